@@ -1,0 +1,82 @@
+#include "CDlgOnlineServiceDlg.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "CardResources.h"
+#include "GlobalFunctions.h"
+#include "Interaction.h"
+
+CDlgOnlineServiceDlg::CDlgOnlineServiceDlg(QWidget *parent)
+    : QDialog(parent)
+    , m_helpButton(new QPushButton(QStringLiteral("打开说明文件"), this))
+{
+    setWindowTitle(QStringLiteral("汀岑进销存 - 在线服务"));
+    setWindowIcon(ProgramIcon());
+
+    auto *intro = new QLabel(QStringLiteral("软件使用过程中有任何问题，可以通过以下途径与我们联系，我们会尽快为您解决。"), this);
+    intro->setWordWrap(true);
+    auto *name = new QLabel(QStringLiteral("软件名称：%1").arg(kAppTitle), this);
+    name->setObjectName(QStringLiteral("programName"));
+    auto *version = new QLabel(QStringLiteral("软件版本：%1").arg(ProgramVersion()), this);
+    version->setObjectName(QStringLiteral("programVersion"));
+    auto *date = new QLabel(QStringLiteral("发布日期：%1").arg(ReleaseDate()), this);
+    date->setObjectName(QStringLiteral("releaseDate"));
+    auto *help = new QLabel(QStringLiteral("使用帮助：请阅读程序随附的说明文件 README，其中介绍了各项功能的用法和常见问题。"), this);
+    help->setObjectName(QStringLiteral("helpLine"));
+    help->setWordWrap(true);
+
+    const QString helpPath = HelpFilePath();
+    m_helpButton->setObjectName(QStringLiteral("1307"));
+    m_helpButton->setCursor(Qt::PointingHandCursor);
+    m_helpButton->setEnabled(!helpPath.isEmpty());
+    m_helpButton->setToolTip(helpPath.isEmpty() ? QStringLiteral("未找到说明文件") : helpPath);
+    connect(m_helpButton, &QPushButton::clicked, this, &CDlgOnlineServiceDlg::openHelp);
+
+    auto *ok = new QPushButton(QStringLiteral("确定"), this);
+    ok->setObjectName(QStringLiteral("1308"));
+    ok->setCursor(Qt::PointingHandCursor);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, [this] { done(0); });
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_helpButton);
+    buttons->addStretch();
+    buttons->addWidget(ok);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(intro);
+    layout->addSpacing(8);
+    layout->addWidget(name);
+    layout->addWidget(version);
+    layout->addWidget(date);
+    layout->addSpacing(8);
+    layout->addWidget(help);
+    layout->addStretch();
+    layout->addLayout(buttons);
+    resize(560, 300);
+}
+
+QString CDlgOnlineServiceDlg::HelpFilePath()
+{
+    const QDir programDir(GetAppDirectory());
+    for (const QString &folder : {programDir.absolutePath(), programDir.absoluteFilePath(QStringLiteral(".."))}) {
+        for (const char *name : {"README.md", "README"}) {
+            const QFileInfo file(QDir(folder), QString::fromLatin1(name));
+            if (file.isFile())
+                return QDir::cleanPath(file.absoluteFilePath());
+        }
+    }
+    return QString();
+}
+
+void CDlgOnlineServiceDlg::openHelp()
+{
+    const QString path = HelpFilePath();
+    if (path.isEmpty() || !Interaction::current().openWithDesktop(path))
+        ShowInfoMessage(QStringLiteral("无法打开说明文件 README。"));
+}

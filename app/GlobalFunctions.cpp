@@ -1,0 +1,193 @@
+#include "GlobalFunctions.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+#include <QUuid>
+#include <QWidget>
+
+#include <array>
+#include <cctype>
+#include <charconv>
+#include <cstdlib>
+
+#include "Database.h"
+#include "Interaction.h"
+#include "Trace.h"
+
+CDlgMainDlg *g_pMainDlg = nullptr;
+
+namespace {
+std::function<QDate()> s_workingDateSource;
+QPointer<QWidget> s_messageOwner;
+} // namespace
+
+QDate WorkingDate()
+{
+    const QDate date = s_workingDateSource ? s_workingDateSource() : QDate();
+    return date.isValid() ? date : QDate::currentDate();
+}
+
+void SetWorkingDateSource(std::function<QDate()> source)
+{
+    s_workingDateSource = std::move(source);
+}
+
+void SetWorkingDate(const QDate &date)
+{
+    SetWorkingDateSource([date] { return date; });
+}
+
+QString DateText(int year, int month, int day)
+{
+    return QString::asprintf("%04d-%02d-%02d", year, month, day);
+}
+
+QString DateText(const QDate &date)
+{
+    return DateText(date.year(), date.month(), date.day());
+}
+
+int GetCurDateString(QString &date)
+{
+    date = DateText(WorkingDate());
+    return 1;
+}
+
+QString GetCurDateString()
+{
+    return DateText(WorkingDate());
+}
+
+QString MonthFirstDay(const QString &date)
+{
+    YmdInfo ymd;
+    GetYmdByDate(date, ymd);
+    return DateText(ymd.nYear, ymd.nMonth, 1);
+}
+
+QString MonthLastDay(const QString &date)
+{
+    YmdInfo ymd;
+    GetYmdByDate(date, ymd);
+    return DateText(ymd.nYear, ymd.nMonth, GetMonthDays(ymd.nYear, ymd.nMonth));
+}
+
+int GetYmdByDate(const QString &date, YmdInfo &info)
+{
+    TraceLog(QStringLiteral("GetYmdByDate"));
+    TraceLog(date);
+    const qsizetype p1 = date.indexOf(QLatin1Char('-'));
+    const qsizetype p2 = p1 < 0 ? -1 : date.indexOf(QLatin1Char('-'), p1 + 1);
+    info.strYear = date.left(4);
+    info.strMonth = p1 < 0 ? QString() : (p2 < 0 ? date.mid(p1 + 1) : date.mid(p1 + 1, p2 - p1 - 1));
+    info.strDay = p2 < 0 ? QString() : date.mid(p2 + 1);
+    TraceLog(info.strYear);
+    TraceLog(info.strMonth);
+    TraceLog(info.strDay);
+    info.nYear = std::atoi(info.strYear.toLatin1().constData());
+    info.nMonth = std::atoi(info.strMonth.toLatin1().constData());
+    info.nDay = std::atoi(info.strDay.toLatin1().constData());
+    return 1;
+}
+
+bool IsLeapYear(int year)
+{
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+int GetMonthDays(int year, int month)
+{
+    static constexpr std::array<int, 13> days = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month < 1 || month > 12)
+        return 0;
+    if (month == 2 && IsLeapYear(year))
+        return 29;
+    return days[month];
+}
+
+double StrToDouble(const QString &text)
+{
+    // strtod follows the process's C locale, which a desktop may set to a
+    // decimal comma; from_chars always reads a decimal point.
+    const QByteArray bytes = text.toUtf8();
+    const char *first = bytes.constData();
+    const char *last = first + bytes.size();
+    while (first != last && std::isspace(static_cast<unsigned char>(*first)))
+        ++first;
+    bool negative = false;
+    if (first != last && (*first == '+' || *first == '-')) {
+        negative = *first == '-';
+        ++first;
+    }
+    double value = 0.0;
+    const auto result = std::from_chars(first, last, value, std::chars_format::general);
+    if (result.ec != std::errc())
+        return 0.0;
+    return negative ? -value : value;
+}
+
+QString DoubleToStr(double value)
+{
+    std::array<char, 400> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, 2);
+    return QString::fromLatin1(buffer.data(), result.ptr - buffer.data());
+}
+
+QWidget *MessageOwner()
+{
+    return s_messageOwner.data();
+}
+
+void SetMessageOwner(QWidget *owner)
+{
+    s_messageOwner = owner;
+}
+
+int ShowInfoMessage(const QString &text)
+{
+    Interaction::current().information(MessageOwner(), kAppTitle, text);
+    return 1;
+}
+
+int AskYesNo(const QString &text)
+{
+    return Interaction::current().question(MessageOwner(), kAppTitle, text) ? IDYES : IDNO;
+}
+
+void ShowErrorMessage(const QString &text)
+{
+    Interaction::current().error(MessageOwner(), kAppTitle, text);
+}
+
+int TraceLog(const QString &text)
+{
+    qCDebug(lcTrace).noquote() << text;
+    return 1;
+}
+
+bool IsReturnBillPrintWithDeposit()
+{
+    try {
+        Statement query = connection().prepare("SELECT OptionValue FROM tbl_MiscOption WHERE OptionName = ? ORDER BY RowNo");
+        query.bind(1, QStringLiteral("退货单打印格式设置"));
+        if (!query.next())
+            return false;
+        return query.text(QStringLiteral("OptionValue")) == QStringLiteral("含订金");
+    } catch (const DbError &error) {
+        ShowErrorMessage(error.displayText());
+        return false;
+    }
+}
+
+QString GetAppDirectory()
+{
+    return QCoreApplication::applicationDirPath();
+}
+
+QString GuidText()
+{
+    const QUuid uuid = QUuid::createUuid();
+    return QString::asprintf("%08X-%04X-%04x-%02X%02X-%02X%02X%02X%02X%02X%02X", uuid.data1, uuid.data2, uuid.data3,
+                             uuid.data4[0], uuid.data4[1], uuid.data4[2], uuid.data4[3], uuid.data4[4], uuid.data4[5],
+                             uuid.data4[6], uuid.data4[7]);
+}

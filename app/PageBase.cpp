@@ -1,0 +1,25 @@
+#include "PageBase.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+PageBase::PageBase(QWidget *parent)
+    : QWidget(parent)
+{
+    m_layout = new QVBoxLayout(this);
+    m_empty = new QLabel(QStringLiteral("暂无记录"), this);
+    m_empty->setObjectName(QStringLiteral("emptyState"));
+    m_empty->setAlignment(Qt::AlignCenter);
+    m_empty->setStyleSheet(QStringLiteral("color: #808080; font-size: 18px;"));
+    m_layout->addWidget(m_empty, 1);
+}
+
+void PageBase::ShowEmptyState(bool empty)
+{
+    m_empty->setVisible(empty);
+}
+
+bool PageBase::IsEmptyStateShown() const
+{
+    return !m_empty->isHidden();
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+class QLabel;
+class QVBoxLayout;
+
+// Common ground of the main window's pages: the date the page last
+// computed for, and the picture shown while it has no records.
+class PageBase : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit PageBase(QWidget *parent = nullptr);
+
+    // The working date the page last recomputed for ("" before the first).
+    QString ComputedDate() const { return m_strComputedDate; }
+    void ShowEmptyState(bool empty);
+    bool IsEmptyStateShown() const;
+
+protected:
+    void SetComputedDate(const QString &date) { m_strComputedDate = date; }
+    QVBoxLayout *PageLayout() const { return m_layout; }
+
+private:
+    QString m_strComputedDate;
+    QVBoxLayout *m_layout = nullptr;
+    QLabel *m_empty = nullptr;
+};

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing need.
+# Sourced by run.sh and test.sh.
+
+JXC_PACKAGES=(
+  build-essential cmake pkg-config
+  qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-translations-l10n libgl-dev
+  libsqlite3-dev libgtest-dev
+  fonts-noto-cjk
+  poppler-utils python3 python3-xlrd python3-olefile python3-xlwt
+)
+
+jxc_missing_packages() {
+  local missing=()
+  for package in "${JXC_PACKAGES[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+      missing+=("$package")
+    fi
+  done
+  echo "${missing[@]}"
+}
+
+jxc_install_dependencies() {
+  local missing
+  missing=$(jxc_missing_packages)
+  [ -z "$missing" ] && return 0
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "These packages are missing: $missing"
+    echo "Install them with:"
+    echo "  sudo apt-get update && sudo apt-get install -y $missing"
+    exit 1
+  fi
+  echo "Installing: $missing"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  # shellcheck disable=SC2086
+  apt-get install -y -qq $missing
+}

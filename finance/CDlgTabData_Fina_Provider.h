@@ -1,0 +1,23 @@
+#pragma once
+
+#include "PageBase.h"
+#include "SharedTypes.h"
+
+class CDlgMainDlg;
+
+// The finance-bill report page: search results of one side or both.
+class CDlgTabData_Fina_Provider : public PageBase
+{
+    Q_OBJECT
+
+public:
+    explicit CDlgTabData_Fina_Provider(QWidget *parent = nullptr);
+
+    int SetSideOrStoreButton(int side);
+    int SetMainDlg(CDlgMainDlg *mainDlg);
+    int Side() const { return m_nSide; }
+
+private:
+    int m_nSide = BillListClient;
+    CDlgMainDlg *m_pMainDlg = nullptr;
+};

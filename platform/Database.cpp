@@ -1,0 +1,248 @@
+#include "Database.h"
+
+#include <sqlite3.h>
+
+#include <QRegularExpression>
+#include <QStringList>
+
+Database *g_pConnection = nullptr;
+
+Database &connection()
+{
+    if (!g_pConnection)
+        throw DbError(SQLITE_MISUSE, QStringLiteral("数据库未连接"), QString());
+    return *g_pConnection;
+}
+
+DbError::DbError(int code, const QString &message, const QString &context)
+    : std::runtime_error((context.isEmpty() ? message : context + QStringLiteral(": ") + message).toStdString())
+    , m_code(code)
+    , m_message(message)
+    , m_context(context)
+{
+}
+
+QString DbError::displayText() const
+{
+    return QString::fromStdString(what());
+}
+
+Statement::Statement(Database &db, const char *sql)
+    : m_db(db)
+    , m_sql(QString::fromUtf8(sql))
+{
+    const int rc = sqlite3_prepare_v2(db.handle(), sql, -1, &m_stmt, nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_finalize(m_stmt);
+        m_stmt = nullptr;
+        db.throwError(rc, QStringLiteral("preparing \"%1\"").arg(m_sql));
+    }
+}
+
+Statement::Statement(Statement &&other) noexcept
+    : m_db(other.m_db)
+    , m_stmt(std::exchange(other.m_stmt, nullptr))
+    , m_sql(std::move(other.m_sql))
+    , m_columns(std::move(other.m_columns))
+{
+}
+
+Statement::~Statement()
+{
+    sqlite3_finalize(m_stmt);
+}
+
+void Statement::fail(int rc) const
+{
+    m_db.throwError(rc, QStringLiteral("running \"%1\"").arg(m_sql));
+}
+
+Statement &Statement::bind(int index, const QString &value)
+{
+    const QByteArray utf8 = value.toUtf8();
+    // An empty QByteArray still has a valid data() pointer, so an empty
+    // text binds as '' and never as NULL.
+    const int rc = sqlite3_bind_text(m_stmt, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+    if (rc != SQLITE_OK)
+        fail(rc);
+    return *this;
+}
+
+Statement &Statement::bind(int index, double value)
+{
+    const int rc = sqlite3_bind_double(m_stmt, index, value);
+    if (rc != SQLITE_OK)
+        fail(rc);
+    return *this;
+}
+
+Statement &Statement::bind(int index, std::int64_t value)
+{
+    const int rc = sqlite3_bind_int64(m_stmt, index, value);
+    if (rc != SQLITE_OK)
+        fail(rc);
+    return *this;
+}
+
+bool Statement::next()
+{
+    const int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    fail(rc);
+}
+
+void Statement::run()
+{
+    while (next()) {
+    }
+}
+
+void Statement::reset()
+{
+    sqlite3_reset(m_stmt);
+    sqlite3_clear_bindings(m_stmt);
+}
+
+int Statement::columnIndex(const QString &name) const
+{
+    if (m_columns.isEmpty()) {
+        const int count = sqlite3_column_count(m_stmt);
+        for (int i = 0; i < count; ++i)
+            m_columns.insert(QString::fromUtf8(sqlite3_column_name(m_stmt, i)).toLower(), i);
+    }
+    return m_columns.value(name.toLower(), -1);
+}
+
+bool Statement::hasColumn(const QString &name) const
+{
+    return columnIndex(name) >= 0;
+}
+
+QString Statement::text(const QString &name) const
+{
+    const int i = columnIndex(name);
+    if (i < 0)
+        return QString();
+    const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, i));
+    if (!data)
+        return QString();
+    return QString::fromUtf8(data, sqlite3_column_bytes(m_stmt, i));
+}
+
+QString Statement::textAt(int column) const
+{
+    const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
+    return data ? QString::fromUtf8(data, sqlite3_column_bytes(m_stmt, column)) : QString();
+}
+
+double Statement::real(const QString &name) const
+{
+    const int i = columnIndex(name);
+    return i < 0 ? 0.0 : sqlite3_column_double(m_stmt, i);
+}
+
+std::int64_t Statement::integer(const QString &name) const
+{
+    const int i = columnIndex(name);
+    return i < 0 ? 0 : sqlite3_column_int64(m_stmt, i);
+}
+
+Database::Database(const QString &path, OpenMode mode)
+    : m_path(path)
+{
+    int flags = SQLITE_OPEN_READWRITE;
+    if (mode == OpenMode::Create)
+        flags |= SQLITE_OPEN_CREATE;
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &m_db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString message = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(rc));
+        sqlite3_close(m_db);
+        m_db = nullptr;
+        throw DbError(rc, message, QStringLiteral("opening %1").arg(path));
+    }
+    sqlite3_extended_result_codes(m_db, 1);
+    sqlite3_busy_timeout(m_db, 2000);
+    // A file that is not a database only shows itself at the first read.
+    try {
+        executeScript(QStringLiteral("PRAGMA foreign_keys = OFF; SELECT count(*) FROM sqlite_master;"));
+    } catch (...) {
+        sqlite3_close(m_db);
+        m_db = nullptr;
+        throw;
+    }
+}
+
+Database::~Database()
+{
+    sqlite3_close_v2(m_db);
+}
+
+void Database::throwError(int rc, const QString &context) const
+{
+    const QString message = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(rc));
+    throw DbError(rc, message, context);
+}
+
+void Database::executeScript(const QString &sql)
+{
+    char *error = nullptr;
+    const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &error);
+    if (rc != SQLITE_OK) {
+        const QString message = error ? QString::fromUtf8(error) : QString::fromUtf8(sqlite3_errstr(rc));
+        sqlite3_free(error);
+        throw DbError(rc, message, QStringLiteral("running SQL script"));
+    }
+}
+
+int Database::changes() const
+{
+    return sqlite3_changes(m_db);
+}
+
+void Database::insertRow(const QString &table, const Row &row)
+{
+    static const QRegularExpression identifier(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
+    QStringList columns;
+    QStringList marks;
+    if (!identifier.match(table).hasMatch())
+        throw DbError(SQLITE_MISUSE, QStringLiteral("bad table name"), table);
+    for (const auto &[column, value] : row) {
+        if (!identifier.match(column).hasMatch())
+            throw DbError(SQLITE_MISUSE, QStringLiteral("bad column name"), column);
+        columns << column;
+        marks << QStringLiteral("?");
+    }
+    const QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, columns.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+    Statement insert(*this, sql.toUtf8().constData());
+    int index = 1;
+    for (const auto &pair : row)
+        insert.bind(index++, pair.second);
+    insert.run();
+}
+
+Transaction::Transaction(Database &db)
+    : m_db(db)
+{
+    m_db.executeScript(QStringLiteral("BEGIN IMMEDIATE"));
+}
+
+Transaction::~Transaction()
+{
+    if (!m_done) {
+        try {
+            m_db.executeScript(QStringLiteral("ROLLBACK"));
+        } catch (const DbError &) {
+            // Nothing more can be done from a destructor; the failed write
+            // has already been reported by whoever threw.
+        }
+    }
+}
+
+void Transaction::commit()
+{
+    m_db.executeScript(QStringLiteral("COMMIT"));
+    m_done = true;
+}

@@ -1,0 +1,142 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <utility>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// Any failure of the database layer: SQLite's result code, its message and
+// what the program was doing when it happened.
+class DbError : public std::runtime_error
+{
+public:
+    DbError(int code, const QString &message, const QString &context);
+
+    int code() const { return m_code; }
+    QString message() const { return m_message; }
+    QString context() const { return m_context; }
+    // The text shown to the user: context and SQLite's message.
+    QString displayText() const;
+
+private:
+    int m_code;
+    QString m_message;
+    QString m_context;
+};
+
+class Database;
+
+// One prepared statement with bound values. It owns its sqlite3_stmt and
+// finalizes it; rows are read by column name, never by position.
+class Statement
+{
+public:
+    Statement(Database &db, const char *sql);
+    Statement(Statement &&other) noexcept;
+    Statement &operator=(Statement &&) = delete;
+    Statement(const Statement &) = delete;
+    ~Statement();
+
+    // Binds are 1-based, in the order of the '?' placeholders.
+    Statement &bind(int index, const QString &value);
+    Statement &bind(int index, const char *value) { return bind(index, QString::fromUtf8(value)); }
+    Statement &bind(int index, double value);
+    Statement &bind(int index, std::int64_t value);
+    Statement &bind(int index, int value) { return bind(index, static_cast<std::int64_t>(value)); }
+
+    // Binds every argument in order, starting at placeholder 1.
+    template<typename... Args>
+    Statement &bindAll(const Args &...args)
+    {
+        int index = 1;
+        (bind(index++, args), ...);
+        return *this;
+    }
+
+    // Steps once; true while a row is available.
+    bool next();
+    // Runs a statement that yields no rows (or ignores them).
+    void run();
+    // Ready to run again with new values.
+    void reset();
+
+    bool hasColumn(const QString &name) const;
+    // A NULL or missing column reads as an empty text.
+    QString text(const QString &name) const;
+    double real(const QString &name) const;
+    std::int64_t integer(const QString &name) const;
+    // For aggregates whose column has no useful name.
+    QString textAt(int column) const;
+
+private:
+    int columnIndex(const QString &name) const;
+    [[noreturn]] void fail(int rc) const;
+
+    Database &m_db;
+    sqlite3_stmt *m_stmt = nullptr;
+    QString m_sql;
+    mutable QHash<QString, int> m_columns;
+};
+
+// The program's one connection. Everything that reaches the database goes
+// through an instance of this class; `g_pConnection` points at the
+// program's own.
+class Database
+{
+public:
+    enum class OpenMode { ReadWrite, Create };
+
+    // Opens the file; ReadWrite never creates it. Throws DbError.
+    Database(const QString &path, OpenMode mode);
+    ~Database();
+    Database(const Database &) = delete;
+    Database &operator=(const Database &) = delete;
+
+    QString path() const { return m_path; }
+    sqlite3 *handle() const { return m_db; }
+
+    Statement prepare(const char *sql) { return Statement(*this, sql); }
+    // Runs SQL text without values (schema scripts, pragmas).
+    void executeScript(const QString &sql);
+    int changes() const;
+
+    // Adds one row from column/value pairs. Column names come from the
+    // program, never from the user; values are bound.
+    using Row = std::vector<std::pair<QString, QString>>;
+    void insertRow(const QString &table, const Row &row);
+
+    [[noreturn]] void throwError(int rc, const QString &context) const;
+
+private:
+    sqlite3 *m_db = nullptr;
+    QString m_path;
+};
+
+// A write that spans several statements. Commits explicitly; rolls back in
+// its destructor when commit() was not reached.
+class Transaction
+{
+public:
+    explicit Transaction(Database &db);
+    ~Transaction();
+    Transaction(const Transaction &) = delete;
+    Transaction &operator=(const Transaction &) = delete;
+
+    void commit();
+
+private:
+    Database &m_db;
+    bool m_done = false;
+};
+
+extern Database *g_pConnection;
+
+// The program's connection; throws DbError when there is none.
+Database &connection();

@@ -1,0 +1,126 @@
+#include "PdfTextMap.h"
+
+#include <QRegularExpression>
+#include <QSet>
+
+#include <cctype>
+
+namespace PdfTextMap {
+
+namespace {
+
+    bool isHex4(const QByteArray& data, qsizetype at)
+    {
+        if (at < 1 || at + 5 > data.size() || data.at(at - 1) != '<' || data.at(at + 4) != '>')
+            return false;
+        for (qsizetype i = at; i < at + 4; ++i) {
+            if (!std::isxdigit(static_cast<unsigned char>(data.at(i))))
+                return false;
+        }
+        return true;
+    }
+
+    // Rewrites the 4-digit hex code starting at `at` when correct() asks to.
+    void fixCode(QByteArray& data, qsizetype at, const std::function<std::optional<char16_t>(char16_t)>& correct)
+    {
+        if (!isHex4(data, at))
+            return;
+        bool ok = false;
+        const uint code = data.mid(at, 4).toUInt(&ok, 16);
+        if (!ok)
+            return;
+        const std::optional<char16_t> actual = correct(static_cast<char16_t>(code));
+        if (!actual || *actual == code)
+            return;
+        const QByteArray replacement
+            = QByteArray::number(static_cast<uint>(*actual), 16).toUpper().rightJustified(4, '0');
+        for (qsizetype i = 0; i < 4; ++i)
+            data[at + i] = replacement.at(i);
+    }
+
+    // Positions just after '<' of every <XXXX> token on the line [from, to).
+    QList<qsizetype> hexTokens(const QByteArray& data, qsizetype from, qsizetype to)
+    {
+        QList<qsizetype> tokens;
+        for (qsizetype i = from; i + 5 < to; ++i) {
+            if (data.at(i) == '<' && isHex4(data, i + 1)) {
+                tokens.append(i + 1);
+                i += 5;
+            }
+        }
+        return tokens;
+    }
+
+    void fixStream(QByteArray& data, qsizetype begin, qsizetype end,
+        const std::function<std::optional<char16_t>(char16_t)>& correct)
+    {
+        enum class Block { None, Range, Char } block = Block::None;
+        qsizetype lineStart = begin;
+        while (lineStart < end) {
+            qsizetype lineEnd = data.indexOf('\n', lineStart);
+            if (lineEnd < 0 || lineEnd > end)
+                lineEnd = end;
+            const QByteArray line = data.mid(lineStart, lineEnd - lineStart).trimmed();
+            if (line.endsWith("beginbfrange")) {
+                block = Block::Range;
+            } else if (line.endsWith("beginbfchar")) {
+                block = Block::Char;
+            } else if (line == "endbfrange" || line == "endbfchar") {
+                block = Block::None;
+            } else if (block != Block::None) {
+                const QList<qsizetype> tokens = hexTokens(data, lineStart, lineEnd);
+                if (block == Block::Char && tokens.size() == 2) {
+                    fixCode(data, tokens.at(1), correct); // <source> <target>
+                } else if (block == Block::Range && tokens.size() >= 3) {
+                    const qsizetype bracket = data.indexOf('[', lineStart);
+                    if (bracket >= 0 && bracket < lineEnd) {
+                        // <low> <high> [<target> <target> ...]
+                        for (qsizetype i = 2; i < tokens.size(); ++i)
+                            fixCode(data, tokens.at(i), correct);
+                    } else if (tokens.size() == 3 && data.mid(tokens.at(0), 4) == data.mid(tokens.at(1), 4)) {
+                        // <code> <code> <target>: a range of one. Longer ranges
+                        // count up from their target and are left alone.
+                        fixCode(data, tokens.at(2), correct);
+                    }
+                }
+            }
+            lineStart = lineEnd + 1;
+        }
+    }
+
+} // namespace
+
+QByteArray fixToUnicodeMaps(QByteArray pdf, const std::function<std::optional<char16_t>(char16_t)>& correct)
+{
+    if (!correct)
+        return pdf;
+    static const QRegularExpression reference(QStringLiteral("/ToUnicode (\\d+) 0 R"));
+    QSet<QByteArray> done;
+    const QString text = QString::fromLatin1(pdf);
+    for (auto it = reference.globalMatch(text); it.hasNext();) {
+        const QByteArray number = it.next().captured(1).toLatin1();
+        if (done.contains(number))
+            continue;
+        done.insert(number);
+        const qsizetype object = pdf.indexOf("\n" + number + " 0 obj");
+        if (object < 0)
+            continue;
+        const qsizetype objectEnd = pdf.indexOf("endobj", object);
+        const qsizetype stream = pdf.indexOf("stream\n", object);
+        if (objectEnd < 0 || stream < 0 || stream > objectEnd)
+            continue;
+        const qsizetype dict = pdf.indexOf("<<", object);
+        // A compressed map would need inflating; the ones Qt writes are
+        // plain text, and anything else is left as it is.
+        if (pdf.mid(dict, stream - dict).contains("/Filter"))
+            continue;
+        const qsizetype begin = stream + 7;
+        const qsizetype end = pdf.indexOf("endstream", begin);
+        if (end < 0 || end > objectEnd)
+            continue;
+        fixStream(pdf, begin, end, correct);
+    }
+    return pdf;
+}
+
+} // namespace PdfTextMap

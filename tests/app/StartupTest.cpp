@@ -1,0 +1,162 @@
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QTimer>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include "CDlgFunctionSelDlg.h"
+#include "CDlgMainDlg.h"
+#include "CDlgToolTipsApp.h"
+#include "Database.h"
+#include "ProgramDatabase.h"
+#include "ScriptedInteraction.h"
+
+namespace {
+
+// A home folder of its own and a program folder that may hold the empty
+// database, for each test.
+class StartupTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_oldHome = qgetenv("HOME");
+        m_oldConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", m_home.path().toUtf8());
+        qunsetenv("XDG_CONFIG_HOME");
+        QDir().mkpath(programFolder());
+    }
+    void TearDown() override
+    {
+        qputenv("HOME", m_oldHome);
+        if (!m_oldConfig.isEmpty())
+            qputenv("XDG_CONFIG_HOME", m_oldConfig);
+    }
+
+    QString programFolder() const { return QDir(m_home.path()).filePath(QStringLiteral("program")); }
+    QString installedDatabase() const { return QDir(programFolder()).filePath(kDatabaseFileName); }
+
+    // Writes a database with the program's tables and one marker row.
+    static void makeDatabase(const QString &path, const QString &marker)
+    {
+        Database db(path, Database::OpenMode::Create);
+        CreateSchema(db);
+        db.insertRow(QStringLiteral("tbl_AccountMgr"), {{QStringLiteral("AccountName"), marker}, {QStringLiteral("GUID"), marker}});
+    }
+    static QStringList accounts(Database &db)
+    {
+        QStringList names;
+        Statement query = db.prepare("SELECT AccountName FROM tbl_AccountMgr ORDER BY RowNo");
+        while (query.next())
+            names << query.text(QStringLiteral("AccountName"));
+        return names;
+    }
+
+    QTemporaryDir m_home;
+    QByteArray m_oldHome;
+    QByteArray m_oldConfig;
+};
+
+} // namespace
+
+TEST_F(StartupTest, FirstStartCopiesTheEmptyDatabaseIntoTheDataFolder)
+{
+    makeDatabase(installedDatabase(), QStringLiteral("installed"));
+    EXPECT_EQ(DataFolderPath(), QDir(m_home.path()).filePath(QStringLiteral("Documents/Varnholt")));
+    ASSERT_FALSE(QFile::exists(DatabaseFilePath()));
+
+    QString error;
+    std::unique_ptr<Database> db = OpenProgramDatabase(programFolder(), &error);
+    ASSERT_TRUE(db) << error.toStdString();
+    EXPECT_TRUE(QFile::exists(DatabaseFilePath()));
+    EXPECT_EQ(db->path(), DatabaseFilePath());
+    EXPECT_TRUE(accounts(*db).contains(QStringLiteral("installed")));
+}
+
+TEST_F(StartupTest, AnExistingDatabaseIsNeverOverwritten)
+{
+    QDir().mkpath(DataFolderPath());
+    makeDatabase(DatabaseFilePath(), QStringLiteral("shop data"));
+    makeDatabase(installedDatabase(), QStringLiteral("newer empty"));
+
+    for (int start = 0; start < 2; ++start) {
+        QString error;
+        std::unique_ptr<Database> db = OpenProgramDatabase(programFolder(), &error);
+        ASSERT_TRUE(db) << error.toStdString();
+        const QStringList names = accounts(*db);
+        EXPECT_TRUE(names.contains(QStringLiteral("shop data")));
+        EXPECT_FALSE(names.contains(QStringLiteral("newer empty")));
+    }
+    // Even an unwritable data file is not replaced by the empty one.
+    QFile::setPermissions(DatabaseFilePath(), QFileDevice::ReadOwner);
+    if (!QFile(DatabaseFilePath()).open(QIODevice::ReadWrite)) {
+        QString error;
+        EXPECT_FALSE(OpenProgramDatabase(programFolder(), &error));
+        QFile::setPermissions(DatabaseFilePath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        Database db(DatabaseFilePath(), Database::OpenMode::ReadWrite);
+        EXPECT_TRUE(accounts(db).contains(QStringLiteral("shop data")));
+    }
+}
+
+TEST_F(StartupTest, AMissingSourceGivesOneMessageAndNoWindow)
+{
+    ScriptedInteraction user;
+    CDlgToolTipsApp app;
+    EXPECT_FALSE(app.InitInstance(programFolder()));
+    ASSERT_EQ(user.messages.size(), 1u);
+    EXPECT_EQ(user.messages[0].caption, QStringLiteral("汀岑进销存"));
+    EXPECT_TRUE(user.messages[0].text.startsWith(QStringLiteral("数据库连接失败，确认数据库db_duvavivada_12.mdb是否在")));
+    EXPECT_TRUE(user.messages[0].text.contains(QDir::toNativeSeparators(DataFolderPath())));
+    EXPECT_EQ(g_pConnection, nullptr);
+    EXPECT_EQ(app.MainDlg(), nullptr);
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        EXPECT_FALSE(widget->isVisible()) << widget->metaObject()->className();
+    // Nothing was created in its place.
+    EXPECT_FALSE(QFile::exists(DatabaseFilePath()));
+}
+
+TEST_F(StartupTest, ACorruptOrForeignFileGivesTheMessage)
+{
+    QDir().mkpath(DataFolderPath());
+    {
+        QFile file(DatabaseFilePath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(4096, 'x'));
+    }
+    QString error;
+    EXPECT_FALSE(OpenProgramDatabase(programFolder(), &error));
+    EXPECT_TRUE(error.startsWith(QStringLiteral("数据库连接失败")));
+
+    // An empty file is a valid SQLite database, but not the program's.
+    QFile::remove(DatabaseFilePath());
+    QFile(DatabaseFilePath()).open(QIODevice::WriteOnly);
+    EXPECT_FALSE(OpenProgramDatabase(programFolder(), &error));
+    EXPECT_TRUE(error.startsWith(QStringLiteral("数据库连接失败")));
+}
+
+TEST_F(StartupTest, StartShowsOnlyTheFunctionMenuAndTheMenusCloseEndsTheLoop)
+{
+    makeDatabase(installedDatabase(), QStringLiteral("installed"));
+    ScriptedInteraction user;
+    int exitCode = -1;
+    {
+        CDlgToolTipsApp app;
+        ASSERT_TRUE(app.InitInstance(programFolder()));
+        EXPECT_TRUE(user.messages.empty());
+        EXPECT_NE(g_pConnection, nullptr);
+        EXPECT_TRUE(app.FunctionMenu()->isVisible());
+        EXPECT_FALSE(app.MainDlg()->isVisible());
+
+        // 关闭窗口 with the main window never shown ends the event loop.
+        QMetaObject::invokeMethod(app.FunctionMenu()->findChild<QPushButton *>(QStringLiteral("1014")), "click", Qt::QueuedConnection);
+        QTimer::singleShot(5000, [] { QApplication::exit(99); });
+        exitCode = QApplication::exec();
+    }
+    EXPECT_EQ(exitCode, 0);
+    // The program's connection went with the application object.
+    EXPECT_EQ(g_pConnection, nullptr);
+}

@@ -1,0 +1,31 @@
+// main() of the tests that need Qt: an offscreen QApplication with the
+// program's resources, then every test.
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+#include "ProgramDatabase.h"
+
+namespace {
+QtMessageHandler s_defaultHandler = nullptr;
+
+// The offscreen platform warns about window hints it cannot honour; the
+// rest of Qt's messages stay visible.
+void filterMessages(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (message.contains(QLatin1String("does not support propagateSizeHints")))
+        return;
+    s_defaultHandler(type, context, message);
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    s_defaultHandler = qInstallMessageHandler(filterMessages);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    InitAppResources();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
