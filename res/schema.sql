@@ -69,7 +69,7 @@ CREATE TABLE tbl_StoreMgr (
     GUID TEXT NOT NULL
 );
 CREATE UNIQUE INDEX ix_storemgr_guid ON tbl_StoreMgr (GUID);
--- The stock update and the specification picker find products by these.
+-- The stock update and the product pickers find products by these.
 CREATE INDEX ix_storemgr_product ON tbl_StoreMgr (ProductName, ProductSpec, ProductCode);
 
 CREATE TABLE tbl_ClientPriceList (
