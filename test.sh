@@ -20,5 +20,5 @@ run_suite() {
 echo "== plain build =="
 run_suite build-test
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer =="
-ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+ASAN_OPTIONS=abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   run_suite build-asan -DJXC_SANITIZE=ON

@@ -138,6 +138,7 @@ void CDlgMainDlg::CreatePages()
     AddPage(GroupStore, m_pTabStore, QStringLiteral("仓库管理"));
     m_pTabProductInfo = new CDlgTabProductInfo(store);
     m_pTabProductInfo->SetMainDlg(this);
+    m_pTabProductInfo->SetStorePage(m_pTabStore);
     AddPage(GroupStore, m_pTabProductInfo, QStringLiteral("商品信息"));
 
     QTabWidget *accounts = m_tabGroups[GroupAccounts];

@@ -6,8 +6,10 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "CProductCountTipReportEvent.h"
 #include "Database.h"
 #include "GlobalFunctions.h"
+#include "GridReport.h"
 #include "ImageButton.h"
 #include "ProductStore.h"
 
@@ -33,6 +35,7 @@ CDlgProductCountTip::CDlgProductCountTip(QWidget *parent)
 
     auto *print = new ImageButton(QStringLiteral("打印"), this);
     print->setObjectName(QStringLiteral("1279"));
+    print->setImage(QStringLiteral(":/images/icon211.svg"), QSize(24, 24));
     auto *close = new ImageButton(QStringLiteral("关闭"), this);
     close->setObjectName(QStringLiteral("1001"));
     close->setImage(QStringLiteral(":/images/icon169.svg"), QSize(24, 24));
@@ -48,6 +51,19 @@ CDlgProductCountTip::CDlgProductCountTip(QWidget *parent)
 
     connect(print, &QPushButton::clicked, this, &CDlgProductCountTip::OnPrint);
     connect(close, &QPushButton::clicked, this, [this] { done(0); });
+
+    CreateReport();
+}
+
+CDlgProductCountTip::~CDlgProductCountTip() = default;
+
+void CDlgProductCountTip::CreateReport()
+{
+    m_report = std::make_unique<GridReport>();
+    // A missing template shows its error when the person prints.
+    m_report->LoadTemplateFile(GetAppDirectory() + QStringLiteral("/ProductCountTipReport.grf"));
+    m_reportEvent = std::make_unique<CProductCountTipReportEvent>();
+    m_reportEvent->ConnectTo(m_report.get());
 }
 
 int CDlgProductCountTip::LoadLowStockProducts()
@@ -76,4 +92,15 @@ void CDlgProductCountTip::FillList()
 
 void CDlgProductCountTip::OnPrint()
 {
+    QList<ProductCountTipInfo> rows;
+    for (int row = 0; row < m_list->rowCount(); ++row) {
+        auto cell = [this, row](int column) {
+            const QTableWidgetItem *item = m_list->item(row, column);
+            return item ? item->text() : QString();
+        };
+        rows << ProductCountTipInfo{cell(0), cell(1), cell(2), cell(3)};
+    }
+    m_reportEvent->SetRecords(rows);
+    if (!m_report->ShowReport(true))
+        ShowErrorMessage(m_report->lastError());
 }

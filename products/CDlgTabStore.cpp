@@ -1,11 +1,486 @@
 #include "CDlgTabStore.h"
 
+#include <QComboBox>
+#include <QDate>
+#include <QLabel>
+#include <QLineEdit>
+#include <QResizeEvent>
+
+#include <algorithm>
+#include <optional>
+
+#include "CDlgNewProduct.h"
+#include "CDlgPrtMonthSelDate.h"
+#include "Database.h"
+#include "GlobalFunctions.h"
+#include "GridReport.h"
+#include "ImageButton.h"
+#include "Interaction.h"
+#include "ProductCatalog.h"
+#include "ProductStore.h"
+
+namespace {
+
+QComboBox *makeFilterCombo(QWidget *page, const char *id)
+{
+    auto *combo = new QComboBox(page);
+    combo->setObjectName(QString::fromLatin1(id));
+    combo->setEditable(true);
+    // The typed text is the filter: no completion may change it, and Enter
+    // must not add it to the list.
+    combo->setCompleter(nullptr);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    return combo;
+}
+
+QLabel *makeLabel(QWidget *page, const char *id, const QString &text)
+{
+    auto *label = new QLabel(text, page);
+    label->setObjectName(QString::fromLatin1(id));
+    return label;
+}
+
+ImageButton *makeButton(QWidget *page, const char *id, const QString &text)
+{
+    auto *button = new ImageButton(text, page);
+    button->setObjectName(QString::fromLatin1(id));
+    return button;
+}
+
+// Entries inserted one by one at the top of a list end up last first.
+QStringList reversed(QStringList texts)
+{
+    std::reverse(texts.begin(), texts.end());
+    return texts;
+}
+
+std::unique_ptr<GridReport> loadReport(const char *templateName)
+{
+    auto report = std::make_unique<GridReport>();
+    // A missing template is reported when the person asks for the report.
+    report->LoadTemplateFile(GetAppDirectory() + QLatin1Char('/') + QString::fromLatin1(templateName));
+    return report;
+}
+
+void setTitleMonth(GridReport *report, const SumPeriod &period)
+{
+    if (ReportParameter *parameter = report->FindParameterByName(QStringLiteral("TitleMonth")))
+        parameter->SetAsText(QStringLiteral("%1 到 %2").arg(period.start, period.end));
+}
+
+} // namespace
+
 CDlgTabStore::CDlgTabStore(QWidget *parent)
+    : CDlgTabStore(RecordCardPool<CBCGPStoreMgrButton>::ScreenPoolSize(), parent)
+{
+}
+
+CDlgTabStore::CDlgTabStore(int poolSize, QWidget *parent)
     : PageBase(parent)
 {
+    CreateControls();
+    m_pool = std::make_unique<RecordCardPool<CBCGPStoreMgrButton>>(this, this, poolSize);
+    m_pool->layout(size());
+    ListPage(0);
+    CreateReports();
+    FillFilterCombos();
+    ComputeFigures(GetCurDateString());
+}
+
+CDlgTabStore::~CDlgTabStore() = default;
+
+void CDlgTabStore::CreateControls()
+{
+    m_prevButton = makeButton(this, "1183", QStringLiteral("上一页"));
+    m_newButton = makeButton(this, "1184", QStringLiteral("新增商品"));
+    m_nextButton = makeButton(this, "1174", QStringLiteral("下一页"));
+    m_filterButton = makeButton(this, "1180", QStringLiteral("产品筛选"));
+    m_sumButton = makeButton(this, "1181", QStringLiteral("进出汇总"));
+    m_gainButton = makeButton(this, "1182", QStringLiteral("销售利润"));
+    m_codeCombo = makeFilterCombo(this, "1302");
+    m_nameCombo = makeFilterCombo(this, "1303");
+    m_specCombo = makeFilterCombo(this, "1304");
+    m_codeLabel = makeLabel(this, "1350", QStringLiteral("产品编号"));
+    m_nameLabel = makeLabel(this, "1351", QStringLiteral("产品名称"));
+    m_specLabel = makeLabel(this, "1352", QStringLiteral("产品规格"));
+    m_pageLine = makeLabel(this, "1433", QString());
+    m_filterButton->setImage(QStringLiteral(":/images/icon173.svg"), QSize(24, 24));
+    m_sumButton->setImage(QStringLiteral(":/images/icon255.svg"), QSize(24, 24));
+    m_gainButton->setImage(QStringLiteral(":/images/icon255.svg"), QSize(24, 24));
+
+    connect(m_prevButton, &QPushButton::clicked, this, &CDlgTabStore::OnPrevPage);
+    connect(m_nextButton, &QPushButton::clicked, this, &CDlgTabStore::OnNextPage);
+    connect(m_newButton, &QPushButton::clicked, this, &CDlgTabStore::OnNewProduct);
+    connect(m_filterButton, &QPushButton::clicked, this, &CDlgTabStore::OnFilter);
+    connect(m_sumButton, &QPushButton::clicked, this, &CDlgTabStore::OnStockShipmentSum);
+    connect(m_gainButton, &QPushButton::clicked, this, &CDlgTabStore::OnShipmentGain);
+}
+
+void CDlgTabStore::CreateReports()
+{
+    m_monthBalanceReport = loadReport("ProductMonthBalanceReport.grf");
+    m_monthBalanceEvent = std::make_unique<CProductMonthBalanceReportEvent>();
+    m_monthBalanceEvent->ConnectTo(m_monthBalanceReport.get());
+
+    m_sumReport = loadReport("ProductStockShipmentSumReport.grf");
+    m_sumEvent = std::make_unique<CProductStockShipmentSumReportEvent>();
+    m_sumEvent->ConnectTo(m_sumReport.get());
+
+    m_gainReport = loadReport("ProductShipmentGainReport.grf");
+    m_gainEvent = std::make_unique<CProductShipmentGainReportEvent>();
+    m_gainEvent->ConnectTo(m_gainReport.get());
+
+    m_tradeDetailReport = loadReport("ProductTradeDetailReport.grf");
+    m_tradeDetailEvent = std::make_unique<CProductTradeDetailReportEvent>();
+    m_tradeDetailEvent->ConnectTo(m_tradeDetailReport.get());
+}
+
+// Once, at opening: products written later are found by typing their
+// texts.
+void CDlgTabStore::FillFilterCombos()
+{
+    ProductCatalog::FilterTexts texts;
+    try {
+        texts = ProductCatalog(connection()).ListFilterTexts();
+    } catch (const DbError &error) {
+        ShowErrorMessage(error.displayText());
+        return;
+    }
+    m_codeCombo->addItems(reversed(texts.codes));
+    m_nameCombo->addItems(reversed(texts.names));
+    m_specCombo->addItems(reversed(texts.specs));
+    // Filling a list must not fill in a filter.
+    for (QComboBox *combo : {m_codeCombo, m_nameCombo, m_specCombo}) {
+        combo->setCurrentIndex(-1);
+        combo->clearEditText();
+    }
+}
+
+void CDlgTabStore::resizeEvent(QResizeEvent *event)
+{
+    PageBase::resizeEvent(event);
+    const int w = event->size().width();
+    const int h = event->size().height();
+    const int m = w / 2;
+    m_prevButton->setGeometry(m - 270, h - 55, 140, 35);
+    m_newButton->setGeometry(m - 70, h - 55, 140, 35);
+    m_nextButton->setGeometry(m + 130, h - 55, 140, 35);
+    m_codeLabel->setGeometry(w - 85, 15, 80, 20);
+    m_nameLabel->setGeometry(w - 85, 75, 80, 20);
+    m_specLabel->setGeometry(w - 85, 135, 80, 20);
+    m_codeCombo->setGeometry(w - 90, 40, 85, 24);
+    m_nameCombo->setGeometry(w - 90, 100, 85, 24);
+    m_specCombo->setGeometry(w - 90, 160, 85, 24);
+    m_filterButton->setGeometry(w - 90, 210, 85, 60);
+    m_sumButton->setGeometry(w - 90, 290, 85, 60);
+    m_gainButton->setGeometry(w - 90, 370, 85, 60);
+    m_pageLine->setGeometry(15, h - 17, std::max(1, m - 285), 16);
+    LayoutButtons(w, h);
+}
+
+bool CDlgTabStore::LayoutButtons(int width, int height)
+{
+    const int capacity = PageCapacity();
+    if (!m_pool->layout(QSize(width, height)))
+        return false;
+    // The cards kept the products of the old page size: list page 0 in the
+    // new one rather than show a page line that does not match the cards.
+    if (PageCapacity() != capacity)
+        FilterProducts(0);
+    ShowPageInfo();
+    return true;
+}
+
+void CDlgTabStore::ShowPageInfo()
+{
+    m_pageLine->setText(m_pool->grid().pageLine(PagingGrid::PageLineForm::WithTotal));
+}
+
+bool CDlgTabStore::ListPage(int page)
+{
+    int count = 0;
+    QList<struct_button_storeproduct> products;
+    try {
+        ProductStore store(connection());
+        count = store.CountProducts(m_filter);
+        if (count > 0 && page * PageCapacity() < count)
+            products = store.ProductsPage(m_filter, page * PageCapacity(), PageCapacity());
+    } catch (const DbError &error) {
+        ShowErrorMessage(error.displayText());
+        return false;
+    }
+
+    PagingGrid &grid = m_pool->grid();
+    grid.setRecordCount(count);
+    if (count == 0) {
+        grid.setCurrentPage(0);
+        m_pool->showRecords(products);
+        ShowPageInfo();
+        ShowEmptyState(true);
+        return false;
+    }
+    // A page past the end (the list shrank meanwhile) leaves the cards as
+    // they are.
+    if (products.isEmpty())
+        return false;
+    grid.setCurrentPage(page);
+    m_pool->showRecords(products);
+    ShowPageInfo();
+    ShowEmptyState(false);
+    return true;
+}
+
+void CDlgTabStore::FilterProducts(int page)
+{
+    if (ListPage(page))
+        ComputeFigures(GetCurDateString());
+}
+
+void CDlgTabStore::ShowLastPage()
+{
+    int count = 0;
+    try {
+        count = ProductStore(connection()).CountProducts(m_filter);
+    } catch (const DbError &error) {
+        ShowErrorMessage(error.displayText());
+        return;
+    }
+    const int capacity = PageCapacity();
+    FilterProducts(count > 0 ? (count - 1) / capacity : 0);
 }
 
 void CDlgTabStore::UpdateProductMonthFigures(const QString &date)
 {
     SetComputedDate(date);
+    ComputeFigures(date);
+}
+
+void CDlgTabStore::ComputeFigures(const QString &date)
+{
+    const QDate day = QDate::fromString(date, QStringLiteral("yyyy-MM-dd"));
+    const QString monthEnd = MonthLastDay(day.isValid() ? date : GetCurDateString());
+
+    std::vector<CBCGPStoreMgrButton *> cards;
+    QList<ProductKey> products;
+    for (int k = 0; k < m_pool->shownCount(); ++k) {
+        CBCGPStoreMgrButton *card = m_pool->card(k);
+        if (card->isHidden())
+            continue;
+        const struct_button_storeproduct &record = card->record();
+        cards.push_back(card);
+        products << ProductKey{record.ProductCode, record.ProductName, record.ProductSpec};
+    }
+    if (cards.empty())
+        return;
+
+    std::vector<double> figures;
+    try {
+        figures = ProductSums(connection()).StockFigures(products, monthEnd);
+    } catch (const DbError &error) {
+        ShowErrorMessage(error.displayText());
+        return;
+    }
+    for (std::size_t i = 0; i < cards.size(); ++i) {
+        // The figure lives on the card only; the stored count is the goods
+        // bills' to move.
+        struct_button_storeproduct record = cards[i]->record();
+        record.ProductStockCount = DoubleToStr(figures[i]);
+        cards[i]->UpdateRecord(record);
+    }
+}
+
+bool CDlgTabStore::AddProduct(const struct_button_storeproduct &product)
+{
+    try {
+        if (!ProductStore(connection()).AddProduct(product)) {
+            ShowErrorMessage(QStringLiteral("货品缺少标识（GUID），未能保存。"));
+            return false;
+        }
+    } catch (const DbError &error) {
+        ShowErrorMessage(error.displayText());
+        return false;
+    }
+    ShowLastPage();
+    return true;
+}
+
+bool CDlgTabStore::UpdateProduct(const struct_button_storeproduct &product)
+{
+    try {
+        if (product.GUID.isEmpty()) {
+            ShowErrorMessage(QStringLiteral("货品缺少标识（GUID），未能修改。"));
+            return false;
+        }
+        if (!ProductStore(connection()).UpdateProduct(product)) {
+            ShowErrorMessage(QStringLiteral("该货品已不存在，未能修改。"));
+            return false;
+        }
+    } catch (const DbError &error) {
+        ShowErrorMessage(error.displayText());
+        return false;
+    }
+    for (int k = 0; k < m_pool->shownCount(); ++k) {
+        CBCGPStoreMgrButton *card = m_pool->card(k);
+        if (card->record().GUID != product.GUID)
+            continue;
+        struct_button_storeproduct shown = product;
+        shown.ProductStockCount = card->record().ProductStockCount;
+        shown.EmptySlot = 0;
+        card->SetRecord(shown);
+    }
+    return true;
+}
+
+bool CDlgTabStore::DeleteProduct(const struct_button_storeproduct &product)
+{
+    bool removed = false;
+    try {
+        if (product.GUID.isEmpty()) {
+            ShowErrorMessage(QStringLiteral("货品缺少标识（GUID），未能删除。"));
+            return false;
+        }
+        // No row any more means someone deleted it meanwhile: it is gone
+        // either way, so its card may go too.
+        removed = ProductStore(connection()).DeleteProduct(product.GUID);
+    } catch (const DbError &error) {
+        ShowErrorMessage(error.displayText());
+        return false;
+    }
+    PagingGrid &grid = m_pool->grid();
+    grid.setCurrentPage(0);
+    if (removed)
+        grid.setRecordCount(grid.recordCount() - 1);
+    // The caller hides the deleted product's card after this answer.
+    bool anyOtherShown = false;
+    for (int k = 0; k < m_pool->shownCount(); ++k) {
+        const CBCGPStoreMgrButton *card = m_pool->card(k);
+        if (!card->isHidden() && card->record().GUID != product.GUID)
+            anyOtherShown = true;
+    }
+    if (!anyOtherShown && grid.recordCount() <= 0)
+        ShowEmptyState(true);
+    return true;
+}
+
+int CDlgTabStore::ResetButtonColors()
+{
+    return m_pool->ResetFaces();
+}
+
+int CDlgTabStore::OpenCardRecord(CBCGPStoreMgrButton &card, int mode)
+{
+    const struct_button_storeproduct shown = card.record();
+    std::optional<struct_button_storeproduct> stored;
+    try {
+        stored = ProductCatalog(connection()).ProductByGuid(shown.GUID);
+    } catch (const DbError &error) {
+        ShowErrorMessage(error.displayText());
+        return 0;
+    }
+    if (!stored) {
+        ShowInfoMessage(kProductGoneMessage);
+        const int page = PageIndex();
+        if (!ListPage(page) && RecordCount() > 0)
+            ListPage(LastPageIndex());
+        ComputeFigures(GetCurDateString());
+        return 0;
+    }
+
+    // The dialog edits the stored texts; the card keeps showing its figure.
+    struct_button_storeproduct product = *stored;
+    product.ProductStockCount = shown.ProductStockCount;
+    CDlgNewProduct dialog(this);
+    dialog.SetMode(mode);
+    dialog.SetProduct(product);
+    dialog.SetRecordButton(&card);
+    dialog.SetStorePage(this);
+    return Interaction::current().runModal(&dialog);
+}
+
+void CDlgTabStore::OnPrevPage()
+{
+    FilterProducts(std::max(0, PageIndex() - 1));
+}
+
+void CDlgTabStore::OnNextPage()
+{
+    const int page = PageIndex() + 1;
+    if (page > LastPageIndex()) {
+        // On the last of several pages nothing happens; a single page is
+        // listed again.
+        if (LastPageIndex() >= 1)
+            return;
+        FilterProducts(0);
+        return;
+    }
+    FilterProducts(page);
+}
+
+void CDlgTabStore::OnNewProduct()
+{
+    CDlgNewProduct dialog(this);
+    dialog.SetMode(ProductEditNew);
+    dialog.SetStorePage(this);
+    Interaction::current().runModal(&dialog);
+}
+
+void CDlgTabStore::OnFilter()
+{
+    m_filter.ProductCode = m_codeCombo->currentText();
+    m_filter.ProductName = m_nameCombo->currentText();
+    m_filter.ProductSpec = m_specCombo->currentText();
+    FilterProducts(0);
+}
+
+bool CDlgTabStore::AskPeriod()
+{
+    const QString today = GetCurDateString();
+    CDlgPrtMonthSelDate dialog(this);
+    dialog.SetOwnerPage(this);
+    dialog.SetDateRange(MonthFirstDay(today), MonthLastDay(today));
+    dialog.SetHideZeroOption(1);
+    if (Interaction::current().runModal(&dialog) != 1)
+        return false;
+    PeriodRange range;
+    dialog.GetResult(range);
+    m_period = SumPeriod{range.StartDate, range.EndDate};
+    return true;
+}
+
+void CDlgTabStore::ShowReport(GridReport *report)
+{
+    if (!report->ShowReport(true))
+        ShowErrorMessage(report->lastError());
+}
+
+void CDlgTabStore::OnStockShipmentSum()
+{
+    if (!AskPeriod())
+        return;
+    try {
+        m_sumRows = ProductSums(connection()).StockShipmentSumRows(m_period);
+    } catch (const DbError &error) {
+        ShowErrorMessage(error.displayText());
+        return;
+    }
+    setTitleMonth(m_sumReport.get(), m_period);
+    m_sumEvent->SetRecords(m_sumRows);
+    ShowReport(m_sumReport.get());
+}
+
+void CDlgTabStore::OnShipmentGain()
+{
+    if (!AskPeriod())
+        return;
+    try {
+        m_sumRows = ProductSums(connection()).StockShipmentSumRows(m_period);
+    } catch (const DbError &error) {
+        ShowErrorMessage(error.displayText());
+        return;
+    }
+    m_gainRows = ProductSums::ShipmentGainRows(m_sumRows);
+    setTitleMonth(m_sumReport.get(), m_period);
+    setTitleMonth(m_gainReport.get(), m_period);
+    m_gainEvent->SetRecords(m_gainRows);
+    ShowReport(m_gainReport.get());
 }

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The product-information list as an .xls workbook: sheet "ProductSearch",
+// the date line in row 0, the column titles in row 2 and one row per
+// product from row 3, every cell a text. No window; the page decides where
+// the file goes and what to do with it.
+class ProductExport
+{
+public:
+    static QString FileName() { return QStringLiteral("store_productsearch_temp.xls"); }
+    // The fixed file in the user's temporary folder, replaced by each
+    // export (the process's current folder moves with file dialogs); empty
+    // when there is no temporary folder.
+    static QString DefaultPath();
+    static QStringList Headers();
+    // "日期：2024年03月05日".
+    static QString DateLine(const QDate &date);
+
+    // rows: the six shown texts of each list row (code, name, specification,
+    // purchase price, sales price, stock count). True only when the whole
+    // file was written; false for an empty path.
+    static bool Write(const QString &path, const QList<QStringList> &rows, const QDate &date);
+};

@@ -1,0 +1,121 @@
+#include "CDlgTabProductInfo.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QTemporaryDir>
+
+#include "ProductExport.h"
+#include "ProductTestSupport.h"
+
+// The exported workbook is read back with python3-xlrd, which knows
+// nothing of our writer.
+
+namespace {
+
+// The sheet names, then every row of "ProductSearch"; a cell that is not a
+// text reads as "#type".
+const char *kReadWorkbook = R"(
+import json, sys, xlrd
+book = xlrd.open_workbook(sys.argv[1])
+sheet = book.sheet_by_name('ProductSearch')
+cell = lambda r, c: sheet.cell_value(r, c) if sheet.cell_type(r, c) in (0, 1) else '#%d' % sheet.cell_type(r, c)
+print(json.dumps([book.sheet_names()] + [[cell(r, c) for c in range(sheet.ncols)] for r in range(sheet.nrows)]))
+)";
+
+QList<QStringList> readWorkbook(const QString &path)
+{
+    const QString python = qEnvironmentVariable("JXC_PYTHON", QStringLiteral("/usr/bin/python3"));
+    QProcess process;
+    process.start(python, {QStringLiteral("-c"), QString::fromLatin1(kReadWorkbook), path});
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        ADD_FAILURE() << "xlrd could not read the file: " << process.readAllStandardError().toStdString();
+    QList<QStringList> rows;
+    for (const QJsonValue &row : QJsonDocument::fromJson(process.readAllStandardOutput()).array())
+        rows << row.toVariant().toStringList();
+    return rows;
+}
+
+class ProductExportTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(temp.isValid());
+        previousTemp = qgetenv("TMPDIR");
+        qputenv("TMPDIR", temp.path().toUtf8());
+        page.show();
+    }
+    void TearDown() override { qputenv("TMPDIR", previousTemp); }
+
+    TestDatabase db;
+    ScriptedInteraction user;
+    QTemporaryDir temp;
+    QByteArray previousTemp;
+    CDlgTabProductInfo page;
+};
+
+} // namespace
+
+TEST_F(ProductExportTest, ListGoesToTheTemporaryFolderAndOpensAfterTheSave)
+{
+    addProduct(db, QStringLiteral("HX-001"), QStringLiteral("不锈钢合页"), QStringLiteral("4寸×3寸"),
+               QStringLiteral("3.50"), QStringLiteral("5.20"), QStringLiteral("120"));
+    addProduct(db, QStringLiteral("HX-002"), QStringLiteral("门吸"), QString(), QStringLiteral("1"), QStringLiteral("2"),
+               QStringLiteral("-3"));
+    page.FillProductList({});
+    const QDate before = QDate::currentDate();
+    clickButton(&page, "1186");
+    const QDate after = QDate::currentDate();
+
+    const QString path = QDir(temp.path()).filePath(QStringLiteral("store_productsearch_temp.xls"));
+    ASSERT_EQ(user.openedWithDesktop, QStringList{path});
+    const QList<QStringList> rows = readWorkbook(path);
+    ASSERT_EQ(rows.size(), 6);
+    EXPECT_EQ(rows[0], QStringList({QStringLiteral("ProductSearch"), QStringLiteral("Sheet2")}));
+    // The local date; the assertion allows for midnight passing meanwhile.
+    EXPECT_TRUE(rows[1][0] == ProductExport::DateLine(before) || rows[1][0] == ProductExport::DateLine(after))
+        << rows[1][0].toStdString();
+    EXPECT_EQ(ProductExport::DateLine(QDate(2024, 3, 5)), QStringLiteral("日期：2024年03月05日"));
+    EXPECT_TRUE(rows[2].join(QString()).isEmpty());
+    EXPECT_EQ(rows[3], ProductExport::Headers());
+    EXPECT_EQ(rows[4], QStringList({QStringLiteral("HX-001"), QStringLiteral("不锈钢合页"), QStringLiteral("4寸×3寸"),
+                                    QStringLiteral("3.50"), QStringLiteral("5.20"), QStringLiteral("120")}));
+    // An empty specification stays an empty cell; the GUID is not exported.
+    EXPECT_EQ(rows[5], QStringList({QStringLiteral("HX-002"), QStringLiteral("门吸"), QString(), QStringLiteral("1"),
+                                    QStringLiteral("2"), QStringLiteral("-3")}));
+    EXPECT_TRUE(user.texts().isEmpty());
+
+    // The next export replaces the file: an empty list leaves the date and
+    // the titles.
+    db.exec("DELETE FROM tbl_StoreMgr");
+    page.FillProductList({});
+    clickButton(&page, "1186");
+    const QList<QStringList> empty = readWorkbook(path);
+    ASSERT_EQ(empty.size(), 4);
+    EXPECT_EQ(empty[3], ProductExport::Headers());
+}
+
+TEST_F(ProductExportTest, AFailedSaveIsReportedAndNothingOpens)
+{
+    addProduct(db, QStringLiteral("HX-001"), QStringLiteral("合页"), QStringLiteral("4寸"));
+    page.FillProductList({});
+    // A temporary folder that is a file, then one that does not exist
+    // (which must not send the file to the current folder).
+    const QString notAFolder = QDir(temp.path()).filePath(QStringLiteral("file"));
+    QFile file(notAFolder);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    for (const QString &folder : {notAFolder, QDir(temp.path()).filePath(QStringLiteral("no/such/folder"))}) {
+        SCOPED_TRACE(folder.toStdString());
+        user.clear();
+        qputenv("TMPDIR", folder.toUtf8());
+        clickButton(&page, "1186");
+        EXPECT_TRUE(user.openedWithDesktop.isEmpty());
+        ASSERT_EQ(user.messages.size(), 1u);
+        EXPECT_EQ(user.messages[0].kind, ScriptedInteraction::Message::Error);
+        EXPECT_TRUE(user.messages[0].text.contains(QStringLiteral("store_productsearch_temp.xls")));
+    }
+    EXPECT_FALSE(QFile::exists(QStringLiteral("store_productsearch_temp.xls")));
+}

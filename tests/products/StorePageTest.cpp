@@ -1,0 +1,309 @@
+// The store page as a person uses it: paging, filters, the product dialog
+// from 新增商品 and from a card, and writes that fail or find the product
+// gone.
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <gtest/gtest.h>
+
+#include "CDlgNewProduct.h"
+#include "CDlgTabStore.h"
+#include "ProductStore.h"
+#include "ProductTestSupport.h"
+#include "StoreTestSupport.h"
+
+namespace {
+
+// Two rows of two cards: 115 + 2 x 230 wide, 100 + 2 x 77 high.
+const QSize kFourCards(600, 260);
+
+class StorePage : public ::testing::Test
+{
+protected:
+    void SetUp() override { SetWorkingDate(QDate(2011, 5, 17)); }
+    void TearDown() override { page.reset(); }
+
+    void open(int poolSize = 4)
+    {
+        page = std::make_unique<CDlgTabStore>(poolSize, nullptr);
+        page->resize(kFourCards);
+        page->show();
+    }
+
+    // The names on the cards a person sees, in pool order.
+    QStringList shownNames() const
+    {
+        QStringList names;
+        for (int k = 0; k < page->PoolSize(); ++k) {
+            if (page->ProductButton(k)->isVisible())
+                names << page->ProductButton(k)->record().ProductName;
+        }
+        return names;
+    }
+    QString pageLine() const { return page->findChild<QLabel *>(QStringLiteral("1433"))->text(); }
+    QComboBox *combo(const char *id) const { return page->findChild<QComboBox *>(QString::fromLatin1(id)); }
+    QStringList items(const char *id) const
+    {
+        QStringList texts;
+        for (int i = 0; i < combo(id)->count(); ++i)
+            texts << combo(id)->itemText(i);
+        return texts;
+    }
+    void addNamed(int n)
+    {
+        for (int i = 1; i <= n; ++i)
+            products << addProduct(db, QStringLiteral("C%1").arg(i), QStringLiteral("货品%1").arg(i), QStringLiteral("规格"));
+    }
+    void clickCard(int k)
+    {
+        QTest::mouseClick(page->ProductButton(k), Qt::LeftButton, {}, QPoint(20, 20));
+    }
+    QString stored(const char *column, const QString &guid)
+    {
+        return db.scalar(QStringLiteral("SELECT %1 FROM tbl_StoreMgr WHERE GUID = ?").arg(QLatin1String(column)).toUtf8().constData(),
+                         {guid});
+    }
+
+    TestDatabase db;
+    ScriptedInteraction user;
+    std::unique_ptr<CDlgTabStore> page;
+    QList<struct_button_storeproduct> products;
+};
+
+} // namespace
+
+TEST_F(StorePage, PagingStopsAtTheFirstAndTheLastPage)
+{
+    addNamed(10);
+    open();
+    ASSERT_EQ(page->PageCapacity(), 4);
+    EXPECT_EQ(pageLine(), QStringLiteral("共 10 条记录，第 1 / 3 页。"));
+    EXPECT_EQ(shownNames(), (QStringList{"货品1", "货品2", "货品3", "货品4"}));
+
+    clickButton(page.get(), "1174");
+    clickButton(page.get(), "1174");
+    EXPECT_EQ(shownNames(), (QStringList{"货品9", "货品10"}));
+    EXPECT_EQ(pageLine(), QStringLiteral("共 10 条记录，第 3 / 3 页。"));
+    // The last page's single card sits top-left, as the first card does.
+    EXPECT_EQ(page->ProductButton(0)->geometry().topLeft(), QPoint(15, 13));
+    clickButton(page.get(), "1174");
+    EXPECT_EQ(shownNames(), (QStringList{"货品9", "货品10"}));
+
+    for (int i = 0; i < 3; ++i)
+        clickButton(page.get(), "1183");
+    EXPECT_EQ(page->PageIndex(), 0);
+    EXPECT_EQ(shownNames().first(), QStringLiteral("货品1"));
+    EXPECT_FALSE(page->IsEmptyStateShown());
+}
+
+TEST_F(StorePage, AnEmptyTableShowsTheEmptyPictureAndNoCard)
+{
+    open();
+    EXPECT_TRUE(shownNames().isEmpty());
+    EXPECT_TRUE(page->IsEmptyStateShown());
+    EXPECT_EQ(pageLine(), QStringLiteral("共 0 条记录，第 1 / 0 页。"));
+    clickButton(page.get(), "1174");
+    clickButton(page.get(), "1183");
+    EXPECT_TRUE(shownNames().isEmpty());
+}
+
+TEST_F(StorePage, FiltersMatchExactTextsTogether)
+{
+    products << addProduct(db, QStringLiteral("K1"), QStringLiteral("扳手"), QStringLiteral("10寸"));
+    products << addProduct(db, QStringLiteral("K2"), QStringLiteral("O'Neil 钳"), QStringLiteral("8寸"));
+    products << addProduct(db, QStringLiteral("K1"), QStringLiteral("扳手"), QStringLiteral("12寸"));
+    products << addProduct(db, QStringLiteral("K3"), QStringLiteral("扳手子"), QStringLiteral("10寸"));
+    open();
+    // Names once, in reverse order of first appearance; codes and
+    // specifications with repeats, last product first. No filter is set by
+    // filling them.
+    EXPECT_EQ(items("1303"), (QStringList{"扳手子", "O'Neil 钳", "扳手"}));
+    EXPECT_EQ(items("1302"), (QStringList{"K3", "K1", "K2", "K1"}));
+    EXPECT_EQ(items("1304"), (QStringList{"10寸", "12寸", "8寸", "10寸"}));
+    EXPECT_TRUE(combo("1303")->currentText().isEmpty());
+
+    typeText(combo("1303")->lineEdit(), QStringLiteral("扳手"));
+    clickButton(page.get(), "1180");
+    EXPECT_EQ(page->RecordCount(), 2);
+    EXPECT_EQ(pageLine(), QStringLiteral("共 2 条记录，第 1 / 1 页。"));
+
+    typeText(combo("1304")->lineEdit(), QStringLiteral("12寸"));
+    clickButton(page.get(), "1180");
+    ASSERT_EQ(page->RecordCount(), 1);
+    EXPECT_EQ(page->ProductButton(0)->record().GUID, products[2].GUID);
+
+    // A quote is a text like any other.
+    combo("1303")->setCurrentIndex(1);
+    combo("1304")->clearEditText();
+    clickButton(page.get(), "1180");
+    ASSERT_EQ(page->RecordCount(), 1);
+    EXPECT_EQ(page->ProductButton(0)->record().ProductCode, QStringLiteral("K2"));
+
+    combo("1302")->setEditText(QStringLiteral("K9"));
+    clickButton(page.get(), "1180");
+    EXPECT_EQ(page->RecordCount(), 0);
+    EXPECT_TRUE(shownNames().isEmpty());
+    EXPECT_TRUE(page->IsEmptyStateShown());
+    EXPECT_TRUE(user.messages.empty());
+}
+
+TEST_F(StorePage, ANewProductIsWrittenWholeAndItsLastPageListed)
+{
+    addNamed(5);
+    open();
+    user.onNextModal([](QDialog *dialog) {
+        const QStringList typed = {"N-1", "新货", "大号", "箱", "12.5", "15", "3", ""};
+        const char *ids[] = {"1188", "1189", "1190", "1175", "1176", "1177", "1178", "1179"};
+        for (int i = 0; i < 8; ++i)
+            typeText(dialog->findChild<QLineEdit *>(QString::fromLatin1(ids[i])), typed[i]);
+        clickButton(dialog, "1");
+        return dialog->result();
+    });
+    clickButton(page.get(), "1184");
+    EXPECT_EQ(user.modalDialogs, QStringList{"CDlgNewProduct"});
+    EXPECT_EQ(user.texts(), QStringList{"新增货品成功。"});
+    EXPECT_EQ(db.scalar("SELECT ProductCode || '|' || ProductName || '|' || ProductSpec || '|' || ProductUnit || '|' || "
+                        "StockUnitPrice || '|' || ShipmentUnitPrice || '|' || PromptCount || '|' || ProductRemark || '|' "
+                        "|| ProductStockCount || '|' || length(GUID) FROM tbl_StoreMgr WHERE ProductName = '新货'"),
+              QStringLiteral("N-1|新货|大号|箱|12.5|15|3||0|36"));
+    EXPECT_EQ(shownNames(), (QStringList{"货品5", "新货"}));
+    EXPECT_EQ(pageLine(), QStringLiteral("共 6 条记录，第 2 / 2 页。"));
+    EXPECT_EQ(page->ProductButton(1)->record().ProductStockCount, QStringLiteral("0.00"));
+}
+
+TEST_F(StorePage, AFailedWriteChangesNothingOnScreen)
+{
+    addNamed(2);
+    open();
+    db.exec("CREATE TRIGGER refuse_insert BEFORE INSERT ON tbl_StoreMgr BEGIN SELECT RAISE(ABORT, 'disk is full'); END");
+    db.exec("CREATE TRIGGER refuse_update BEFORE UPDATE ON tbl_StoreMgr BEGIN SELECT RAISE(ABORT, 'disk is full'); END");
+    db.exec("CREATE TRIGGER refuse_delete BEFORE DELETE ON tbl_StoreMgr BEGIN SELECT RAISE(ABORT, 'disk is full'); END");
+    const QString lineBefore = pageLine();
+
+    struct_button_storeproduct fresh = products[0];
+    fresh.GUID = GuidText();
+    EXPECT_FALSE(page->AddProduct(fresh));
+    struct_button_storeproduct renamed = products[0];
+    renamed.ProductName = QStringLiteral("改名");
+    EXPECT_FALSE(page->UpdateProduct(renamed));
+    EXPECT_FALSE(page->DeleteProduct(products[1]));
+
+    ASSERT_EQ(user.messages.size(), 3u);
+    for (const auto &message : user.messages) {
+        EXPECT_EQ(message.kind, ScriptedInteraction::Message::Error);
+        EXPECT_TRUE(message.text.contains(QStringLiteral("disk is full"))) << message.text.toStdString();
+    }
+    EXPECT_EQ(shownNames(), (QStringList{"货品1", "货品2"}));
+    EXPECT_EQ(pageLine(), lineBefore);
+    EXPECT_EQ(page->RecordCount(), 2);
+    EXPECT_EQ(rowCount(db, "tbl_StoreMgr"), 2);
+}
+
+TEST_F(StorePage, ACardOpensTheProductDialogAndAChangeKeepsTheStoredCount)
+{
+    products << addProduct(db, QStringLiteral("S1"), QStringLiteral("螺丝"), QStringLiteral("M6"),
+                           QStringLiteral("1.00"), QStringLiteral("1.50"), QStringLiteral("37"));
+    addLine(db, BillSide::Purchase, QStringLiteral("2011-05-31"), QStringLiteral("进货单"), products[0], QStringLiteral("30"), QStringLiteral("30"));
+    addLine(db, BillSide::Sales, QStringLiteral("2011-05-02"), QStringLiteral("出货单"), products[0], QStringLiteral("6"), QStringLiteral("9"));
+    open();
+    ASSERT_EQ(page->ProductButton(0)->record().ProductStockCount, QStringLiteral("24.00"));
+
+    int mode = -1;
+    QString shownName;
+    user.onNextModal([&](QDialog *dialog) {
+        mode = static_cast<CDlgNewProduct *>(dialog)->Mode();
+        auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("1189"));
+        shownName = name->text();
+        name->clear();
+        typeText(name, QStringLiteral("十字螺丝"));
+        clickButton(dialog, "1");
+        return dialog->result();
+    });
+    clickCard(0);
+    EXPECT_EQ(user.modalDialogs, QStringList{"CDlgNewProduct"});
+    EXPECT_EQ(mode, 1);
+    EXPECT_EQ(shownName, QStringLiteral("螺丝"));
+    EXPECT_EQ(user.texts(), QStringList{"修改货品成功。"});
+    EXPECT_EQ(stored("ProductName", products[0].GUID), QStringLiteral("十字螺丝"));
+    // The card's figure is a display value: the stored count stays.
+    EXPECT_EQ(stored("ProductStockCount", products[0].GUID), QStringLiteral("37"));
+    EXPECT_EQ(page->ProductButton(0)->record().ProductName, QStringLiteral("十字螺丝"));
+    EXPECT_EQ(page->ProductButton(0)->record().ProductStockCount, QStringLiteral("24.00"));
+}
+
+TEST_F(StorePage, AProductDeletedMeanwhileOpensNothingAndLeavesThePage)
+{
+    addNamed(3);
+    open();
+    db.exec("DELETE FROM tbl_StoreMgr WHERE GUID = ?", {products[0].GUID});
+    clickCard(0);
+    EXPECT_TRUE(user.modalDialogs.isEmpty());
+    EXPECT_EQ(user.texts(), QStringList{kProductGoneMessage});
+    EXPECT_EQ(shownNames(), (QStringList{"货品2", "货品3"}));
+    EXPECT_EQ(page->RecordCount(), 2);
+
+    // Deleting it through a card that still shows it only hides the card.
+    struct_button_storeproduct gone = products[1];
+    db.exec("DELETE FROM tbl_StoreMgr WHERE GUID = ?", {gone.GUID});
+    EXPECT_TRUE(page->ProductButton(0)->RemoveRecordButton());
+    EXPECT_EQ(shownNames(), QStringList{"货品3"});
+}
+
+TEST_F(StorePage, DeletingFromACardHidesOnlyThatCard)
+{
+    addNamed(3);
+    open();
+    const QString lineBefore = pageLine();
+    const QRect thirdCard = page->ProductButton(2)->geometry();
+    user.answerQuestion(true);
+    user.onNextModal([](QDialog *dialog) {
+        clickButton(dialog, "delete");
+        return dialog->result();
+    });
+    clickCard(1);
+    EXPECT_EQ(rowCount(db, "tbl_StoreMgr"), 2);
+    EXPECT_TRUE(db.scalar("SELECT COUNT(*) FROM tbl_StoreMgr WHERE GUID = ?", {products[1].GUID}) == QStringLiteral("0"));
+    EXPECT_EQ(shownNames(), (QStringList{"货品1", "货品3"}));
+    EXPECT_EQ(page->ProductButton(2)->geometry(), thirdCard);
+    EXPECT_EQ(pageLine(), lineBefore);
+    EXPECT_EQ(page->RecordCount(), 2);
+}
+
+TEST_F(StorePage, NothingIsWrittenWhereTheGuidIsEmpty)
+{
+    addNamed(1);
+    // A row without a key, as a damaged import might leave one.
+    db.exec("INSERT INTO tbl_StoreMgr (ProductCode, ProductName, ProductSpec, GUID) VALUES ('X', '无键', '', '')");
+    open();
+    struct_button_storeproduct keyless = products[0];
+    keyless.GUID.clear();
+    keyless.ProductName = QStringLiteral("覆盖");
+    EXPECT_FALSE(page->UpdateProduct(keyless));
+    EXPECT_FALSE(page->DeleteProduct(keyless));
+    EXPECT_FALSE(page->AddProduct(keyless));
+    EXPECT_EQ(user.messages.size(), 3u);
+    EXPECT_EQ(db.scalar("SELECT group_concat(ProductName, ',') FROM (SELECT ProductName FROM tbl_StoreMgr ORDER BY RowNo)"), QStringLiteral("货品1,无键"));
+}
+
+TEST_F(StorePage, TheLayoutFitsAnySizeWithinThePool)
+{
+    addNamed(9);
+    open(4);
+    for (const QSize size : {QSize(1, 1), QSize(120, 60), QSize(344, 176), QSize(5000, 4000), QSize(600, 260)}) {
+        page->resize(size);
+        QApplication::processEvents();
+        SCOPED_TRACE(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()).toStdString());
+        EXPECT_GE(page->PageCapacity(), 1);
+        EXPECT_LE(page->PageCapacity(), page->PoolSize());
+        EXPECT_LE(shownNames().size(), page->PageCapacity());
+        EXPECT_EQ(page->LastPageIndex() + 1, (9 + page->PageCapacity() - 1) / page->PageCapacity());
+    }
+    // Too small for one card: one card a page, still paging.
+    page->resize(120, 60);
+    QApplication::processEvents();
+    EXPECT_EQ(pageLine(), QStringLiteral("共 9 条记录，第 1 / 9 页。"));
+    clickButton(page.get(), "1174");
+    EXPECT_EQ(shownNames(), QStringList{"货品2"});
+}
