@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -159,4 +160,23 @@ TEST_F(StartupTest, StartShowsOnlyTheFunctionMenuAndTheMenusCloseEndsTheLoop)
     EXPECT_EQ(exitCode, 0);
     // The program's connection went with the application object.
     EXPECT_EQ(g_pConnection, nullptr);
+}
+
+TEST(SafeApplicationTest, AnErrorEscapingAnEventHandlerIsShownAndTheProgramGoesOn)
+{
+    ScriptedInteraction user;
+    QPushButton button(QStringLiteral("保存"));
+    int clicks = 0;
+    QObject::connect(&button, &QPushButton::clicked, [&clicks] {
+        ++clicks;
+        throw DbError(5, QStringLiteral("database is locked"), QStringLiteral("保存货品"));
+    });
+    button.show();
+    QTest::mouseClick(&button, Qt::LeftButton);
+    QTest::mouseClick(&button, Qt::LeftButton);
+    EXPECT_EQ(clicks, 2);
+    ASSERT_EQ(user.messages.size(), 2u);
+    EXPECT_EQ(user.messages[0].kind, ScriptedInteraction::Message::Error);
+    EXPECT_TRUE(user.messages[0].text.contains(QStringLiteral("database is locked")));
+    EXPECT_TRUE(user.messages[0].text.contains(QStringLiteral("保存货品")));
 }

@@ -1,11 +1,11 @@
-// main() of the tests that need Qt: an offscreen QApplication with the
-// program's resources, then every test.
+// main() of the tests that need Qt: the program's application object on
+// the offscreen platform, with the program's resources, then every test.
 
-#include <QApplication>
 
 #include <gtest/gtest.h>
 
 #include "ProgramDatabase.h"
+#include "SafeApplication.h"
 
 namespace {
 QtMessageHandler s_defaultHandler = nullptr;
@@ -24,7 +24,7 @@ int main(int argc, char **argv)
 {
     s_defaultHandler = qInstallMessageHandler(filterMessages);
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    SafeApplication app(argc, argv);
     InitAppResources();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
