@@ -1,7 +1,6 @@
 #include "CDlgAllProductDlg.h"
 
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -12,10 +11,7 @@
 #include "ImageButton.h"
 #include "Interaction.h"
 #include "ProductCatalog.h"
-
-namespace {
-enum Column { ColumnNumber = 0, ColumnName = 1, ColumnSpec = 2, ColumnPrice = 3, ColumnGuid = 4 };
-}
+#include "ProductWidgets.h"
 
 CDlgAllProductDlg::CDlgAllProductDlg(QWidget *parent)
     : QDialog(parent)
@@ -24,24 +20,12 @@ CDlgAllProductDlg::CDlgAllProductDlg(QWidget *parent)
     setWindowIcon(QIcon(QStringLiteral(":/icons/icon128.svg")));
     resize(500, 420);
 
-    m_list = new QTableWidget(0, 5, this);
+    m_list = new QTableWidget(0, PriceColumnCount, this);
     m_list->setObjectName(QStringLiteral("1287"));
-    m_list->setHorizontalHeaderLabels({QStringLiteral("编号"), QStringLiteral("货品名称"), QStringLiteral("货品规格"),
-                                       QStringLiteral("参考价"), QStringLiteral("guid")});
-    m_list->setColumnWidth(ColumnNumber, 50);
-    m_list->setColumnWidth(ColumnName, 140);
-    m_list->setColumnWidth(ColumnSpec, 130);
-    m_list->setColumnWidth(ColumnPrice, 80);
-    m_list->setColumnHidden(ColumnGuid, true);
-    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_list->verticalHeader()->hide();
+    SetUpPriceList(m_list);
 
-    auto *add = new ImageButton(QStringLiteral("新增"), this);
-    add->setObjectName(QStringLiteral("1286"));
-    auto *close = new ImageButton(QStringLiteral("关闭"), this);
-    close->setObjectName(QStringLiteral("1285"));
+    auto *add = MakeButton(this, "1286", QStringLiteral("新增"));
+    auto *close = MakeButton(this, "1285", QStringLiteral("关闭"));
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(add);
@@ -93,14 +77,8 @@ void CDlgAllProductDlg::LoadProducts()
         return;
     }
     for (const struct_button_storeproduct &product : std::as_const(products)) {
-        const int row = m_list->rowCount();
-        m_list->insertRow(row);
-        m_list->setItem(row, ColumnNumber, new QTableWidgetItem(QString::number(row)));
-        m_list->setItem(row, ColumnName, new QTableWidgetItem(product.ProductName));
-        m_list->setItem(row, ColumnSpec, new QTableWidgetItem(product.ProductSpec));
         const QString &price = m_nSide == PartyProvider ? product.StockUnitPrice : product.ShipmentUnitPrice;
-        m_list->setItem(row, ColumnPrice, new QTableWidgetItem(price));
-        m_list->setItem(row, ColumnGuid, new QTableWidgetItem(product.GUID));
+        AppendPriceRow(m_list, product.ProductName, product.ProductSpec, price, product.GUID);
     }
 }
 
@@ -133,7 +111,7 @@ bool CDlgAllProductDlg::EnterPriceFor(int row)
         return false;
     const QString price = priceDialog.GetPrice();
     m_list->selectRow(row);
-    const QString guid = m_list->item(row, ColumnGuid)->text();
+    const QString guid = m_list->item(row, PriceColumnGuid)->text();
     if (!m_pOwner)
         return false;
     if (m_nSide == PartyClient)

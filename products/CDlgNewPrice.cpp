@@ -7,6 +7,7 @@
 
 #include "GlobalFunctions.h"
 #include "ImageButton.h"
+#include "ProductWidgets.h"
 
 CDlgNewPrice::CDlgNewPrice(QWidget *parent)
     : QDialog(parent)
@@ -18,12 +19,10 @@ CDlgNewPrice::CDlgNewPrice(QWidget *parent)
     m_edit = new QLineEdit(this);
     m_edit->setObjectName(QStringLiteral("1290"));
     m_edit->setMaxLength(12);
-    auto *ok = new ImageButton(QStringLiteral("确定"), this);
-    ok->setObjectName(QStringLiteral("1288"));
+    ImageButton *ok = MakeButton(this, "1288", QStringLiteral("确定"));
     ok->setImage(QStringLiteral(":/images/bmp130.svg"));
     ok->setDefault(true);
-    auto *cancel = new ImageButton(QStringLiteral("取消"), this);
-    cancel->setObjectName(QStringLiteral("1289"));
+    ImageButton *cancel = MakeButton(this, "1289", QStringLiteral("取消"));
     cancel->setImage(QStringLiteral(":/images/bmp129.svg"));
 
     auto *buttons = new QHBoxLayout;

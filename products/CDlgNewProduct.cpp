@@ -9,6 +9,7 @@
 #include "CDlgTabStore.h"
 #include "GlobalFunctions.h"
 #include "ImageButton.h"
+#include "ProductWidgets.h"
 #include "RecordButtons.h"
 
 namespace {
@@ -52,15 +53,12 @@ CDlgNewProduct::CDlgNewProduct(QWidget *parent)
         layout->addWidget(edit, row, 1);
     }
 
-    auto *ok = new ImageButton(QStringLiteral("确定"), this);
-    ok->setObjectName(QStringLiteral("1"));
+    ImageButton *ok = MakeButton(this, "1", QStringLiteral("确定"));
     ok->setImage(QStringLiteral(":/images/bmp130.svg"));
     ok->setDefault(true);
-    auto *cancel = new ImageButton(QStringLiteral("取消"), this);
-    cancel->setObjectName(QStringLiteral("2"));
+    ImageButton *cancel = MakeButton(this, "2", QStringLiteral("取消"));
     cancel->setImage(QStringLiteral(":/images/bmp129.svg"));
-    m_delete = new ImageButton(QStringLiteral("删除"), this);
-    m_delete->setObjectName(QStringLiteral("delete"));
+    m_delete = MakeButton(this, "delete", QStringLiteral("删除"));
     m_delete->setImage(QStringLiteral(":/images/bmp273.svg"));
     m_delete->hide();
 

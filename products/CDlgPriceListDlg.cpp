@@ -1,7 +1,6 @@
 #include "CDlgPriceListDlg.h"
 
 #include <QGridLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -12,10 +11,7 @@
 #include "ImageButton.h"
 #include "Interaction.h"
 #include "PriceListStore.h"
-
-namespace {
-enum Column { ColumnNumber = 0, ColumnName = 1, ColumnSpec = 2, ColumnPrice = 3, ColumnGuid = 4 };
-}
+#include "ProductWidgets.h"
 
 CDlgPriceListDlg::CDlgPriceListDlg(QWidget *parent)
     : QDialog(parent)
@@ -25,14 +21,11 @@ CDlgPriceListDlg::CDlgPriceListDlg(QWidget *parent)
     resize(560, 440);
 
     auto *title = new QLabel(QStringLiteral("客户价目列表"), this);
-    m_nameLabel = new QLabel(this);
-    m_nameLabel->setObjectName(QStringLiteral("1282"));
-    m_list = new QTableWidget(0, 5, this);
+    m_nameLabel = MakeLabel(this, "1282", QString());
+    m_list = new QTableWidget(0, PriceColumnCount, this);
     m_list->setObjectName(QStringLiteral("1284"));
-    auto *add = new ImageButton(QStringLiteral("填加报价"), this);
-    add->setObjectName(QStringLiteral("1283"));
-    auto *close = new ImageButton(QStringLiteral("关闭"), this);
-    close->setObjectName(QStringLiteral("1001"));
+    auto *add = MakeButton(this, "1283", QStringLiteral("填加报价"));
+    auto *close = MakeButton(this, "1001", QStringLiteral("关闭"));
 
     auto *buttons = new QVBoxLayout;
     buttons->addWidget(add);
@@ -44,7 +37,7 @@ CDlgPriceListDlg::CDlgPriceListDlg(QWidget *parent)
     layout->addWidget(m_list, 1, 0, 1, 2);
     layout->addLayout(buttons, 1, 2);
 
-    InitPriceListColumns();
+    SetUpPriceList(m_list);
     connect(add, &QPushButton::clicked, this, &CDlgPriceListDlg::OnAddPrice);
     connect(close, &QPushButton::clicked, this, &CDlgPriceListDlg::reject);
     connect(m_list, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { OnDblclkPriceList(row); });
@@ -79,22 +72,6 @@ void CDlgPriceListDlg::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
 }
 
-void CDlgPriceListDlg::InitPriceListColumns()
-{
-    m_list->setHorizontalHeaderLabels({QStringLiteral("编号"), QStringLiteral("货品名称"), QStringLiteral("货品规格"),
-                                       QStringLiteral("参考价"), QStringLiteral("guid")});
-    m_list->setColumnWidth(ColumnNumber, 50);
-    m_list->setColumnWidth(ColumnName, 140);
-    m_list->setColumnWidth(ColumnSpec, 130);
-    m_list->setColumnWidth(ColumnPrice, 80);
-    m_list->setColumnHidden(ColumnGuid, true);
-    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_list->setShowGrid(true);
-    m_list->verticalHeader()->hide();
-}
-
 void CDlgPriceListDlg::LoadPriceList()
 {
     if (m_nSide != PartyClient && m_nSide != PartyProvider)
@@ -111,22 +88,16 @@ void CDlgPriceListDlg::LoadPriceList()
 
 int CDlgPriceListDlg::AddPriceRow(const PriceListRow &row)
 {
-    const int index = m_list->rowCount();
-    m_list->insertRow(index);
-    m_list->setItem(index, ColumnNumber, new QTableWidgetItem(QString::number(index)));
-    m_list->setItem(index, ColumnName, new QTableWidgetItem(row.ProductName));
-    m_list->setItem(index, ColumnSpec, new QTableWidgetItem(row.ProductSpec));
-    m_list->setItem(index, ColumnPrice, new QTableWidgetItem(row.ShipmentUnitPrice));
-    m_list->setItem(index, ColumnGuid, new QTableWidgetItem(row.GUID));
+    AppendPriceRow(m_list, row.ProductName, row.ProductSpec, row.ShipmentUnitPrice, row.GUID);
     return 1;
 }
 
 int CDlgPriceListDlg::UpdatePriceRow(const PriceListRow &row)
 {
     for (int i = 0; i < m_list->rowCount(); ++i) {
-        if (m_list->item(i, ColumnName)->text() == row.ProductName
-            && m_list->item(i, ColumnSpec)->text() == row.ProductSpec)
-            m_list->item(i, ColumnPrice)->setText(row.ShipmentUnitPrice);
+        if (m_list->item(i, PriceColumnName)->text() == row.ProductName
+            && m_list->item(i, PriceColumnSpec)->text() == row.ProductSpec)
+            m_list->item(i, PriceColumnPrice)->setText(row.ShipmentUnitPrice);
     }
     return 1;
 }

@@ -41,7 +41,6 @@ protected:
 
 private:
     int AddToPriceList(PartySide side, const QString &owner, const QString &productGuid, const QString &price);
-    void InitPriceListColumns();
     void LoadPriceList();
     int AddPriceRow(const PriceListRow &row);
     int UpdatePriceRow(const PriceListRow &row);

@@ -12,6 +12,7 @@
 #include "GridReport.h"
 #include "ImageButton.h"
 #include "ProductStore.h"
+#include "ProductWidgets.h"
 
 CDlgProductCountTip::CDlgProductCountTip(QWidget *parent)
     : QDialog(parent)
@@ -20,8 +21,7 @@ CDlgProductCountTip::CDlgProductCountTip(QWidget *parent)
     setWindowIcon(QIcon(QStringLiteral(":/icons/icon128.svg")));
     resize(640, 420);
 
-    auto *line = new QLabel(QStringLiteral("库存报警：以下货品库存量低，请及时处理"), this);
-    line->setObjectName(QStringLiteral("1281"));
+    QLabel *line = MakeLabel(this, "1281", QStringLiteral("库存报警：以下货品库存量低，请及时处理"));
     m_list = new QTableWidget(0, 4, this);
     m_list->setObjectName(QStringLiteral("1280"));
     m_list->setHorizontalHeaderLabels({QStringLiteral("货品编号"), QStringLiteral("货品名称"), QStringLiteral("货品规格"), QStringLiteral("货品数量")});
@@ -33,11 +33,9 @@ CDlgProductCountTip::CDlgProductCountTip(QWidget *parent)
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->verticalHeader()->hide();
 
-    auto *print = new ImageButton(QStringLiteral("打印"), this);
-    print->setObjectName(QStringLiteral("1279"));
+    ImageButton *print = MakeButton(this, "1279", QStringLiteral("打印"));
     print->setImage(QStringLiteral(":/images/icon211.svg"), QSize(24, 24));
-    auto *close = new ImageButton(QStringLiteral("关闭"), this);
-    close->setObjectName(QStringLiteral("1001"));
+    ImageButton *close = MakeButton(this, "1001", QStringLiteral("关闭"));
     close->setImage(QStringLiteral(":/images/icon169.svg"), QSize(24, 24));
 
     auto *buttons = new QHBoxLayout;

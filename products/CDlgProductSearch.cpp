@@ -5,29 +5,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 
-#include <algorithm>
-
-#include "Database.h"
-#include "GlobalFunctions.h"
 #include "ImageButton.h"
-#include "ProductCatalog.h"
-
-namespace {
-
-QComboBox *makeCombo(QWidget *parent, const char *id)
-{
-    auto *combo = new QComboBox(parent);
-    combo->setObjectName(QString::fromLatin1(id));
-    combo->setEditable(true);
-    // The search matches exactly what stands in the box: no completion
-    // may lengthen a typed text.
-    combo->setCompleter(nullptr);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->setMinimumWidth(220);
-    return combo;
-}
-
-} // namespace
+#include "ProductWidgets.h"
 
 CDlgProductSearch::CDlgProductSearch(QWidget *parent)
     : QDialog(parent)
@@ -35,15 +14,15 @@ CDlgProductSearch::CDlgProductSearch(QWidget *parent)
     setWindowTitle(QStringLiteral("货品筛选"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/icon128.svg")));
 
-    m_codeCombo = makeCombo(this, "1193");
-    m_nameCombo = makeCombo(this, "1194");
-    m_specCombo = makeCombo(this, "1195");
-    auto *ok = new ImageButton(QStringLiteral("确定"), this);
-    ok->setObjectName(QStringLiteral("1196"));
+    m_codeCombo = MakeFilterCombo(this, "1193");
+    m_nameCombo = MakeFilterCombo(this, "1194");
+    m_specCombo = MakeFilterCombo(this, "1195");
+    for (QComboBox *combo : {m_codeCombo, m_nameCombo, m_specCombo})
+        combo->setMinimumWidth(220);
+    auto *ok = MakeButton(this, "1196", QStringLiteral("确定"));
     ok->setImage(QStringLiteral(":/images/bmp130.svg"));
     ok->setDefault(true);
-    auto *cancel = new ImageButton(QStringLiteral("取消"), this);
-    cancel->setObjectName(QStringLiteral("1197"));
+    auto *cancel = MakeButton(this, "1197", QStringLiteral("取消"));
     cancel->setImage(QStringLiteral(":/images/bmp129.svg"));
 
     auto *layout = new QGridLayout(this);
@@ -72,23 +51,13 @@ int CDlgProductSearch::SetOwnerPage(CDlgTabProductInfo *page)
 
 void CDlgProductSearch::FillCombos()
 {
-    ProductCatalog::FilterTexts texts;
-    try {
-        texts = ProductCatalog(connection()).ListFilterTexts();
-    } catch (const DbError &error) {
-        ShowErrorMessage(error.displayText());
+    const std::optional<ProductCatalog::FilterTexts> texts = LoadFilterTexts();
+    if (!texts)
         return;
-    }
-    std::sort(texts.codes.begin(), texts.codes.end());
-    std::sort(texts.specs.begin(), texts.specs.end());
+    OfferFilterTexts(m_codeCombo, Sorted(texts->codes));
     // Names stand in the reverse order of their first appearance.
-    std::reverse(texts.names.begin(), texts.names.end());
-    m_codeCombo->addItems(texts.codes);
-    m_nameCombo->addItems(texts.names);
-    m_specCombo->addItems(texts.specs);
-    // Nothing chosen yet: an untouched box does not filter.
-    for (QComboBox *combo : {m_codeCombo, m_nameCombo, m_specCombo})
-        combo->setCurrentIndex(-1);
+    OfferFilterTexts(m_nameCombo, Reversed(texts->names));
+    OfferFilterTexts(m_specCombo, Sorted(texts->specs));
 }
 
 void CDlgProductSearch::OnOk()

@@ -1,12 +1,8 @@
 #pragma once
 
-#include <QDialog>
 #include <QString>
 
-#include <memory>
-
-#include "RecordButtons.h"
-#include "RecordCardPool.h"
+#include "ProductPickerDialog.h"
 #include "SharedTypes.h"
 
 class QLabel;
@@ -15,15 +11,11 @@ class QLabel;
 // name, as pages of 15 entries, each with the price the bill's party has
 // agreed for it. Pressing an entry ends the picker with 1 and GetSelSpec
 // gives the product; closing the window ends it with 0 and no choice.
-class CDlgSelProductSpecDlg : public QDialog, public ProductPickerOwner
+class CDlgSelProductSpecDlg : public ProductPickerDialog<CBCGPSelProductSpecButton>
 {
     Q_OBJECT
 
 public:
-    static constexpr int kRows = 3;
-    static constexpr int kColumns = 5;
-    static constexpr int kEntries = kRows * kColumns;
-
     explicit CDlgSelProductSpecDlg(QWidget *parent = nullptr);
     ~CDlgSelProductSpecDlg() override;
 
@@ -39,29 +31,13 @@ public:
     // where there is one.
     int GetSelSpec(struct_button_storeproduct &product) const;
 
-    CBCGPSelProductSpecButton *Entry(int index) const { return m_entries->card(index); }
-    int CurrentPage() const { return m_nCurPage; }
-    int LastPage() const { return m_nLastPage; }
-
-    void PickCardRecord(const struct_button_storeproduct &product) override;
-    void reject() override { done(0); }
-
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
-    bool ListPage(int page);
-    void OnPrevPage();
-    void OnNextPage();
+    int CountEntries() override;
+    QList<struct_button_storeproduct> ReadEntries(int first, int count) override;
+    void LoadEntries() override;
 
     QString m_strProductName;
     QString m_strPartyName;
     int m_nPriceSource = PartyClient;
-    int m_nCurPage = 0;
-    int m_nLastPage = 0;
-    int m_nRowCount = 0;
-    bool m_bLoaded = false;
-    struct_button_storeproduct m_selSpec;
-    std::unique_ptr<RecordCardPool<CBCGPSelProductSpecButton>> m_entries;
     QLabel *m_caption = nullptr;
 };

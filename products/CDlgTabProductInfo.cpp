@@ -3,7 +3,6 @@
 #include <QDate>
 #include <QDir>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -17,6 +16,7 @@
 #include "ProductCatalog.h"
 #include "ProductExport.h"
 #include "ProductStore.h"
+#include "ProductWidgets.h"
 
 namespace {
 
@@ -42,8 +42,7 @@ CDlgTabProductInfo::CDlgTabProductInfo(QWidget *parent)
     ShowEmptyState(false);
 
     auto makeButton = [this](const char *id, const QString &caption, const QString &image) {
-        auto *button = new ImageButton(caption, this);
-        button->setObjectName(QString::fromLatin1(id));
+        ImageButton *button = MakeButton(this, id, caption);
         button->setImage(image, QSize(24, 24));
         button->setMinimumSize(130, 40);
         return button;
@@ -93,12 +92,7 @@ void CDlgTabProductInfo::InitListColumns()
     const int widths[] = {100, 150, 150, 100, 100, 100};
     for (int column = 0; column < ColumnGuid; ++column)
         m_list->setColumnWidth(column, widths[column]);
-    m_list->setColumnHidden(ColumnGuid, true);
-    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_list->setShowGrid(true);
-    m_list->verticalHeader()->hide();
+    SetUpRecordList(m_list, ColumnGuid);
 }
 
 int CDlgTabProductInfo::InitReport()

@@ -18,41 +18,9 @@
 #include "Interaction.h"
 #include "ProductCatalog.h"
 #include "ProductStore.h"
+#include "ProductWidgets.h"
 
 namespace {
-
-QComboBox *makeFilterCombo(QWidget *page, const char *id)
-{
-    auto *combo = new QComboBox(page);
-    combo->setObjectName(QString::fromLatin1(id));
-    combo->setEditable(true);
-    // The typed text is the filter: no completion may change it, and Enter
-    // must not add it to the list.
-    combo->setCompleter(nullptr);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    return combo;
-}
-
-QLabel *makeLabel(QWidget *page, const char *id, const QString &text)
-{
-    auto *label = new QLabel(text, page);
-    label->setObjectName(QString::fromLatin1(id));
-    return label;
-}
-
-ImageButton *makeButton(QWidget *page, const char *id, const QString &text)
-{
-    auto *button = new ImageButton(text, page);
-    button->setObjectName(QString::fromLatin1(id));
-    return button;
-}
-
-// Entries inserted one by one at the top of a list end up last first.
-QStringList reversed(QStringList texts)
-{
-    std::reverse(texts.begin(), texts.end());
-    return texts;
-}
 
 std::unique_ptr<GridReport> loadReport(const char *templateName)
 {
@@ -91,19 +59,19 @@ CDlgTabStore::~CDlgTabStore() = default;
 
 void CDlgTabStore::CreateControls()
 {
-    m_prevButton = makeButton(this, "1183", QStringLiteral("上一页"));
-    m_newButton = makeButton(this, "1184", QStringLiteral("新增商品"));
-    m_nextButton = makeButton(this, "1174", QStringLiteral("下一页"));
-    m_filterButton = makeButton(this, "1180", QStringLiteral("产品筛选"));
-    m_sumButton = makeButton(this, "1181", QStringLiteral("进出汇总"));
-    m_gainButton = makeButton(this, "1182", QStringLiteral("销售利润"));
-    m_codeCombo = makeFilterCombo(this, "1302");
-    m_nameCombo = makeFilterCombo(this, "1303");
-    m_specCombo = makeFilterCombo(this, "1304");
-    m_codeLabel = makeLabel(this, "1350", QStringLiteral("产品编号"));
-    m_nameLabel = makeLabel(this, "1351", QStringLiteral("产品名称"));
-    m_specLabel = makeLabel(this, "1352", QStringLiteral("产品规格"));
-    m_pageLine = makeLabel(this, "1433", QString());
+    m_prevButton = MakeButton(this, "1183", QStringLiteral("上一页"));
+    m_newButton = MakeButton(this, "1184", QStringLiteral("新增商品"));
+    m_nextButton = MakeButton(this, "1174", QStringLiteral("下一页"));
+    m_filterButton = MakeButton(this, "1180", QStringLiteral("产品筛选"));
+    m_sumButton = MakeButton(this, "1181", QStringLiteral("进出汇总"));
+    m_gainButton = MakeButton(this, "1182", QStringLiteral("销售利润"));
+    m_codeCombo = MakeFilterCombo(this, "1302");
+    m_nameCombo = MakeFilterCombo(this, "1303");
+    m_specCombo = MakeFilterCombo(this, "1304");
+    m_codeLabel = MakeLabel(this, "1350", QStringLiteral("产品编号"));
+    m_nameLabel = MakeLabel(this, "1351", QStringLiteral("产品名称"));
+    m_specLabel = MakeLabel(this, "1352", QStringLiteral("产品规格"));
+    m_pageLine = MakeLabel(this, "1433", QString());
     m_filterButton->setImage(QStringLiteral(":/images/icon173.svg"), QSize(24, 24));
     m_sumButton->setImage(QStringLiteral(":/images/icon255.svg"), QSize(24, 24));
     m_gainButton->setImage(QStringLiteral(":/images/icon255.svg"), QSize(24, 24));
@@ -139,21 +107,12 @@ void CDlgTabStore::CreateReports()
 // texts.
 void CDlgTabStore::FillFilterCombos()
 {
-    ProductCatalog::FilterTexts texts;
-    try {
-        texts = ProductCatalog(connection()).ListFilterTexts();
-    } catch (const DbError &error) {
-        ShowErrorMessage(error.displayText());
+    const std::optional<ProductCatalog::FilterTexts> texts = LoadFilterTexts();
+    if (!texts)
         return;
-    }
-    m_codeCombo->addItems(reversed(texts.codes));
-    m_nameCombo->addItems(reversed(texts.names));
-    m_specCombo->addItems(reversed(texts.specs));
-    // Filling a list must not fill in a filter.
-    for (QComboBox *combo : {m_codeCombo, m_nameCombo, m_specCombo}) {
-        combo->setCurrentIndex(-1);
-        combo->clearEditText();
-    }
+    OfferFilterTexts(m_codeCombo, Reversed(texts->codes));
+    OfferFilterTexts(m_nameCombo, Reversed(texts->names));
+    OfferFilterTexts(m_specCombo, Reversed(texts->specs));
 }
 
 void CDlgTabStore::resizeEvent(QResizeEvent *event)
@@ -245,8 +204,10 @@ void CDlgTabStore::ShowLastPage()
         ShowErrorMessage(error.displayText());
         return;
     }
-    const int capacity = PageCapacity();
-    FilterProducts(count > 0 ? (count - 1) / capacity : 0);
+    // The pages of the new count, in the page's present layout.
+    PagingGrid pages = m_pool->grid();
+    pages.setRecordCount(count);
+    FilterProducts(std::max(0, pages.lastPageIndex()));
 }
 
 void CDlgTabStore::UpdateProductMonthFigures(const QString &date)
@@ -453,33 +414,33 @@ void CDlgTabStore::ShowReport(GridReport *report)
         ShowErrorMessage(report->lastError());
 }
 
-void CDlgTabStore::OnStockShipmentSum()
+bool CDlgTabStore::RunSums()
 {
     if (!AskPeriod())
-        return;
+        return false;
     try {
         m_sumRows = ProductSums(connection()).StockShipmentSumRows(m_period);
     } catch (const DbError &error) {
         ShowErrorMessage(error.displayText());
-        return;
+        return false;
     }
     setTitleMonth(m_sumReport.get(), m_period);
+    return true;
+}
+
+void CDlgTabStore::OnStockShipmentSum()
+{
+    if (!RunSums())
+        return;
     m_sumEvent->SetRecords(m_sumRows);
     ShowReport(m_sumReport.get());
 }
 
 void CDlgTabStore::OnShipmentGain()
 {
-    if (!AskPeriod())
+    if (!RunSums())
         return;
-    try {
-        m_sumRows = ProductSums(connection()).StockShipmentSumRows(m_period);
-    } catch (const DbError &error) {
-        ShowErrorMessage(error.displayText());
-        return;
-    }
     m_gainRows = ProductSums::ShipmentGainRows(m_sumRows);
-    setTitleMonth(m_sumReport.get(), m_period);
     setTitleMonth(m_gainReport.get(), m_period);
     m_gainEvent->SetRecords(m_gainRows);
     ShowReport(m_gainReport.get());

@@ -101,6 +101,9 @@ private:
     void ShowLastPage();
     void ComputeFigures(const QString &date);
     bool AskPeriod();
+    // Asks for the period and builds the sums rows over it; false when the
+    // person cancelled or the database failed.
+    bool RunSums();
     void ShowReport(GridReport *report);
 
     void OnPrevPage();

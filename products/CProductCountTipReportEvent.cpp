@@ -1,19 +1,8 @@
 #include "CProductCountTipReportEvent.h"
 
-void CProductCountTipReportEvent::Initialize()
+CProductCountTipReportEvent::CProductCountTipReportEvent()
+    : ProductReportEvent({"货品编号", "货品名称", "货品规格", "库存数量"}, [](const ProductCountTipInfo &row) {
+          return Texts{row.ProductCode, row.ProductName, row.ProductSpec, row.ProductStockCount};
+      })
 {
-    m_code = FindField(QStringLiteral("货品编号"));
-    m_name = FindField(QStringLiteral("货品名称"));
-    m_spec = FindField(QStringLiteral("货品规格"));
-    m_stock = FindField(QStringLiteral("库存数量"));
-}
-
-int CProductCountTipReportEvent::FillRecords()
-{
-    return FillRecordsWith([this](const ProductCountTipInfo &row) {
-        SetFieldText(m_code, row.ProductCode);
-        SetFieldText(m_name, row.ProductName);
-        SetFieldText(m_spec, row.ProductSpec);
-        SetFieldText(m_stock, row.ProductStockCount);
-    });
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CGridppReportEventImpl.h"
-
 #include <QString>
+
+#include "ProductReportEvent.h"
 
 // One printed row of the stock alarm.
 struct ProductCountTipInfo
@@ -15,16 +15,8 @@ struct ProductCountTipInfo
 
 // The sink of the stock-alarm report: the rows of the alarm list, no
 // totals row.
-class CProductCountTipReportEvent : public CGridppReportRowsEventImpl<ProductCountTipInfo>
+class CProductCountTipReportEvent : public ProductReportEvent<ProductCountTipInfo, 4>
 {
 public:
-    void Initialize() override;
-    void FetchRecord() override { FillRecords(); }
-    int FillRecords();
-
-private:
-    ReportField *m_code = nullptr;
-    ReportField *m_name = nullptr;
-    ReportField *m_spec = nullptr;
-    ReportField *m_stock = nullptr;
+    CProductCountTipReportEvent();
 };

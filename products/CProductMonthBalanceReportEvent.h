@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CGridppReportEventImpl.h"
+#include "ProductReportEvent.h"
 #include "RecordTypes.h"
 
 // One row of the product month balance.
@@ -22,13 +22,8 @@ struct ProductMonthBalanceInfo
 // The sink of the product month balance. The store page creates the
 // report with its template but no command fills it yet, so it prints no
 // rows; a row marked "总计行" prints "总合计" as its name.
-class CProductMonthBalanceReportEvent : public CGridppReportRowsEventImpl<ProductMonthBalanceInfo>
+class CProductMonthBalanceReportEvent : public ProductReportEvent<ProductMonthBalanceInfo, 9>
 {
 public:
-    void Initialize() override;
-    void FetchRecord() override { FillRecords(); }
-    int FillRecords();
-
-private:
-    ReportField *m_fields[9] = {};
+    CProductMonthBalanceReportEvent();
 };

@@ -1,17 +1,12 @@
 #pragma once
 
-#include "CGridppReportEventImpl.h"
+#include "ProductReportEvent.h"
 #include "ProductSums.h"
 
 // The sink of the sales gain report: hands the store page's gain rows, the
 // "总合计" row included, to the report as they are.
-class CProductShipmentGainReportEvent : public CGridppReportRowsEventImpl<ProductShipmentGainInfo>
+class CProductShipmentGainReportEvent : public ProductReportEvent<ProductShipmentGainInfo, 9>
 {
 public:
-    void Initialize() override;
-    void FetchRecord() override { FillRecords(); }
-    int FillRecords();
-
-private:
-    ReportField *m_fields[9] = {};
+    CProductShipmentGainReportEvent();
 };

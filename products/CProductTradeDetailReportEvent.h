@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CGridppReportEventImpl.h"
+#include "ProductReportEvent.h"
 
 #include <QString>
 
@@ -20,13 +20,8 @@ struct ProductTradeDetailInfo
 // The sink of the product trade detail. Like the month balance, the store
 // page creates it with its template but no command fills it yet; a row
 // marked "总计行" prints "总合计" as its code.
-class CProductTradeDetailReportEvent : public CGridppReportRowsEventImpl<ProductTradeDetailInfo>
+class CProductTradeDetailReportEvent : public ProductReportEvent<ProductTradeDetailInfo, 7>
 {
 public:
-    void Initialize() override;
-    void FetchRecord() override { FillRecords(); }
-    int FillRecords();
-
-private:
-    ReportField *m_fields[7] = {};
+    CProductTradeDetailReportEvent();
 };

@@ -3,18 +3,9 @@
 #include <QSet>
 
 #include "Database.h"
-#include "RecordColumns.h"
+#include "ProductRows.h"
 
 namespace {
-
-Statement prepareWith(Database &db, const QString &sql, const QStringList &values)
-{
-    Statement statement = db.prepare(sql.toUtf8().constData());
-    int index = 1;
-    for (const QString &value : values)
-        statement.bind(index++, value);
-    return statement;
-}
 
 // The picker's filter: code and name only.
 ProductCondition nameFilter(const ProductSearchCriteria &filter)
@@ -28,11 +19,8 @@ ProductCondition nameFilter(const ProductSearchCriteria &filter)
 
 QList<struct_button_storeproduct> ProductCatalog::readProducts(const QString &sql, const QStringList &values)
 {
-    QList<struct_button_storeproduct> products;
-    Statement query = prepareWith(m_db, sql, values);
-    while (query.next())
-        products << RecordFromRow<struct_button_storeproduct>(query);
-    return products;
+    Statement query = PrepareBound(m_db, sql, values);
+    return ReadProducts(query);
 }
 
 QList<struct_button_storeproduct> ProductCatalog::AllProducts()
@@ -61,7 +49,7 @@ std::optional<struct_button_storeproduct> ProductCatalog::ProductByGuid(const QS
 int ProductCatalog::CountProductNames(const ProductSearchCriteria &filter)
 {
     const ProductCondition condition = nameFilter(filter);
-    Statement query = prepareWith(
+    Statement query = PrepareBound(
         m_db, QStringLiteral("SELECT COUNT(DISTINCT ProductName) AS n FROM tbl_StoreMgr%1").arg(condition.whereClause),
         condition.values);
     return query.next() ? static_cast<int>(query.integer(QStringLiteral("n"))) : 0;
@@ -70,8 +58,8 @@ int ProductCatalog::CountProductNames(const ProductSearchCriteria &filter)
 QStringList ProductCatalog::ProductNames(const ProductSearchCriteria &filter, int offset, int limit)
 {
     const ProductCondition condition = nameFilter(filter);
-    Statement query = prepareWith(m_db,
-                                  QStringLiteral("SELECT ProductName FROM tbl_StoreMgr%1 GROUP BY ProductName "
+    Statement query = PrepareBound(m_db,
+                                   QStringLiteral("SELECT ProductName FROM tbl_StoreMgr%1 GROUP BY ProductName "
                                                  "ORDER BY MIN(RowNo) LIMIT ? OFFSET ?")
                                       .arg(condition.whereClause),
                                   condition.values);
@@ -92,13 +80,10 @@ int ProductCatalog::CountProductsNamed(const QString &name)
 
 QList<struct_button_storeproduct> ProductCatalog::ProductsNamed(const QString &name, int offset, int limit)
 {
-    QList<struct_button_storeproduct> products;
     Statement query =
         m_db.prepare("SELECT * FROM tbl_StoreMgr WHERE ProductName = ? ORDER BY RowNo LIMIT ? OFFSET ?");
     query.bind(1, name).bind(2, limit).bind(3, offset);
-    while (query.next())
-        products << RecordFromRow<struct_button_storeproduct>(query);
-    return products;
+    return ReadProducts(query);
 }
 
 ProductCatalog::FilterTexts ProductCatalog::ListFilterTexts()

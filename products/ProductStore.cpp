@@ -2,28 +2,14 @@
 
 #include "Database.h"
 #include "GlobalFunctions.h"
+#include "ProductRows.h"
 #include "RecordColumns.h"
-
-namespace {
-
-Statement prepareWith(Database &db, const QString &sql, const QStringList &values)
-{
-    Statement statement = db.prepare(sql.toUtf8().constData());
-    int index = 1;
-    for (const QString &value : values)
-        statement.bind(index++, value);
-    return statement;
-}
-
-} // namespace
 
 QList<struct_button_storeproduct> ProductStore::LowStockProducts()
 {
     QList<struct_button_storeproduct> products;
     Statement query = m_db.prepare("SELECT * FROM tbl_StoreMgr ORDER BY RowNo");
-    while (query.next()) {
-        struct_button_storeproduct product;
-        ReadColumns(query, product);
+    for (const struct_button_storeproduct &product : ReadProducts(query)) {
         if (StrToDouble(product.ProductStockCount) < StrToDouble(product.PromptCount))
             products << product;
     }
@@ -33,7 +19,7 @@ QList<struct_button_storeproduct> ProductStore::LowStockProducts()
 int ProductStore::CountProducts(const ProductSearchCriteria &filter)
 {
     const ProductCondition condition = ConditionFor(filter);
-    Statement query = prepareWith(
+    Statement query = PrepareBound(
         m_db, QStringLiteral("SELECT COUNT(*) AS n FROM tbl_StoreMgr%1").arg(condition.whereClause), condition.values);
     return query.next() ? static_cast<int>(query.integer(QStringLiteral("n"))) : 0;
 }
@@ -41,15 +27,12 @@ int ProductStore::CountProducts(const ProductSearchCriteria &filter)
 QList<struct_button_storeproduct> ProductStore::ProductsPage(const ProductSearchCriteria &filter, int first, int limit)
 {
     const ProductCondition condition = ConditionFor(filter);
-    Statement query = prepareWith(
+    Statement query = PrepareBound(
         m_db, QStringLiteral("SELECT * FROM tbl_StoreMgr%1 ORDER BY RowNo LIMIT ? OFFSET ?").arg(condition.whereClause),
         condition.values);
     const int next = static_cast<int>(condition.values.size()) + 1;
     query.bind(next, limit).bind(next + 1, first);
-    QList<struct_button_storeproduct> products;
-    while (query.next())
-        products << RecordFromRow<struct_button_storeproduct>(query);
-    return products;
+    return ReadProducts(query);
 }
 
 bool ProductStore::AddProduct(const struct_button_storeproduct &product)

@@ -1,5 +1,7 @@
 #include "CDlgPriceListDlg.h"
 
+#include <ostream>
+
 #include <QLabel>
 #include <QLineEdit>
 
@@ -17,6 +19,12 @@ struct SideCase
     PartySide side;
     const char *table;
 };
+
+// Names the side in test output instead of dumping the struct's bytes.
+void PrintTo(const SideCase &side, std::ostream *out)
+{
+    *out << side.label;
+}
 
 const SideCase kSides[] = {
     {"client", PartyClient, "tbl_ClientPriceList"},

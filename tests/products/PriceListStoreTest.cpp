@@ -1,5 +1,7 @@
 #include "PriceListStore.h"
 
+#include <ostream>
+
 #include "Database.h"
 #include "ProductTestSupport.h"
 
@@ -15,6 +17,12 @@ struct SideCase
     const char *table;
     const char *otherTable;
 };
+
+// Names the side in test output instead of dumping the struct's bytes.
+void PrintTo(const SideCase &side, std::ostream *out)
+{
+    *out << side.label;
+}
 
 const SideCase kSides[] = {
     {"client", PartyClient, "tbl_ClientPriceList", "tbl_ProviderPriceList"},

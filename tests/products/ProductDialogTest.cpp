@@ -54,12 +54,6 @@ protected:
         return nullptr;
     }
 
-    QString column(const char *name, const QString &guid)
-    {
-        return db.scalar(QStringLiteral("SELECT %1 FROM tbl_StoreMgr WHERE GUID = ?").arg(QLatin1String(name)).toUtf8().constData(),
-                         {guid});
-    }
-
     TestDatabase db;
     ScriptedInteraction user;
     struct_button_storeproduct bolt = addProduct(db, QStringLiteral("LS-01"), QStringLiteral("螺栓"), QStringLiteral("M8"),
@@ -101,9 +95,9 @@ TEST_F(ProductDialogTest, NewProductNeedsEveryFieldButTheRemark)
     const QString guid = db.scalar("SELECT GUID FROM tbl_StoreMgr WHERE ProductCode = 'DZ-9'");
     EXPECT_EQ(guid.size(), 36);
     // Prices are stored exactly as typed; a new product starts at stock 0.
-    EXPECT_EQ(column("StockUnitPrice", guid), QStringLiteral("120元"));
-    EXPECT_EQ(column("ProductStockCount", guid), QStringLiteral("0"));
-    EXPECT_EQ(column("ProductRemark", guid), QString());
+    EXPECT_EQ(storedColumn(db, "StockUnitPrice", guid), QStringLiteral("120元"));
+    EXPECT_EQ(storedColumn(db, "ProductStockCount", guid), QStringLiteral("0"));
+    EXPECT_EQ(storedColumn(db, "ProductRemark", guid), QString());
     ASSERT_NE(cardOf(guid), nullptr);
     EXPECT_EQ(cardOf(guid)->record().ProductName, QStringLiteral("电钻"));
 }
@@ -149,9 +143,9 @@ TEST_F(ProductDialogTest, ChangeFromACardKeepsKeyAndStoredStockAndRefreshesTheCa
     QTest::mouseClick(card, Qt::LeftButton);
 
     EXPECT_EQ(user.texts(), QStringList{QStringLiteral("修改货品成功。")});
-    EXPECT_EQ(column("ProductName", bolt.GUID), QStringLiteral("高强螺栓"));
-    EXPECT_EQ(column("ProductRemark", bolt.GUID), QStringLiteral("8.8级"));
-    EXPECT_EQ(column("ProductStockCount", bolt.GUID), QStringLiteral("7"));
+    EXPECT_EQ(storedColumn(db, "ProductName", bolt.GUID), QStringLiteral("高强螺栓"));
+    EXPECT_EQ(storedColumn(db, "ProductRemark", bolt.GUID), QStringLiteral("8.8级"));
+    EXPECT_EQ(storedColumn(db, "ProductStockCount", bolt.GUID), QStringLiteral("7"));
     EXPECT_EQ(rowCount(db, "tbl_StoreMgr"), 2);
     EXPECT_EQ(card->record().ProductName, QStringLiteral("高强螺栓"));
     EXPECT_EQ(card->record().ProductStockCount, figure);

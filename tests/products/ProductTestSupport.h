@@ -36,6 +36,14 @@ inline struct_button_storeproduct addProduct(TestDatabase &db, const QString &co
     return product;
 }
 
+// One column of the stored row of the product with that GUID.
+inline QString storedColumn(TestDatabase &db, const char *column, const QString &guid)
+{
+    return db.scalar(
+        QStringLiteral("SELECT %1 FROM tbl_StoreMgr WHERE GUID = ?").arg(QLatin1String(column)).toUtf8().constData(),
+        {guid});
+}
+
 inline int rowCount(TestDatabase &db, const char *table)
 {
     return db.scalar(QStringLiteral("SELECT COUNT(*) FROM %1").arg(QLatin1String(table)).toUtf8().constData()).toInt();

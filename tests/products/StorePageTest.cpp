@@ -60,11 +60,6 @@ protected:
     {
         QTest::mouseClick(page->ProductButton(k), Qt::LeftButton, {}, QPoint(20, 20));
     }
-    QString stored(const char *column, const QString &guid)
-    {
-        return db.scalar(QStringLiteral("SELECT %1 FROM tbl_StoreMgr WHERE GUID = ?").arg(QLatin1String(column)).toUtf8().constData(),
-                         {guid});
-    }
 
     TestDatabase db;
     ScriptedInteraction user;
@@ -226,9 +221,9 @@ TEST_F(StorePage, ACardOpensTheProductDialogAndAChangeKeepsTheStoredCount)
     EXPECT_EQ(mode, 1);
     EXPECT_EQ(shownName, QStringLiteral("螺丝"));
     EXPECT_EQ(user.texts(), QStringList{"修改货品成功。"});
-    EXPECT_EQ(stored("ProductName", products[0].GUID), QStringLiteral("十字螺丝"));
+    EXPECT_EQ(storedColumn(db, "ProductName", products[0].GUID), QStringLiteral("十字螺丝"));
     // The card's figure is a display value: the stored count stays.
-    EXPECT_EQ(stored("ProductStockCount", products[0].GUID), QStringLiteral("37"));
+    EXPECT_EQ(storedColumn(db, "ProductStockCount", products[0].GUID), QStringLiteral("37"));
     EXPECT_EQ(page->ProductButton(0)->record().ProductName, QStringLiteral("十字螺丝"));
     EXPECT_EQ(page->ProductButton(0)->record().ProductStockCount, QStringLiteral("24.00"));
 }
