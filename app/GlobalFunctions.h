@@ -51,7 +51,8 @@ int GetMonthDays(int year, int month);
 // The number at the start of the text, 0 when there is none. Ignores the
 // user's locale: stored amounts always use a decimal point.
 double StrToDouble(const QString &text);
-// "%.2lf", locale-independent.
+// "%.2lf", locale-independent; a value that rounds to zero is "0.00",
+// never "-0.00".
 QString DoubleToStr(double value);
 
 // Message boxes captioned "汀岑进销存", owned by the main window once it exists.

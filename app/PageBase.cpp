@@ -1,5 +1,6 @@
 #include "PageBase.h"
 
+#include <QIcon>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -17,6 +18,12 @@ PageBase::PageBase(QWidget *parent)
 void PageBase::ShowEmptyState(bool empty)
 {
     m_empty->setVisible(empty);
+}
+
+void PageBase::SetEmptyPicture(const QString &id, const QString &image)
+{
+    m_empty->setObjectName(id);
+    m_empty->setPixmap(QIcon(image).pixmap(QSize(160, 120)));
 }
 
 bool PageBase::IsEmptyStateShown() const

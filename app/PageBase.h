@@ -19,6 +19,9 @@ public:
     QString ComputedDate() const { return m_strComputedDate; }
     void ShowEmptyState(bool empty);
     bool IsEmptyStateShown() const;
+    // Gives the empty-state picture its control id and image in place of
+    // the plain "暂无记录" text.
+    void SetEmptyPicture(const QString &id, const QString &image);
 
 protected:
     void SetComputedDate(const QString &date) { m_strComputedDate = date; }

@@ -46,6 +46,7 @@ CDlgTabStore::CDlgTabStore(QWidget *parent)
 CDlgTabStore::CDlgTabStore(int poolSize, QWidget *parent)
     : PageBase(parent)
 {
+    SetEmptyPicture(QStringLiteral("1305"), QStringLiteral(":/images/bmp307.svg"));
     CreateControls();
     m_pool = std::make_unique<RecordCardPool<CBCGPStoreMgrButton>>(this, this, poolSize);
     m_pool->layout(size());

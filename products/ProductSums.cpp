@@ -201,8 +201,7 @@ QList<ProductShipmentGainInfo> ProductSums::ShipmentGainRows(const QList<Product
         row.AvgShipmentPrice = sum.SalesAvgPrice;
         const double netCount = StrToDouble(sum.SalesCount) - StrToDouble(sum.SalesReturnCount);
         // The cost uses the reference price as printed (two decimals).
-        // (+ 0.0 keeps a zero price times a negative count from printing "-0.00")
-        const double cost = StrToDouble(row.RefStockPrice) * netCount + 0.0;
+        const double cost = StrToDouble(row.RefStockPrice) * netCount;
         const double netAmount = StrToDouble(sum.SalesAmount) - StrToDouble(sum.SalesReturnAmount);
         const double profit = netAmount - cost;
         row.NetCount = DoubleToStr(netCount);

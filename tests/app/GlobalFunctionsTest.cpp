@@ -46,6 +46,9 @@ TEST(GlobalFunctions, NumberTextsHaveTwoDecimalsAndNoGrouping)
     EXPECT_EQ(DoubleToStr(1234.5), QStringLiteral("1234.50"));
     EXPECT_EQ(DoubleToStr(-3), QStringLiteral("-3.00"));
     EXPECT_EQ(DoubleToStr(0), QStringLiteral("0.00"));
+    EXPECT_EQ(DoubleToStr(3.30 - 1.10 * 3), QStringLiteral("0.00"));
+    EXPECT_EQ(DoubleToStr(-0.004), QStringLiteral("0.00"));
+    EXPECT_EQ(DoubleToStr(-0.005), QStringLiteral("-0.01"));
     EXPECT_EQ(DoubleToStr(1234567.891), QStringLiteral("1234567.89"));
     EXPECT_EQ(DoubleToStr(2.675), QStringLiteral("2.67")); // 2.675 is stored below the half
     EXPECT_EQ(DoubleToStr(StrToDouble(DoubleToStr(19.99))), QStringLiteral("19.99"));

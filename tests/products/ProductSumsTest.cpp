@@ -221,3 +221,21 @@ TEST(GainReport, CostsTheNetSalesAtThePrintedStockInAverage)
     EXPECT_EQ(rows[3].ProductCode, QStringLiteral("总合计"));
     EXPECT_EQ(texts(rows[3]), (QStringList{"", "", "3.00", "1.99", "11.00", "9.01"}));
 }
+
+TEST(GainReport, ABreakEvenSaleShowsAPlainZeroProfit)
+{
+    TestDatabase db;
+    const auto hinge = addProduct(db, QStringLiteral("H1"), QStringLiteral("合页"), QStringLiteral("4寸"));
+    // 1.10 x 3 is a hair above 3.30 in binary: the profit must not print
+    // as "-0.00", nor may the totals.
+    addLine(db, BillSide::Purchase, QStringLiteral("2011-05-02"), QStringLiteral("进货单"), hinge, QStringLiteral("3"), QStringLiteral("3.30"));
+    addLine(db, BillSide::Sales, QStringLiteral("2011-05-03"), QStringLiteral("出货单"), hinge, QStringLiteral("3"), QStringLiteral("3.30"));
+
+    const QList<ProductShipmentGainInfo> rows = ProductSums::ShipmentGainRows(
+        ProductSums(db.db()).StockShipmentSumRows({QStringLiteral("2011-05-01"), QStringLiteral("2011-05-31")}));
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0].RefStockPrice, QStringLiteral("1.10"));
+    EXPECT_EQ(rows[0].SalesCost, QStringLiteral("3.30"));
+    EXPECT_EQ(rows[0].Profit, QStringLiteral("0.00"));
+    EXPECT_EQ(rows[1].Profit, QStringLiteral("0.00"));
+}

@@ -98,6 +98,7 @@ TEST_F(StorePage, AnEmptyTableShowsTheEmptyPictureAndNoCard)
     open();
     EXPECT_TRUE(shownNames().isEmpty());
     EXPECT_TRUE(page->IsEmptyStateShown());
+    EXPECT_FALSE(page->findChild<QLabel *>(QStringLiteral("1305"))->isHidden());
     EXPECT_EQ(pageLine(), QStringLiteral("共 0 条记录，第 1 / 0 页。"));
     clickButton(page.get(), "1174");
     clickButton(page.get(), "1183");
