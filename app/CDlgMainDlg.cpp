@@ -105,6 +105,15 @@ CDlgMainDlg::CDlgMainDlg(QWidget *parent)
     connect(backupButton, &QPushButton::clicked, this, &CDlgMainDlg::OnBackup);
 }
 
+CDlgMainDlg::~CDlgMainDlg()
+{
+    // The working date and the global pointer lead into this window; once
+    // it is gone they must not.
+    SetWorkingDateSource(nullptr);
+    if (g_pMainDlg == this)
+        g_pMainDlg = nullptr;
+}
+
 void CDlgMainDlg::AddPage(int group, QWidget *page, const QString &caption)
 {
     QTabWidget *tabs = m_tabGroups[group];

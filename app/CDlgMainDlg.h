@@ -33,6 +33,7 @@ public:
     enum Group { GroupClient = 0, GroupStore = 1, GroupAccounts = 2, GroupSettings = 3, GroupProvider = 4, GroupCount = 5 };
 
     explicit CDlgMainDlg(QWidget *parent = nullptr);
+    ~CDlgMainDlg() override;
 
     void SetFunctionMenu(CDlgFunctionSelDlg *menu) { m_pFunctionMenu = menu; }
 

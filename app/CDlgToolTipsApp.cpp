@@ -13,10 +13,6 @@ CDlgToolTipsApp::~CDlgToolTipsApp()
 {
     // Windows first: their pages may still reach the database.
     m_functionMenu.reset();
-    if (g_pMainDlg == m_mainDlg.get())
-        g_pMainDlg = nullptr;
-    SetMessageOwner(nullptr);
-    SetWorkingDateSource(nullptr);
     m_mainDlg.reset();
     if (g_pConnection == m_database.get())
         g_pConnection = nullptr;

@@ -119,6 +119,10 @@ double StrToDouble(const QString &text)
         negative = *first == '-';
         ++first;
     }
+    // from_chars takes a minus of its own; after our sign that would read
+    // "--5" as 5.
+    if (first != last && (*first == '+' || *first == '-'))
+        return 0.0;
     double value = 0.0;
     const auto result = std::from_chars(first, last, value, std::chars_format::general);
     if (result.ec != std::errc())

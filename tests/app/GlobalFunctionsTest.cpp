@@ -39,6 +39,10 @@ TEST(GlobalFunctions, NumberTextsReadTheLeadingNumber)
     EXPECT_DOUBLE_EQ(StrToDouble(QStringLiteral("abc")), 0.0);
     EXPECT_DOUBLE_EQ(StrToDouble(QString()), 0.0);
     EXPECT_DOUBLE_EQ(StrToDouble(QStringLiteral(".5")), 0.5);
+    // One sign at most: a doubled sign is no number, not a flipped one.
+    EXPECT_DOUBLE_EQ(StrToDouble(QStringLiteral("--5")), 0.0);
+    EXPECT_DOUBLE_EQ(StrToDouble(QStringLiteral("+-5")), 0.0);
+    EXPECT_DOUBLE_EQ(StrToDouble(QStringLiteral("-+5")), 0.0);
 }
 
 TEST(GlobalFunctions, NumberTextsHaveTwoDecimalsAndNoGrouping)

@@ -145,3 +145,17 @@ TEST(MainWindow, EscapeKeepsTheWindowOpen)
     QTest::keyClick(frame.mainDlg.get(), Qt::Key_Escape);
     EXPECT_TRUE(frame.mainDlg->isVisible());
 }
+
+TEST(MainWindow, AGoneMainWindowLeavesNoWorkingDateBehind)
+{
+    TestDatabase db;
+    {
+        CDlgMainDlg mainDlg;
+        g_pMainDlg = &mainDlg;
+        mainDlg.findChild<QDateEdit *>(QStringLiteral("1007"))->setDate(QDate(2011, 7, 9));
+        ASSERT_EQ(GetCurDateString(), QStringLiteral("2011-07-09"));
+    }
+    // Whatever still asks for the date gets today's, not the gone picker's.
+    EXPECT_EQ(g_pMainDlg, nullptr);
+    EXPECT_EQ(GetCurDateString(), DateText(QDate::currentDate()));
+}

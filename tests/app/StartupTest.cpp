@@ -162,6 +162,31 @@ TEST_F(StartupTest, StartShowsOnlyTheFunctionMenuAndTheMenusCloseEndsTheLoop)
     EXPECT_EQ(g_pConnection, nullptr);
 }
 
+TEST_F(StartupTest, TheMainWindowsCloseBoxEndsTheLoopAndClosesTheDatabase)
+{
+    makeDatabase(installedDatabase(), QStringLiteral("installed"));
+    ScriptedInteraction user;
+    int exitCode = -1;
+    {
+        CDlgToolTipsApp app;
+        ASSERT_TRUE(app.InitInstance(programFolder()));
+        user.onNextModal([](QDialog *dialog) {
+            QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("1276")), Qt::LeftButton);
+            return dialog->result();
+        });
+        QTest::mouseClick(app.FunctionMenu()->findChild<QPushButton *>(QStringLiteral("1015")), Qt::LeftButton);
+        QTest::mouseClick(app.FunctionMenu()->findChild<QPushButton *>(QStringLiteral("1016")), Qt::LeftButton);
+        ASSERT_TRUE(app.MainDlg()->isVisible());
+
+        QMetaObject::invokeMethod(app.MainDlg(), "close", Qt::QueuedConnection);
+        QTimer::singleShot(5000, [] { QApplication::exit(99); });
+        exitCode = QApplication::exec();
+        EXPECT_TRUE(user.messages.empty());
+    }
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(g_pConnection, nullptr);
+}
+
 namespace {
 // An object whose event handling fails the way a page's database call can.
 class FailingReceiver : public QObject
