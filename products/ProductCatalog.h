@@ -35,7 +35,7 @@ public:
     int CountProductNames(const ProductSearchCriteria &filter);
     QStringList ProductNames(const ProductSearchCriteria &filter, int offset, int limit);
 
-    // The specification picker: the products that carry one name.
+    // The picker of specifications: the products that carry one name.
     int CountProductsNamed(const QString &name);
     QList<struct_button_storeproduct> ProductsNamed(const QString &name, int offset, int limit);
 
