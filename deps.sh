@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing need.
-# Sourced by run.sh and test.sh.
+# Sourced by run.sh and test.sh. Only real package names belong here: a
+# virtual name is never reported as installed and would be asked for on
+# every run.
 
 JXC_PACKAGES=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-translations-l10n libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n libgl-dev
   libsqlite3-dev libgtest-dev
   fonts-noto-cjk
   poppler-utils python3 python3-xlrd python3-olefile python3-xlwt
@@ -23,6 +25,7 @@ jxc_missing_packages() {
 jxc_install_dependencies() {
   local missing
   missing=$(jxc_missing_packages)
+  # Nothing missing: neither apt nor the network is touched.
   [ -z "$missing" ] && return 0
   if [ "$(id -u)" -ne 0 ]; then
     echo "These packages are missing: $missing"
@@ -32,7 +35,13 @@ jxc_install_dependencies() {
   fi
   echo "Installing: $missing"
   export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
   # shellcheck disable=SC2086
-  apt-get install -y -qq $missing
+  if ! apt-get update -qq || ! apt-get install -y -qq $missing; then
+    echo "Installing the packages failed."
+  fi
+  missing=$(jxc_missing_packages)
+  if [ -n "$missing" ]; then
+    echo "These packages are still missing: $missing"
+    exit 1
+  fi
 }

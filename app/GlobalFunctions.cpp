@@ -166,6 +166,13 @@ void ShowErrorMessage(const QString &text)
     Interaction::current().error(MessageOwner(), kAppTitle, text);
 }
 
+void ShowDbError(const DbError &error, const QString &action)
+{
+    TraceLog(QStringLiteral("database error %1: %2").arg(error.code()).arg(error.detail()));
+    const QString what = action.isEmpty() ? QStringLiteral("数据库操作失败。") : action;
+    ShowErrorMessage(what + QLatin1Char('\n') + error.displayText());
+}
+
 int TraceLog(const QString &text)
 {
     qCDebug(lcTrace).noquote() << text;

@@ -7,6 +7,7 @@
 
 class QWidget;
 class CDlgMainDlg;
+class DbError;
 
 // The main window, set once it exists; pages reach each other through it.
 extern CDlgMainDlg *g_pMainDlg;
@@ -62,6 +63,10 @@ inline constexpr int IDYES = 6;
 inline constexpr int IDNO = 7;
 // The plain error box used where a database call failed.
 void ShowErrorMessage(const QString &text);
+// Shows a failed database call: what could not be done (action, such as
+// "保存货品失败。"; a general sentence when empty) and, on the next line,
+// why. The SQL and SQLite's own text go to the trace log only.
+void ShowDbError(const DbError &error, const QString &action = QString());
 // The window that owns the program's message boxes (null before the main
 // window exists).
 QWidget *MessageOwner();

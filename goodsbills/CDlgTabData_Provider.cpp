@@ -16,3 +16,13 @@ int CDlgTabData_Provider::SetMainDlg(CDlgMainDlg *mainDlg)
     m_pMainDlg = mainDlg;
     return 1;
 }
+
+int CDlgTabData_Provider::UpdateBillRow(const GoodsBillLines &)
+{
+    return 1;
+}
+
+int CDlgTabData_Provider::RemoveBillRow(const QString &)
+{
+    return 1;
+}

@@ -13,6 +13,16 @@ int GoodsBillPage::ChangeDate(const QString &date)
     return 1;
 }
 
+void GoodsBillPage::ShowLastPage()
+{
+    ChangeDate(FilterDate());
+}
+
+void GoodsBillPage::RelistCurrentPage()
+{
+    ChangeDate(FilterDate());
+}
+
 CDlgTabGoods::CDlgTabGoods(QWidget *parent)
     : GoodsBillPage(Side::Sales, parent)
 {

@@ -18,6 +18,12 @@ public:
     // Lists the bills of the date under the range combo's filter, on the
     // current page.
     int ChangeDate(const QString &date);
+    // After a bill was added: counts again under the filter and shows the
+    // last page.
+    void ShowLastPage();
+    // After a bill was changed or deleted: lists the current page again,
+    // clamped to the last page.
+    void RelistCurrentPage();
 
 private:
     Side m_side;

@@ -24,6 +24,40 @@ DbError::DbError(int code, const QString &message, const QString &context)
 
 QString DbError::displayText() const
 {
+    switch (m_code & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("数据库正被其他程序使用，请稍后再试。");
+    case SQLITE_READONLY:
+        return QStringLiteral("数据库文件是只读的，不能写入。请检查文件和所在文件夹的权限。");
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return QStringLiteral("没有读写数据库文件的权限。");
+    case SQLITE_CANTOPEN:
+        return QStringLiteral("无法打开数据库文件，文件不存在或没有权限。");
+    case SQLITE_FULL:
+        return QStringLiteral("磁盘已满，数据没有写入。");
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return QStringLiteral("数据库文件已损坏，或者不是本程序的数据库。");
+    case SQLITE_IOERR:
+        return QStringLiteral("读写数据库文件时出错，请检查磁盘。");
+    case SQLITE_NOMEM:
+        return QStringLiteral("内存不足。");
+    case SQLITE_CONSTRAINT:
+        return QStringLiteral("数据与已有记录冲突，没有写入。");
+    case SQLITE_MISUSE:
+        if (m_context.isEmpty())
+            return QStringLiteral("数据库没有连接。");
+        break;
+    default:
+        break;
+    }
+    return QStringLiteral("数据库出错（错误码 %1）。").arg(m_code);
+}
+
+QString DbError::detail() const
+{
     return QString::fromStdString(what());
 }
 

@@ -22,8 +22,12 @@ public:
     int code() const { return m_code; }
     QString message() const { return m_message; }
     QString context() const { return m_context; }
-    // The text shown to the user: context and SQLite's message.
+    // Why it failed, as a sentence the shop's staff understand, e.g.
+    // "数据库正被其他程序使用，请稍后再试。". Never holds SQL or SQLite's text.
     QString displayText() const;
+    // What happened in the developer's terms: the context (often the SQL)
+    // and SQLite's message; for the trace log only.
+    QString detail() const;
 
 private:
     int m_code;

@@ -8,7 +8,6 @@
 
 namespace {
 
-const QString kReturnBill = QStringLiteral("退货单");
 
 // The four sums of one side. Lines of any other bill type add nothing. A
 // text that is no number adds 0, as StrToDouble reads it.
@@ -49,18 +48,6 @@ double twoDecimals(double value)
 }
 
 } // namespace
-
-const GoodsBillSide &GoodsBillSide::Sales()
-{
-    static const GoodsBillSide side{"tbl_GoodsBill_shipment", QStringLiteral("出货单"), kReturnBill};
-    return side;
-}
-
-const GoodsBillSide &GoodsBillSide::Purchase()
-{
-    static const GoodsBillSide side{"tbl_goodsbill_shipment_provider", QStringLiteral("进货单"), kReturnBill};
-    return side;
-}
 
 size_t qHash(const ProductKey &key, size_t seed)
 {

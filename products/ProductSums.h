@@ -6,22 +6,9 @@
 
 #include <vector>
 
+#include "GoodsBillSide.h"
+
 class Database;
-
-// One side of the business as the goods-bill line tables keep it: the
-// table, the bill type of its main bills and that of its returns. The sums
-// below are one design over both sides.
-struct GoodsBillSide
-{
-    const char *table;
-    QString mainBillType;
-    QString returnBillType;
-
-    // tbl_GoodsBill_shipment: 出货单 and 退货单.
-    static const GoodsBillSide &Sales();
-    // tbl_goodsbill_shipment_provider: 进货单 and 退货单.
-    static const GoodsBillSide &Purchase();
-};
 
 // A product as the bill lines name it: lines count for a product when all
 // three texts equal the product's, exactly.

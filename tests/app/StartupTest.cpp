@@ -211,6 +211,6 @@ TEST(SafeApplicationTest, AnErrorEscapingAnEventHandlerIsShownAndTheProgramGoesO
     EXPECT_EQ(receiver.events, 2);
     ASSERT_EQ(user.messages.size(), 2u);
     EXPECT_EQ(user.messages[0].kind, ScriptedInteraction::Message::Error);
-    EXPECT_TRUE(user.messages[0].text.contains(QStringLiteral("database is locked")));
-    EXPECT_TRUE(user.messages[0].text.contains(QStringLiteral("保存货品")));
+    EXPECT_FALSE(user.messages[0].text.contains(QStringLiteral("database is locked")));
+    EXPECT_TRUE(user.messages[0].text.contains(QStringLiteral("数据库正被其他程序使用")));
 }

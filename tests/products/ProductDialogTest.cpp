@@ -118,7 +118,7 @@ TEST_F(ProductDialogTest, AFailedWriteKeepsTheDialogOpenAndAnnouncesNothing)
 
     ASSERT_EQ(user.messages.size(), 1u);
     EXPECT_EQ(user.messages[0].kind, ScriptedInteraction::Message::Error);
-    EXPECT_TRUE(user.messages[0].text.contains(QStringLiteral("磁盘已满")));
+    EXPECT_TRUE(user.messages[0].text.contains(QStringLiteral("没有写入")));
     EXPECT_EQ(rowCount(db, "tbl_StoreMgr"), 2);
     EXPECT_EQ(store.RecordCount(), 2);
 }

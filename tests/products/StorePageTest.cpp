@@ -189,7 +189,8 @@ TEST_F(StorePage, AFailedWriteChangesNothingOnScreen)
     ASSERT_EQ(user.messages.size(), 3u);
     for (const auto &message : user.messages) {
         EXPECT_EQ(message.kind, ScriptedInteraction::Message::Error);
-        EXPECT_TRUE(message.text.contains(QStringLiteral("disk is full"))) << message.text.toStdString();
+        EXPECT_FALSE(message.text.contains(QStringLiteral("disk is full"))) << message.text.toStdString();
+        EXPECT_TRUE(message.text.contains(QStringLiteral("没有写入"))) << message.text.toStdString();
     }
     EXPECT_EQ(shownNames(), (QStringList{"货品1", "货品2"}));
     EXPECT_EQ(pageLine(), lineBefore);

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// The one check of typed amounts, prices and counts. Stored texts stay as
+// the person typed them (without the blanks around them); readers of old
+// files stay lenient (StrToDouble), only new input is checked here.
+
+struct NumberRule
+{
+    // A leading minus is allowed ("-12.50"); a plus never is.
+    bool allowSign = false;
+    // No decimal part ("12" but not "12.5").
+    bool wholeNumber = false;
+};
+
+// The trimmed text when it is a plain decimal number under the rule: ASCII
+// digits, at most one point with digits on both sides, no separators, no
+// exponent. Nothing otherwise (an empty text included).
+std::optional<QString> ParseTypedNumber(const QString &text, NumberRule rule = {});
+
+// "“<field>”只能填写数字。"
+QString NumberFieldMessage(const QString &field);
+
+// Checks a typed field. On success stores the trimmed text in *checked and
+// answers true; otherwise shows NumberFieldMessage(field) and answers false.
+bool CheckTypedNumber(const QString &text, const QString &field, NumberRule rule, QString *checked);

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+#include "GoodsBillLines.h"
+
+class Database;
+
+// The one code that writes, reads back and deletes the goods bills of one
+// side. A bill is every line row with one GUID; each line repeats the
+// bill's header. The store opens no transaction: its writes run inside the
+// caller's (GoodsBillWriter's), because Transaction does not nest. Every
+// failure is a DbError.
+class GoodsBillStore
+{
+public:
+    GoodsBillStore(Database &db, const GoodsBillSide &side);
+
+    const GoodsBillSide &side() const { return m_side; }
+
+    // One row per line, in order, every column from the line's field of the
+    // same name.
+    void AddBill(const GoodsBillLines &lines);
+    // The bill's lines in stored order. Each line's deposit is resolved: its
+    // Imprest is the deposit finance bill's MoneyCount, or "0" with an empty
+    // ImprestBillGuid when that bill is gone. NULL columns read as "".
+    GoodsBillLines LoadBill(const QString &guid);
+    // Deletes every line of the bill; answers how many rows went.
+    int DeleteBill(const QString &guid);
+    // Replaces the stored bill of lines[0].GUID by the lines, which keep it.
+    void ModifyBill(const GoodsBillLines &lines);
+    // The side's finance bill with that GUID: true and the record filled
+    // when it exists; false with an empty record and MoneyCount "0" when it
+    // does not (an empty GUID included). A database error throws.
+    bool LoadImprestBill(const QString &guid, struct_button_financebill &record);
+
+private:
+    Database &m_db;
+    const GoodsBillSide &m_side;
+};

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "GoodsBillLines.h"
+
+class Database;
+
+// Adds, changes and deletes a goods bill of one side together with the
+// stock counts its lines move, each in one transaction: either the bill's
+// rows and every stock count change, or nothing. Stock moves per product
+// key (code, name, specification) by the net change between the stored
+// lines and the new ones, with the bill kind's sign. Every failure is a
+// DbError, thrown after the rollback.
+class GoodsBillWriter
+{
+public:
+    struct Outcome
+    {
+        // "name（specification）" of every line whose product has no row in
+        // tbl_StoreMgr; those lines moved no stock.
+        QStringList missingProducts;
+        // False for a change or delete whose GUID had no rows.
+        bool found = true;
+    };
+
+    GoodsBillWriter(Database &db, const GoodsBillSide &side);
+
+    Outcome Add(const GoodsBillLines &lines);
+    // Replaces the stored bill of lines[0].GUID.
+    Outcome Change(const GoodsBillLines &lines);
+    // Deletes the bill and gives back exactly its stored lines' stock.
+    Outcome Delete(const QString &guid);
+
+private:
+    Database &m_db;
+    const GoodsBillSide &m_side;
+};
