@@ -309,13 +309,17 @@ DatabaseCopy::RestoreOutcome DatabaseCopy::Restore(const QString &source, const 
     }
     SyncFolder(folder);
     Notify(RestoreStep::Reopen, livePath);
+    QString reason;
     try {
         m_live.reopen();
         const QString missing = MissingTable(m_live);
         if (!missing.isEmpty())
-            throw DbError(0, QStringLiteral("table %1 missing").arg(missing), livePath);
+            reason = QStringLiteral("其中没有数据表 %1。").arg(missing);
     } catch (const DbError &failure) {
-        outcome.error = QStringLiteral("恢复后的数据库无法打开：%1").arg(Reason(failure));
+        reason = Reason(failure);
+    }
+    if (!reason.isEmpty()) {
+        outcome.error = QStringLiteral("恢复后的数据库无法打开：%1").arg(reason);
         TakeBackOldData(true, outcome);
         return outcome;
     }
