@@ -130,6 +130,7 @@ public:
     bool isOpen() const { return m_db != nullptr; }
     // Opens path() again for reading and writing, closing first when open.
     // The object stays the same, so `g_pConnection` keeps pointing at it.
+    // Throws DbError; the connection is then closed.
     void reopen();
 
 private:

@@ -97,7 +97,7 @@ CDlgTabOptions::CDlgTabOptions(QWidget *parent)
 
     for (const ParameterList *list : ParameterList::All())
         InitParameterList(list->kind);
-    m_printFormat->setCurrentText(IsReturnBillPrintWithDeposit() ? kPrintWithDeposit : kPrintWithoutDeposit);
+    ShowStoredPrintFormat();
     m_loginPassword->setMaxLength(kPasswordLength);
     m_modifyPassword->setMaxLength(kPasswordLength);
 }
@@ -326,9 +326,16 @@ void CDlgTabOptions::OnSetPrintFormat()
         SettingsStore(connection()).SetPrintFormat(format);
     } catch (const DbError &error) {
         ShowDbError(error, QStringLiteral("设置单据打印格式失败。"));
+        // The box shows what the printed bills will use.
+        ShowStoredPrintFormat();
         return;
     }
     ShowInfoMessage(QStringLiteral("单据打印格式设置为：%1").arg(format));
+}
+
+void CDlgTabOptions::ShowStoredPrintFormat()
+{
+    m_printFormat->setCurrentText(IsReturnBillPrintWithDeposit() ? kPrintWithDeposit : kPrintWithoutDeposit);
 }
 
 void CDlgTabOptions::OnUserTypeChanged()

@@ -64,6 +64,7 @@ private:
     // Asks, writes, and says so only once the write succeeded.
     void ChangePassword(const QString &password, const std::function<void(SettingsStore &, const QString &)> &write);
     void OnSetPrintFormat();
+    void ShowStoredPrintFormat();
     void OnUserTypeChanged();
 
     std::array<QTableWidget *, 3> m_lists{};

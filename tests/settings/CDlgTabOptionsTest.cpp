@@ -462,4 +462,5 @@ TEST_F(OptionsPageTest, NoSuccessIsAnnouncedAfterAFailedWrite)
     EXPECT_EQ(prompt(PasswordFinanceSupervisor, QString()), 1);
     EXPECT_EQ(prompt(PasswordDataModification, QString()), 1);
     EXPECT_FALSE(IsReturnBillPrintWithDeposit());
+    EXPECT_EQ(control<QComboBox>("1228")->currentText(), QStringLiteral("不含订金"));
 }
