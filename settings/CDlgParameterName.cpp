@@ -7,6 +7,7 @@
 #include <QLineEdit>
 
 #include "CDlgTabOptions.h"
+#include "CardResources.h"
 #include "GlobalFunctions.h"
 #include "ImageButton.h"
 
@@ -15,7 +16,7 @@ CDlgParameterName::CDlgParameterName(const ParameterList &list, QWidget *parent)
     , m_list(list)
 {
     setWindowTitle(QStringLiteral("参数设置"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/icon128.svg")));
+    setWindowIcon(ProgramIcon());
 
     auto *picture = new QLabel(this);
     picture->setPixmap(QIcon(QStringLiteral(":/images/bmp257.svg")).pixmap(64, 64));

@@ -8,6 +8,7 @@
 
 #include "CDlgTabDataMgr.h"
 #include "CDlgTabOptions.h"
+#include "CardResources.h"
 #include "ImageButton.h"
 #include "SettingsWidgets.h"
 
@@ -26,7 +27,7 @@ CDlgSysSettingDlg::CDlgSysSettingDlg(QWidget *parent)
     : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("程序设置"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/icon128.svg")));
+    setWindowIcon(ProgramIcon());
 
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("1"));

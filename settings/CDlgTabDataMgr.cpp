@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QIcon>
 
+#include "CardResources.h"
 #include "DataMaintenance.h"
 #include "ImageButton.h"
 #include "SettingsWidgets.h"
@@ -12,7 +13,7 @@
 CDlgTabDataMgr::CDlgTabDataMgr(QWidget *parent)
     : QWidget(parent)
 {
-    setWindowIcon(QIcon(QStringLiteral(":/icons/icon128.svg")));
+    setWindowIcon(ProgramIcon());
 
     auto *group = new QGroupBox(QStringLiteral("帐套数据操作"), this);
     ImageButton *backup

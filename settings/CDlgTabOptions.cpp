@@ -14,6 +14,7 @@
 #include "CDlgNewIncomeType.h"
 #include "CDlgNewMoneyType.h"
 #include "CDlgNewVoucher.h"
+#include "CardResources.h"
 #include "Database.h"
 #include "GlobalFunctions.h"
 #include "ImageButton.h"
@@ -35,7 +36,7 @@ const QString kGoneMessage = QStringLiteral("该参数已不存在。");
 CDlgTabOptions::CDlgTabOptions(QWidget *parent)
     : QWidget(parent)
 {
-    setWindowIcon(QIcon(QStringLiteral(":/icons/icon128.svg")));
+    setWindowIcon(ProgramIcon());
 
     // Login passwords.
     QGroupBox *login = new QGroupBox(this);
