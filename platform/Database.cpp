@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -190,6 +192,8 @@ Database::Database(const QString &path, OpenMode mode)
     int flags = SQLITE_OPEN_READWRITE;
     if (mode == OpenMode::Create)
         flags |= SQLITE_OPEN_CREATE;
+    if (mode == OpenMode::ReadOnly)
+        flags = SQLITE_OPEN_READONLY;
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &m_db, flags, nullptr);
     if (rc != SQLITE_OK) {
         const QString message = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(rc));
@@ -279,4 +283,64 @@ void Transaction::commit()
 {
     m_db.executeScript(QStringLiteral("COMMIT"));
     m_done = true;
+}
+
+// --- Whole-file operations (backup and restore) ---
+
+void Database::copyTo(const QString &target) const
+{
+    const QString context = QStringLiteral("copying %1 to %2").arg(m_path, target);
+    if (!m_db)
+        throw DbError(SQLITE_MISUSE, QStringLiteral("connection closed"), context);
+    const QFileInfo existing(target);
+    if (existing.exists() && (!existing.isFile() || existing.size() > 0))
+        throw DbError(SQLITE_CANTOPEN, QStringLiteral("target file exists"), context);
+    sqlite3 *copy = nullptr;
+    int rc = sqlite3_open_v2(target.toUtf8().constData(), &copy, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    QString message;
+    if (rc == SQLITE_OK) {
+        sqlite3_extended_result_codes(copy, 1);
+        // One step copies every page while the source stays readable and
+        // writable by this connection afterwards.
+        sqlite3_backup *backup = sqlite3_backup_init(copy, "main", m_db, "main");
+        if (!backup) {
+            rc = sqlite3_errcode(copy);
+        } else {
+            rc = sqlite3_backup_step(backup, -1);
+            const int finished = sqlite3_backup_finish(backup);
+            if (rc == SQLITE_DONE)
+                rc = finished;
+        }
+    }
+    if (rc != SQLITE_OK)
+        message = copy ? QString::fromUtf8(sqlite3_errmsg(copy)) : QString::fromUtf8(sqlite3_errstr(rc));
+    const int closed = sqlite3_close(copy);
+    if (rc == SQLITE_OK && closed != SQLITE_OK) {
+        rc = closed;
+        message = QString::fromUtf8(sqlite3_errstr(rc));
+    }
+    if (rc != SQLITE_OK) {
+        // A half-written copy must never be mistaken for a good one.
+        QFile::remove(target);
+        QFile::remove(target + QStringLiteral("-journal"));
+        throw DbError(rc, message, context);
+    }
+}
+
+void Database::close()
+{
+    if (!m_db)
+        return;
+    const int rc = sqlite3_close(m_db);
+    if (rc != SQLITE_OK)
+        throwError(rc, QStringLiteral("closing %1").arg(m_path));
+    m_db = nullptr;
+}
+
+void Database::reopen()
+{
+    close();
+    // The constructor's opening and checks, then its handle moves here.
+    Database fresh(m_path, OpenMode::ReadWrite);
+    m_db = std::exchange(fresh.m_db, nullptr);
 }

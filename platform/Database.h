@@ -95,9 +95,9 @@ private:
 class Database
 {
 public:
-    enum class OpenMode { ReadWrite, Create };
+    enum class OpenMode { ReadWrite, Create, ReadOnly };
 
-    // Opens the file; ReadWrite never creates it. Throws DbError.
+    // Opens the file; ReadWrite and ReadOnly never create it. Throws DbError.
     Database(const QString &path, OpenMode mode);
     ~Database();
     Database(const Database &) = delete;
@@ -117,6 +117,21 @@ public:
     void insertRow(const QString &table, const Row &row);
 
     [[noreturn]] void throwError(int rc, const QString &context) const;
+
+    // --- Whole-file operations (backup and restore) ---
+    // Copies the whole database through SQLite's online backup API into a
+    // new file at `target`: one that does not exist yet, or an empty one the
+    // caller just made. The connection stays open and usable. On failure no
+    // file is left behind. Throws DbError.
+    void copyTo(const QString &target) const;
+    // Closes the connection for real; fails (DbError, still open) while a
+    // statement is unfinished. Every later call fails until reopen().
+    void close();
+    bool isOpen() const { return m_db != nullptr; }
+    // Opens path() again for reading and writing, closing first when open.
+    // The object stays the same, so `g_pConnection` keeps pointing at it.
+    // Throws DbError; the connection is then closed.
+    void reopen();
 
 private:
     sqlite3 *m_db = nullptr;

@@ -13,5 +13,8 @@ public:
     explicit CDlgTabSetting(QWidget *parent = nullptr);
 
 private:
+    // Opens a new settings window; nothing is refreshed when it closes.
+    void OnSettings();
+
     ImageButton *m_settings = nullptr;
 };
