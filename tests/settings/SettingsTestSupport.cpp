@@ -4,6 +4,10 @@
 #include <QFile>
 #include <QProcess>
 
+#include <csignal>
+
+#include <sys/resource.h>
+
 #include "BillFixtures.h"
 
 void FillSmallShop(Database &db, int clients, const QString &marker)
@@ -44,6 +48,20 @@ bool MakeUnwritable(const QString &folder)
         return true;
     QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), folder});
     return !AcceptsNewFiles(folder);
+}
+
+QString WithFileSizeLimit(long bytes, const std::function<QString()> &call)
+{
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit lowered = old;
+    lowered.rlim_cur = static_cast<rlim_t>(bytes);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &lowered);
+    const QString result = call();
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    return result;
 }
 
 void MakeWritable(const QString &folder)

@@ -14,6 +14,7 @@
 #include "ScriptedInteraction.h"
 #include "TestDatabase.h"
 
+#include <functional>
 #include <ostream>
 
 // Texts in failure output as text, not as a list of UTF-16 units.
@@ -106,6 +107,9 @@ void FillSmallShop(Database &db, int clients = 60, const QString &marker = QStri
 // ignores the mode bits): through the immutable attribute where the mode
 // is not enough. False when neither works here.
 bool MakeUnwritable(const QString &folder);
+// Runs the call with the process's file-size limit lowered to the given
+// bytes (writes beyond it fail with EFBIG instead of raising SIGXFSZ).
+QString WithFileSizeLimit(long bytes, const std::function<QString()> &call);
 void MakeWritable(const QString &folder);
 
 // The names in the folder, hidden ones included.
