@@ -29,10 +29,10 @@ public:
     // Makes the side's goods-bill / finance-bill report page active and
     // lists the party's bills dated firstDay to lastDay ("%04d-%02d-%02d",
     // both included), or all of them when both are empty.
-    virtual void ShowGoodsBills(int side, const QString &partyName, const QString &firstDay, const QString &lastDay)
-        = 0;
-    virtual void ShowFinanceBills(int side, const QString &partyName, const QString &firstDay, const QString &lastDay)
-        = 0;
+    virtual void ShowGoodsBills(int side, const QString &partyName, const QString &firstDay,
+                                const QString &lastDay) = 0;
+    virtual void ShowFinanceBills(int side, const QString &partyName, const QString &firstDay,
+                                  const QString &lastDay) = 0;
 
     // Makes a page of the side's tab group active and refreshes it as a
     // click on its tab does.
