@@ -97,6 +97,7 @@ public:
     // The party of a card of the pool and whether the card is shown.
     virtual struct_button_data CardParty(int index) const = 0;
     virtual bool IsCardShown(int index) const = 0;
+    virtual RecordCard *CardAt(int index) const = 0;
 
     int ResetCardColors();
 
@@ -184,6 +185,7 @@ public:
     int PoolSize() const override { return m_pool->size(); }
     struct_button_data CardParty(int index) const override { return AsParty(m_pool->card(index)->record()); }
     bool IsCardShown(int index) const override { return !m_pool->card(index)->isHidden(); }
+    RecordCard *CardAt(int index) const override { return m_pool->card(index); }
     Card *PartyCard(int index) const { return m_pool->card(index); }
 
     // What a card asks of its page.

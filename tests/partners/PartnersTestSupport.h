@@ -22,6 +22,12 @@
 #include "ScriptedInteraction.h"
 #include "TestDatabase.h"
 
+// Texts in failures as they read.
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
 // One side of the business as the tests see it.
 struct SideCase
 {
