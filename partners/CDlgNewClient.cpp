@@ -158,9 +158,15 @@ int CDlgNewClient::SetRecord(const struct_button_data &record)
 
 void CDlgNewClient::SelectArea(const QString &code)
 {
-    m_strArea = code;
-    for (std::size_t a = 0; a < m_areas.size(); ++a)
-        m_areas[a]->setChecked(code == QString::number(a + 1));
+    // A code other than the three selects none, and a save without a
+    // choice stores no area.
+    m_strArea.clear();
+    for (std::size_t a = 0; a < m_areas.size(); ++a) {
+        const bool chosen = code == QString::number(a + 1);
+        m_areas[a]->setChecked(chosen);
+        if (chosen)
+            m_strArea = code;
+    }
 }
 
 void CDlgNewClient::OnAreaClicked(QRadioButton *clicked)

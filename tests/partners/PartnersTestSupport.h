@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <ostream>
 #include <set>
 #include <vector>
@@ -124,6 +125,8 @@ public:
     int NewGoodsBill(int side, int mode, const QString &partyName) override
     {
         calls.push_back({QStringLiteral("NewGoodsBill"), side, mode, partyName, {}, {}});
+        if (onNewBill)
+            onNewBill();
         return saved;
     }
     int NewFinanceBill(int side, int mode, const QString &partyName) override
@@ -147,6 +150,8 @@ public:
     std::set<Command> offered = {Command::NewGoodsBill, Command::NewFinanceBill, Command::ShowGoodsBills,
         Command::ShowFinanceBills, Command::ActivatePage};
     int saved = 1;
+    // What the editor writes meanwhile.
+    std::function<void()> onNewBill;
     std::vector<Call> calls;
 };
 
