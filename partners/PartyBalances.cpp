@@ -67,13 +67,14 @@ std::vector<PartyFigures> PartyBalances::Figures(const std::vector<PartyOpening>
     QHash<QString, BillSums> sums;
 
     // Goods: a bill is every line of its GUID, each line repeating the
-    // bill's total; the bill's first line stands for it.
+    // bill's total; the bill's first line stands for it. Grouped by party
+    // first so that the party-and-bill index gives the lines in order.
     {
         const QString sql
             = QStringLiteral("SELECT party, part, SUM(CASE WHEN BillType = ? THEN CAST(SumMoney AS REAL) ELSE 0 END) "
                              "AS goods, SUM(CASE WHEN BillType = ? THEN CAST(SumMoney AS REAL) ELSE 0 END) AS returns "
                              "FROM (SELECT MIN(RowNo), CompanyName AS party, %1 AS part, BillType, SumMoney FROM %2 "
-                             "WHERE InputDate <= ?%3 GROUP BY GUID) GROUP BY party, part")
+                             "WHERE InputDate <= ?%3 GROUP BY CompanyName, GUID) GROUP BY party, part")
                   .arg(QLatin1String(kPartOfPeriod), QLatin1String(m_side.goods.table),
                       byName ? InPlaceholders("CompanyName", static_cast<int>(names.size())) : QString());
         Statement query = PrepareBound(m_db, sql,
