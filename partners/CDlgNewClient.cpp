@@ -188,7 +188,7 @@ void CDlgNewClient::OnOk()
             return;
         }
     }
-    const std::optional<QString> arrears = ParseTypedNumber(party.BeginArrears, NumberRule {true, false});
+    const std::optional<QString> arrears = ParseTypedNumber(party.BeginArrears, NumberRule{true, false});
     if (!arrears) {
         ShowInfoMessage(QStringLiteral("起初欠款必须是数字，请重新输入。"));
         m_edits[kArrearsField]->setFocus();

@@ -67,9 +67,9 @@ private:
     QString m_strArea;
 
     // 名称, 联系人, 起初欠款, 电话, 手机, 传真, 网址, E-Mail, QQ/MSN, 地址, 备注.
-    std::array<QLineEdit *, 11> m_edits {};
+    std::array<QLineEdit *, 11> m_edits{};
     // 本地, 省内, 其它.
-    std::array<QRadioButton *, 3> m_areas {};
+    std::array<QRadioButton *, 3> m_areas{};
     QLabel *m_nameLabel = nullptr;
     QLabel *m_areaLabel = nullptr;
 };

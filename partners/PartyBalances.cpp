@@ -47,7 +47,7 @@ PartyBalances::PartyBalances(Database &db, const PartySideInfo &side)
 
 PartyFigures PartyBalances::Figures(const PartyOpening &party, const PeriodRange &period)
 {
-    return Figures(std::vector<PartyOpening> {party}, period).front();
+    return Figures(std::vector<PartyOpening>{party}, period).front();
 }
 
 std::vector<PartyFigures> PartyBalances::Figures(const std::vector<PartyOpening> &parties, const PeriodRange &period)
@@ -78,7 +78,7 @@ std::vector<PartyFigures> PartyBalances::Figures(const std::vector<PartyOpening>
                   .arg(QLatin1String(kPartOfPeriod), QLatin1String(m_side.goods.table),
                       byName ? InPlaceholders("CompanyName", static_cast<int>(names.size())) : QString());
         Statement query = PrepareBound(m_db, sql,
-            QStringList {m_side.goods.mainBillType, m_side.goods.returnBillType} + bounds
+            QStringList{m_side.goods.mainBillType, m_side.goods.returnBillType} + bounds
                 + (byName ? names : QStringList()));
         while (query.next()) {
             const int part = static_cast<int>(query.integer(QStringLiteral("part")));
@@ -98,7 +98,7 @@ std::vector<PartyFigures> PartyBalances::Figures(const std::vector<PartyOpening>
                   .arg(QLatin1String(kPartOfPeriod), QLatin1String(m_side.financeTable),
                       byName ? InPlaceholders("ClientName", static_cast<int>(names.size())) : QString());
         Statement query = PrepareBound(m_db, sql,
-            bounds.mid(0, 2) + QStringList {m_side.settlingFinanceType, m_side.reducingFinanceType} + bounds.mid(2)
+            bounds.mid(0, 2) + QStringList{m_side.settlingFinanceType, m_side.reducingFinanceType} + bounds.mid(2)
                 + (byName ? names : QStringList()));
         while (query.next()) {
             const int part = static_cast<int>(query.integer(QStringLiteral("part")));

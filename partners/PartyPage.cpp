@@ -183,7 +183,12 @@ void PartyPage::ShowPageInfo()
     m_pageLine->setText(Grid().pageLine(PagingGrid::PageLineForm::WithTotal));
 }
 
-bool PartyPage::ShowListedPage(int page)
+bool PartyPage::ListPage(int page)
+{
+    return List(page) == Listing::Shown;
+}
+
+PartyPage::Listing PartyPage::List(int page)
 {
     int count = 0;
     QList<struct_button_data> parties;
@@ -194,8 +199,12 @@ bool PartyPage::ShowListedPage(int page)
             parties = store.PartiesPage(m_filter, page * PageCapacity(), PageCapacity());
     } catch (const DbError &error) {
         ShowDbError(error, QStringLiteral("读取%1列表失败。").arg(m_side.partyWord));
-        return false;
+        return Listing::Failed;
     }
+    // The cards show the parties only with their figures: the totals the
+    // table caches are not the working month's.
+    if (!WithFigures(parties, GetCurDateString()))
+        return Listing::Failed;
 
     PagingGrid &grid = Grid();
     grid.setRecordCount(count);
@@ -204,25 +213,17 @@ bool PartyPage::ShowListedPage(int page)
         ShowParties(parties);
         ShowPageInfo();
         ShowEmptyState(true);
-        return false;
+        return Listing::Empty;
     }
     // A page past the end (the list shrank meanwhile) leaves the cards as
     // they are.
     if (parties.isEmpty())
-        return false;
+        return Listing::PastEnd;
     grid.setCurrentPage(page);
     ShowParties(parties);
     ShowPageInfo();
     ShowEmptyState(false);
-    return true;
-}
-
-bool PartyPage::ListPage(int page)
-{
-    if (!ShowListedPage(page))
-        return false;
-    ComputeFigures(GetCurDateString());
-    return true;
+    return Listing::Shown;
 }
 
 void PartyPage::ShowLastPage()
@@ -246,39 +247,51 @@ void PartyPage::RecomputeMonth(const QString &date)
     ComputeFigures(date);
 }
 
+bool PartyPage::WithFigures(QList<struct_button_data> &parties, const QString &date)
+{
+    if (parties.isEmpty())
+        return true;
+    const QDate day = QDate::fromString(date, QStringLiteral("yyyy-MM-dd"));
+    const PeriodRange period{QString(), MonthLastDay(day.isValid() ? date : GetCurDateString()), 0};
+    std::vector<PartyOpening> openings;
+    openings.reserve(static_cast<std::size_t>(parties.size()));
+    for (const struct_button_data &party : parties)
+        openings.push_back(PartyOpening{party.ClientName, party.BeginArrears});
+
+    std::vector<PartyFigures> figures;
+    try {
+        figures = PartyBalances(connection(), m_side).Figures(openings, period);
+    } catch (const DbError &error) {
+        ShowDbError(error, QStringLiteral("计算%1欠款失败。").arg(m_side.partyWord));
+        return false;
+    }
+    for (qsizetype i = 0; i < parties.size(); ++i) {
+        // The figures live on the card only; the stored totals stay as the
+        // finance side writes them.
+        const PartyFigures &f = figures[static_cast<std::size_t>(i)];
+        parties[i].ProductPriceSum = DoubleToStr(f.goods - f.returns);
+        parties[i].SumIncome = DoubleToStr(f.payments);
+        parties[i].ClientSumArrears = DoubleToStr(f.totalArrears);
+    }
+    return true;
+}
+
 void PartyPage::ComputeFigures(const QString &date)
 {
-    const QDate day = QDate::fromString(date, QStringLiteral("yyyy-MM-dd"));
-    const PeriodRange period {QString(), MonthLastDay(day.isValid() ? date : GetCurDateString()), 0};
-
     std::vector<int> cards;
-    std::vector<PartyOpening> parties;
+    QList<struct_button_data> parties;
     for (int k = 0; k < ShownCount(); ++k) {
         const struct_button_data party = CardParty(k);
         if (party.EmptySlot == 1)
             continue;
         cards.push_back(k);
-        parties.push_back(PartyOpening {party.ClientName, party.BeginArrears});
+        parties << party;
     }
-    if (cards.empty())
+    // A failure leaves every card with the figures it had.
+    if (!WithFigures(parties, date))
         return;
-
-    std::vector<PartyFigures> figures;
-    try {
-        figures = PartyBalances(connection(), m_side).Figures(parties, period);
-    } catch (const DbError &error) {
-        ShowDbError(error, QStringLiteral("计算%1欠款失败。").arg(m_side.partyWord));
-        return;
-    }
-    for (std::size_t i = 0; i < cards.size(); ++i) {
-        // The figures live on the card only; the stored totals stay as the
-        // finance side writes them.
-        struct_button_data party = CardParty(cards[i]);
-        party.ProductPriceSum = DoubleToStr(figures[i].goods - figures[i].returns);
-        party.SumIncome = DoubleToStr(figures[i].payments);
-        party.ClientSumArrears = DoubleToStr(figures[i].totalArrears);
-        SetCardParty(cards[i], party);
-    }
+    for (std::size_t i = 0; i < cards.size(); ++i)
+        SetCardParty(cards[i], parties[static_cast<qsizetype>(i)]);
 }
 
 bool PartyPage::WriteParty(const std::function<PartyStore::Outcome(PartyStore &)> &write, const QString &failure)
@@ -341,8 +354,7 @@ bool PartyPage::DeleteParty(const struct_button_data &party)
 
 void PartyPage::RelistCurrentPage()
 {
-    const int page = PageIndex();
-    if (!ListPage(page) && RecordCount() > 0)
+    if (List(PageIndex()) == Listing::PastEnd)
         ListPage(LastPageIndex());
 }
 

@@ -128,11 +128,12 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    enum class Listing { Shown, Empty, PastEnd, Failed };
+    Listing List(int page);
     void CreateControls();
     void CreateReports();
     bool LayoutButtons(int width, int height);
     void ShowPageInfo();
-    bool ShowListedPage(int page);
     void ShowLastPage();
     // After a delete: the current page again, or the last one when the
     // current one is gone.
@@ -140,6 +141,10 @@ private:
     // Runs a write of the store and says what kept it from being done;
     // failure is the action's sentence with %1 for the party word.
     bool WriteParty(const std::function<PartyStore::Outcome(PartyStore &)> &write, const QString &failure);
+    // Puts the parties' figures up to the end of the date's month into
+    // them; false, after saying why, when the bills could not be read.
+    bool WithFigures(QList<struct_button_data> &parties, const QString &date);
+    // The figures of the cards that show a party.
     void ComputeFigures(const QString &date);
     void ShowReport(GridReport *report);
 

@@ -32,14 +32,14 @@ QString PartySideInfo::SignedFinanceText(const QString &billType, const QString 
 
 const PartySideInfo &PartySideInfo::Client()
 {
-    static const PartySideInfo side {PartyClient, "tbl_clientmgr", "ClientName", "ClientArea", GoodsBillSide::Sales(),
+    static const PartySideInfo side{PartyClient, "tbl_clientmgr", "ClientName", "ClientArea", GoodsBillSide::Sales(),
         "tbl_FinanceBill_income", QStringLiteral("收入单"), QStringLiteral("支出单"), QStringLiteral("客户")};
     return side;
 }
 
 const PartySideInfo &PartySideInfo::Provider()
 {
-    static const PartySideInfo side {PartyProvider, "tbl_ProviderMgr", "ProviderName", "ProviderArea",
+    static const PartySideInfo side{PartyProvider, "tbl_ProviderMgr", "ProviderName", "ProviderArea",
         GoodsBillSide::Purchase(), "tbl_FinanceBill_income_provider", QStringLiteral("支出单"),
         QStringLiteral("收入单"), QStringLiteral("供应商")};
     return side;

@@ -70,7 +70,7 @@ std::vector<struct_button_goodsbill> PartyStatements::Survey(
     const QString &name, const QString &beginArrears, const PeriodRange &period)
 {
     PartyBalances balances(m_db, m_side);
-    const PartyFigures figures = balances.Figures(PartyOpening {name, beginArrears}, period);
+    const PartyFigures figures = balances.Figures(PartyOpening{name, beginArrears}, period);
     const Rows lines = balances.PeriodLines(name, period);
     const Rows financeRows = balances.FinanceRows(name, period);
     const bool client = m_side.party == PartyClient;
@@ -100,12 +100,12 @@ std::vector<struct_button_goodsbill> PartyStatements::Survey(
 std::vector<struct_button_goodsbill> PartyStatements::MonthStatement(
     const QString &name, const QString &beginArrears, const QString &date)
 {
-    const PeriodRange month {MonthFirstDay(date), MonthLastDay(date), 0};
+    const PeriodRange month{MonthFirstDay(date), MonthLastDay(date), 0};
     PartyBalances balances(m_db, m_side);
     const Rows lines = balances.PeriodLines(name, month);
     const Rows registerRows = RegisterRows(name, month);
     const Rows financeRows = balances.FinanceRows(name, month);
-    const double prior = balances.Figures(PartyOpening {name, beginArrears}, month).priorArrears;
+    const double prior = balances.Figures(PartyOpening{name, beginArrears}, month).priorArrears;
 
     Rows rows;
     const auto totals = [&rows](const QString &label, double money) {

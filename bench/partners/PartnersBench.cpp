@@ -89,7 +89,7 @@ Timing measure(int runs, const std::function<void(int)> &run)
         ms.push_back(timer.nsecsElapsed() / 1e6);
     }
     std::sort(ms.begin(), ms.end());
-    return Timing {ms[ms.size() / 2], ms.back()};
+    return Timing{ms[ms.size() / 2], ms.back()};
 }
 
 void print(const char *what, const Timing &t, double goal)
@@ -281,9 +281,9 @@ int main(int argc, char **argv)
         user.onModal = nullptr;
         std::sort(openTimes.begin(), openTimes.end());
         print("detail window of the busy client opened (card click)",
-            Timing {openTimes[openTimes.size() / 2], openTimes.back()}, 100);
+            Timing{openTimes[openTimes.size() / 2], openTimes.back()}, 100);
 
-        const PeriodRange fiveYears {DateText(profile.firstDay), DateText(profile.lastDay), 0};
+        const PeriodRange fiveYears{DateText(profile.firstDay), DateText(profile.lastDay), 0};
         PartyStatements statements(db, PartySideInfo::Client());
         std::vector<struct_button_goodsbill> rows;
         print("survey over five years built",
@@ -319,7 +319,7 @@ int main(int argc, char **argv)
             measure(5, [&](int) { window.OnProductDetailReport(); }), 0);
         user.onModal = nullptr;
 
-        const PeriodRange year {QStringLiteral("2011-01-01"), QStringLiteral("2011-12-31"), 0};
+        const PeriodRange year{QStringLiteral("2011-01-01"), QStringLiteral("2011-12-31"), 0};
         PartyListReports listReports(db, PartySideInfo::Client());
         QList<ClientFinanceSumInfo> sums;
         print("finance-sum rows of all clients, one year",

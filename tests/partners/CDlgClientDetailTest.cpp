@@ -130,7 +130,7 @@ TEST_P(CDlgClientDetailTest, NewGoodsBillsRunInTheSidesModes)
     commands.calls.clear();
     commands.saved = 0;
     openWindow([](CDlgClientDetail *window) { clickButton(window, "1069"); });
-    EXPECT_EQ(commands.calls, (std::vector<Call> {{"NewGoodsBill", side().side, other(7, 16), name, {}, {}}}));
+    EXPECT_EQ(commands.calls, (std::vector<Call>{{"NewGoodsBill", side().side, other(7, 16), name, {}, {}}}));
     EXPECT_TRUE(stayedOpen);
 }
 
@@ -138,14 +138,14 @@ TEST_P(CDlgClientDetailTest, NewFinanceBillsRunInTheSidesModesAndShowTheFinanceP
 {
     openWindow([](CDlgClientDetail *window) { clickButton(window, "1070"); });
     EXPECT_EQ(commands.calls,
-        (std::vector<Call> {{"NewFinanceBill", side().side, other(6, 24), name, {}, {}},
+        (std::vector<Call>{{"NewFinanceBill", side().side, other(6, 24), name, {}, {}},
             {"ActivatePage", side().side, 3, {}, {}, {}}}));
     EXPECT_FALSE(stayedOpen);
 
     commands.calls.clear();
     commands.saved = 0;
     openWindow([](CDlgClientDetail *window) { clickButton(window, "1071"); });
-    EXPECT_EQ(commands.calls, (std::vector<Call> {{"NewFinanceBill", side().side, other(7, 25), name, {}, {}}}));
+    EXPECT_EQ(commands.calls, (std::vector<Call>{{"NewFinanceBill", side().side, other(7, 25), name, {}, {}}}));
     EXPECT_TRUE(stayedOpen);
 }
 
@@ -164,7 +164,7 @@ TEST_P(CDlgClientDetailTest, BillListsCoverTheWorkingMonthOrAllTimeAndEndTheWind
         commands.calls.clear();
         openWindow([&](CDlgClientDetail *window) { clickButton(window, c.button); });
         EXPECT_EQ(commands.calls,
-            (std::vector<Call> {{QString::fromLatin1(c.command), side().side, -1, name, QString::fromLatin1(c.first),
+            (std::vector<Call>{{QString::fromLatin1(c.command), side().side, -1, name, QString::fromLatin1(c.first),
                 QString::fromLatin1(c.last)}}))
             << c.button;
         EXPECT_FALSE(stayedOpen) << c.button;
@@ -180,7 +180,7 @@ TEST_P(CDlgClientDetailTest, CommandsThatAreNotWiredAreDisabled)
             enabled << window->findChild<QPushButton *>(QString::fromLatin1(id))->isEnabled();
         clickButton(window, "1091");
     });
-    EXPECT_EQ(enabled, (QList<bool> {false, false, false, false, false, false, true, true, true, true}));
+    EXPECT_EQ(enabled, (QList<bool>{false, false, false, false, false, false, true, true, true, true}));
     EXPECT_TRUE(commands.calls.empty());
 
     page->SetBillCommands(nullptr);
@@ -189,7 +189,7 @@ TEST_P(CDlgClientDetailTest, CommandsThatAreNotWiredAreDisabled)
         for (const char *id : {"1091", "1070", "1076", "1080"})
             enabled << window->findChild<QPushButton *>(QString::fromLatin1(id))->isEnabled();
     });
-    EXPECT_EQ(enabled, (QList<bool> {false, false, false, false}));
+    EXPECT_EQ(enabled, (QList<bool>{false, false, false, false}));
 }
 
 TEST_P(CDlgClientDetailTest, AChangeNeedsTheDataModificationPassword)
@@ -199,14 +199,14 @@ TEST_P(CDlgClientDetailTest, AChangeNeedsTheDataModificationPassword)
     openWindow([](CDlgClientDetail *window) { clickButton(window, "1074"); },
         [this] { answerPassword(QStringLiteral("abd")); });
     EXPECT_TRUE(stayedOpen);
-    EXPECT_EQ(user.texts(), QStringList {"密码输入错误，请重新输入。"});
+    EXPECT_EQ(user.texts(), QStringList{"密码输入错误，请重新输入。"});
     // Cancelled: nothing.
     user.clear();
     openWindow(
         [](CDlgClientDetail *window) { clickButton(window, "1074"); }, [this] { answerPassword(QString(), true); });
     EXPECT_TRUE(stayedOpen);
     EXPECT_TRUE(user.messages.empty());
-    EXPECT_EQ(user.modalDialogs, (QStringList {"CDlgClientDetail", "CDlgValidatePassword"}));
+    EXPECT_EQ(user.modalDialogs, (QStringList{"CDlgClientDetail", "CDlgValidatePassword"}));
     // The record dialog cancelled: the window stays.
     user.clear();
     openWindow([](CDlgClientDetail *window) { clickButton(window, "1074"); },
@@ -241,7 +241,7 @@ TEST_P(CDlgClientDetailTest, AChangeNeedsTheDataModificationPassword)
     EXPECT_EQ(page->CardParty(0).ClientName, QStringLiteral("新名"));
     // The bills followed the name: the card's figures are unchanged.
     EXPECT_EQ(page->CardParty(0).ClientSumArrears, QStringLiteral("1500.00"));
-    EXPECT_EQ(user.texts(), QStringList {QStringLiteral("修改%1成功。").arg(side().word)});
+    EXPECT_EQ(user.texts(), QStringList{QStringLiteral("修改%1成功。").arg(side().word)});
 }
 
 TEST_P(CDlgClientDetailTest, ADeleteAskedFirstEndsTheWindowWithZero)
@@ -251,7 +251,7 @@ TEST_P(CDlgClientDetailTest, ADeleteAskedFirstEndsTheWindowWithZero)
     user.answerQuestion(false);
     openWindow([](CDlgClientDetail *window) { clickButton(window, "1075"); });
     EXPECT_TRUE(stayedOpen);
-    EXPECT_EQ(user.texts(), QStringList {QStringLiteral("确定要删除这个%1吗？").arg(side().word)});
+    EXPECT_EQ(user.texts(), QStringList{QStringLiteral("确定要删除这个%1吗？").arg(side().word)});
     EXPECT_EQ(page->RecordCount(), 2);
 
     user.answerQuestion(true);
@@ -265,7 +265,7 @@ TEST_P(CDlgClientDetailTest, ADeleteAskedFirstEndsTheWindowWithZero)
         if (page->IsCardShown(k))
             shown << page->CardParty(k).ClientName;
     }
-    EXPECT_EQ(shown, QStringList {"乙"});
+    EXPECT_EQ(shown, QStringList{"乙"});
 }
 
 TEST_P(CDlgClientDetailTest, APartyDeletedElsewhereOpensNoWindow)
@@ -273,7 +273,7 @@ TEST_P(CDlgClientDetailTest, APartyDeletedElsewhereOpensNoWindow)
     PartyStore(db.db(), side().info()).DeleteParty(party.GUID);
     clickCard();
     EXPECT_TRUE(user.modalDialogs.isEmpty());
-    EXPECT_EQ(user.texts(), QStringList {side().info().GoneMessage()});
+    EXPECT_EQ(user.texts(), QStringList{side().info().GoneMessage()});
     EXPECT_EQ(page->RecordCount(), 0);
 }
 
@@ -297,7 +297,7 @@ TEST_P(CDlgClientDetailTest, ThePriceListIsThePartysOwn)
                 return dialog->result();
             });
         });
-    EXPECT_EQ(user.modalDialogs, (QStringList {"CDlgClientDetail", "CDlgPriceListDlg"}));
+    EXPECT_EQ(user.modalDialogs, (QStringList{"CDlgClientDetail", "CDlgPriceListDlg"}));
     EXPECT_TRUE(shownOwner.contains(name)) << shownOwner.toStdString();
     EXPECT_TRUE(stayedOpen);
 }
@@ -321,19 +321,19 @@ TEST_P(CDlgClientDetailTest, TheSurveyAndTheProductDetailAreReportsOfTheChosenPe
             choosePeriod(user, QDate(2011, 5, 1), QDate(2011, 5, 31), false);
         });
     EXPECT_TRUE(stayedOpen);
-    EXPECT_EQ(preset, (QStringList {"2011-05-01", "2011-05-31"}));
+    EXPECT_EQ(preset, (QStringList{"2011-05-01", "2011-05-31"}));
     ASSERT_EQ(reports.documents.size(), 2u);
     const auto &survey = *reports.documents[0];
     EXPECT_EQ(survey.title(), provider() ? QStringLiteral("采购概况统计") : QStringLiteral("销售概况统计"));
     EXPECT_EQ(survey.parameterText(QStringLiteral("ClientName")), name);
     EXPECT_EQ(survey.parameterText(QStringLiteral("DateRange")), QStringLiteral("2011-05-01 到 2011-05-31"));
     EXPECT_EQ(survey.records().size(), 12);
-    EXPECT_EQ(survey.records().last(), (QStringList {"", "", "", "", "新累计欠款", "", "", "1200.00"}));
+    EXPECT_EQ(survey.records().last(), (QStringList{"", "", "", "", "新累计欠款", "", "", "1200.00"}));
     const auto &detail = *reports.documents[1];
     EXPECT_EQ(detail.title(), provider() ? QStringLiteral("货品采购明细") : QStringLiteral("货品销售明细"));
     ASSERT_EQ(detail.records().size(), 3);
     // 单位名称 shows the bill's company.
-    EXPECT_EQ(detail.records()[0].mid(0, 4), (QStringList {"2011-05-03", side().main(), detail.records()[0][2], name}));
+    EXPECT_EQ(detail.records()[0].mid(0, 4), (QStringList{"2011-05-03", side().main(), detail.records()[0][2], name}));
     EXPECT_TRUE(texts[0].contains(QStringLiteral("新累计欠款"))) << texts[0].toStdString();
     EXPECT_TRUE(texts[0].contains(QStringLiteral("1200.00")));
     EXPECT_TRUE(texts[1].contains(QStringLiteral("合计")));
@@ -352,7 +352,7 @@ TEST_P(CDlgClientDetailTest, TheMonthStatementIsBuiltForTheWorkingMonth)
     const auto &month = *reports.documents[0];
     EXPECT_EQ(month.parameterText(QStringLiteral("DateRange")), QStringLiteral("2011年05月份"));
     EXPECT_EQ(month.records().first()[0], QStringLiteral("2011-05-03"));
-    EXPECT_EQ(month.records().last(), (QStringList {"", "", "", "", "", "", "新累计欠款", "1515.00"}));
+    EXPECT_EQ(month.records().last(), (QStringList{"", "", "", "", "", "", "新累计欠款", "1515.00"}));
     EXPECT_TRUE(text[0].contains(QStringLiteral("2011年05月份"))) << text[0].toStdString();
     EXPECT_TRUE(text[0].contains(QStringLiteral("应付应收")));
 }

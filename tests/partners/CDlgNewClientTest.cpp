@@ -99,10 +99,10 @@ TEST_P(CDlgNewClientTest, ANewPartyIsStoredAfterEveryFieldIsFilled)
     });
     clickButton(page.get(), provider() ? "1357" : "1042");
 
-    const QStringList expected = provider() ? QStringList {"新增供应商", "供应商名称：", "供应商地区："}
-                                            : QStringList {"客户资料输入", "客户名称：", "客户地区："};
+    const QStringList expected = provider() ? QStringList{"新增供应商", "供应商名称：", "供应商地区："}
+                                            : QStringList{"客户资料输入", "客户名称：", "客户地区："};
     EXPECT_EQ(captions, expected);
-    EXPECT_EQ(user.texts(), (QStringList {"请填写完整信息。", QStringLiteral("新增%1成功。").arg(side().word)}));
+    EXPECT_EQ(user.texts(), (QStringList{"请填写完整信息。", QStringLiteral("新增%1成功。").arg(side().word)}));
     // Stored as typed, without the blanks around the number.
     EXPECT_EQ(stored(QStringLiteral("O'Neil 新单位")), QStringLiteral("2|-12.50|-12.50|王五|备注|0|0|36"));
     EXPECT_EQ(page->RecordCount(), 2);
@@ -116,7 +116,7 @@ TEST_P(CDlgNewClientTest, TheOpeningArrearsMustBeADecimalNumber)
         auto dialog = dialogFor(false);
         fill(dialog.get(), typical(QStringLiteral("甲"), QString::fromUtf8(typed)));
         clickButton(dialog.get(), "1064");
-        EXPECT_EQ(user.texts(), QStringList {"起初欠款必须是数字，请重新输入。"}) << typed;
+        EXPECT_EQ(user.texts(), QStringList{"起初欠款必须是数字，请重新输入。"}) << typed;
         EXPECT_TRUE(dialog->isVisible()) << typed;
     }
     EXPECT_EQ(CountWhere(db, side().partyTable, side().nameColumn, QStringLiteral("甲")), 0);
@@ -128,7 +128,7 @@ TEST_P(CDlgNewClientTest, ADuplicateNameOrAFailedWriteKeepsTheDialogOpen)
     auto dialog = dialogFor(false);
     fill(dialog.get(), typical(QStringLiteral("甲")));
     clickButton(dialog.get(), "1064");
-    EXPECT_EQ(user.texts(), QStringList {side().info().DuplicateNameMessage()});
+    EXPECT_EQ(user.texts(), QStringList{side().info().DuplicateNameMessage()});
     EXPECT_TRUE(dialog->isVisible());
 
     db.exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON %1 BEGIN SELECT RAISE(ABORT, 'disk is full'); END")
@@ -185,7 +185,7 @@ TEST_P(CDlgNewClientTest, AChangeIsWrittenFirstAndEndsWithTwo)
     QStringList shown;
     for (const char *id : kEditIds)
         shown << edit(dialog.get(), id)->text();
-    EXPECT_EQ(shown, (QStringList {"甲", "张三", "5", "1", "2", "3", "4", "5", "6", "7", "8"}));
+    EXPECT_EQ(shown, (QStringList{"甲", "张三", "5", "1", "2", "3", "4", "5", "6", "7", "8"}));
     // A stored area that is no known code selects none of the three.
     for (const char *id : {"1066", "1068", "1067"})
         EXPECT_FALSE(dialog->findChild<QRadioButton *>(QString::fromLatin1(id))->isChecked()) << id;
@@ -199,7 +199,7 @@ TEST_P(CDlgNewClientTest, AChangeIsWrittenFirstAndEndsWithTwo)
     clickButton(dialog.get(), "1064");
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(dialog->result(), 2);
-    EXPECT_EQ(user.texts(), QStringList {QStringLiteral("修改%1成功。").arg(side().word)});
+    EXPECT_EQ(user.texts(), QStringList{QStringLiteral("修改%1成功。").arg(side().word)});
     // The area stays unset; the totals are the finance side's.
     EXPECT_EQ(stored(QStringLiteral("甲改")), QStringLiteral("|5|5|张三|8||99|36"));
     EXPECT_EQ(page->CardParty(0).ClientName, QStringLiteral("甲改"));
@@ -209,7 +209,7 @@ TEST_P(CDlgNewClientTest, AChangeIsWrittenFirstAndEndsWithTwo)
     user.clear();
     auto again = dialogFor(true, &party);
     clickButton(again.get(), "1064");
-    EXPECT_EQ(user.texts(), QStringList {side().info().GoneMessage()});
+    EXPECT_EQ(user.texts(), QStringList{side().info().GoneMessage()});
     EXPECT_TRUE(again->isVisible());
 }
 

@@ -81,7 +81,7 @@ struct_button_data AddParty(TestDatabase &db, const SideCase &side, const QStrin
 // the sum of its lines).
 inline FixtureLine Line(const QString &amount, const QString &unitPrice, const QString &name = QStringLiteral("螺栓"))
 {
-    return FixtureLine {QStringLiteral("LS-01"), name, QStringLiteral("M8"), amount, unitPrice};
+    return FixtureLine{QStringLiteral("LS-01"), name, QStringLiteral("M8"), amount, unitPrice};
 }
 
 // A goods bill of one line whose total is `total`.

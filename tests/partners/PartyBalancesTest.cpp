@@ -11,7 +11,7 @@ class PartyBalancesTest : public ::testing::TestWithParam<SideCase>
 protected:
     PartyFigures figures(const QString &name, const QString &begin, const QString &start, const QString &end)
     {
-        return PartyBalances(db.db(), side().info()).Figures(PartyOpening {name, begin}, PeriodRange {start, end, 0});
+        return PartyBalances(db.db(), side().info()).Figures(PartyOpening{name, begin}, PeriodRange{start, end, 0});
     }
     const SideCase &side() const { return GetParam(); }
 
@@ -51,7 +51,7 @@ TEST_P(PartyBalancesTest, BillsAndPaymentsOfThePeriodGiveTheSixFigures)
     AddPayment(db, side(), side().settle(), name, QStringLiteral("2011-06-01"), QStringLiteral("7"));
 
     EXPECT_EQ(texts(figures(name, QStringLiteral("500"), QString(), QStringLiteral("2011-05-31"))),
-        (QStringList {"1000.00", "200.00", "400.00", "400.00", "500.00", "900.00"}));
+        (QStringList{"1000.00", "200.00", "400.00", "400.00", "500.00", "900.00"}));
 }
 
 TEST_P(PartyBalancesTest, AStartDayBillCountsInThePeriodAndEveryEarlierOneInThePriorArrears)
@@ -65,15 +65,15 @@ TEST_P(PartyBalancesTest, AStartDayBillCountsInThePeriodAndEveryEarlierOneInTheP
 
     // Prior: 80 - 30 - (20 - 5) + 12.5 opening = 47.50.
     EXPECT_EQ(texts(figures(name, QStringLiteral("12.5"), QStringLiteral("2011-05-01"), QStringLiteral("2011-05-31"))),
-        (QStringList {"100.00", "0.00", "10.00", "90.00", "47.50", "137.50"}));
+        (QStringList{"100.00", "0.00", "10.00", "90.00", "47.50", "137.50"}));
     // From the first bill on, the opening arrears alone stand before; an
     // empty one is 0.
     EXPECT_EQ(texts(figures(name, QString(), QString(), QStringLiteral("2011-05-31"))),
-        (QStringList {"180.00", "30.00", "25.00", "125.00", "0.00", "125.00"}));
+        (QStringList{"180.00", "30.00", "25.00", "125.00", "0.00", "125.00"}));
     // A period whose start lies after its end has nothing in it; every bill
     // before its start is prior.
     EXPECT_EQ(texts(figures(name, QString(), QStringLiteral("2011-06-01"), QStringLiteral("2011-04-30"))),
-        (QStringList {"0.00", "0.00", "0.00", "0.00", "125.00", "125.00"}));
+        (QStringList{"0.00", "0.00", "0.00", "0.00", "125.00", "125.00"}));
 }
 
 TEST_P(PartyBalancesTest, TheMonthEndsOnTheLastDayOfFebruary)
@@ -110,7 +110,7 @@ TEST_P(PartyBalancesTest, ADepositCountsOnceThroughItsFinanceBill)
         {lines.front().GUID});
 
     EXPECT_EQ(texts(figures(name, QString(), QStringLiteral("2011-05-01"), QStringLiteral("2011-05-31"))),
-        (QStringList {"500.00", "0.00", "50.00", "450.00", "0.00", "450.00"}));
+        (QStringList{"500.00", "0.00", "50.00", "450.00", "0.00", "450.00"}));
 }
 
 TEST_P(PartyBalancesTest, AStoredNegativeAmountOfTheReducingKindCountsAsItsOpposite)
@@ -119,15 +119,15 @@ TEST_P(PartyBalancesTest, AStoredNegativeAmountOfTheReducingKindCountsAsItsOppos
     AddPayment(db, side(), side().reduce(), name, QStringLiteral("2011-05-04"), QStringLiteral("12.5"));
     AddPayment(db, side(), side().settle(), name, QStringLiteral("2011-05-05"), QStringLiteral("abc"));
     AddPayment(db, side(), QStringLiteral("转账单"), name, QStringLiteral("2011-05-06"), QStringLiteral("9"));
-    const PeriodRange may {QStringLiteral("2011-05-01"), QStringLiteral("2011-05-31"), 0};
+    const PeriodRange may{QStringLiteral("2011-05-01"), QStringLiteral("2011-05-31"), 0};
     PartyBalances balances(db.db(), side().info());
 
-    EXPECT_DOUBLE_EQ(balances.Figures(PartyOpening {name, QString()}, may).payments, 30.0 - 12.5);
+    EXPECT_DOUBLE_EQ(balances.Figures(PartyOpening{name, QString()}, may).payments, 30.0 - 12.5);
     QStringList shown;
     for (const auto &row : balances.FinanceRows(name, may))
         shown << row.InputDate + QLatin1Char(' ') + row.BillType + QLatin1Char(' ') + row.ProductPrice;
     EXPECT_EQ(shown,
-        (QStringList {"2011-05-03 " + side().reduce() + " 30", "2011-05-04 " + side().reduce() + " -12.5",
+        (QStringList{"2011-05-03 " + side().reduce() + " 30", "2011-05-04 " + side().reduce() + " -12.5",
             "2011-05-05 " + side().settle() + " abc", "2011-05-06 转账单 "}));
 }
 
@@ -138,15 +138,15 @@ TEST_P(PartyBalancesTest, SeveralPartiesAtOnceMatchTheirOwnFigures)
         const QString party = QStringLiteral("单位%1").arg(i);
         AddBill(db, side(), side().main(), party, QStringLiteral("2011-05-02"), QString::number(i + 1));
         AddPayment(db, side(), side().settle(), party, QStringLiteral("2011-04-02"), QString::number(i));
-        parties.push_back(PartyOpening {party, QString::number(i % 3)});
+        parties.push_back(PartyOpening{party, QString::number(i % 3)});
     }
     // A name twice and a name without bills.
     parties.push_back(parties.front());
-    parties.push_back(PartyOpening {QStringLiteral("新单位"), QStringLiteral("3")});
-    const PeriodRange may {QStringLiteral("2011-05-01"), QStringLiteral("2011-05-31"), 0};
+    parties.push_back(PartyOpening{QStringLiteral("新单位"), QStringLiteral("3")});
+    const PeriodRange may{QStringLiteral("2011-05-01"), QStringLiteral("2011-05-31"), 0};
     PartyBalances balances(db.db(), side().info());
 
-    for (const std::size_t count : {std::size_t {5}, parties.size()}) {
+    for (const std::size_t count : {std::size_t{5}, parties.size()}) {
         const std::vector<PartyOpening> some(parties.end() - static_cast<std::ptrdiff_t>(count), parties.end());
         const std::vector<PartyFigures> together = balances.Figures(some, may);
         ASSERT_EQ(together.size(), count);
@@ -154,7 +154,7 @@ TEST_P(PartyBalancesTest, SeveralPartiesAtOnceMatchTheirOwnFigures)
             EXPECT_EQ(texts(together[i]), texts(balances.Figures(some[i], may))) << some[i].name.toStdString();
     }
     EXPECT_EQ(
-        texts(balances.Figures(parties.back(), may)), (QStringList {"0.00", "0.00", "0.00", "0.00", "3.00", "3.00"}));
+        texts(balances.Figures(parties.back(), may)), (QStringList{"0.00", "0.00", "0.00", "0.00", "3.00", "3.00"}));
 }
 
 TEST_P(PartyBalancesTest, PeriodLinesAreEveryLineOfTheParty)
@@ -165,7 +165,7 @@ TEST_P(PartyBalancesTest, PeriodLinesAreEveryLineOfTheParty)
     AddBill(db, side(), side().main(), name, QStringLiteral("2011-04-30"), QStringLiteral("9"));
     const auto lines
         = PartyBalances(db.db(), side().info())
-              .PeriodLines(name, PeriodRange {QStringLiteral("2011-05-01"), QStringLiteral("2011-05-31"), 0});
+              .PeriodLines(name, PeriodRange{QStringLiteral("2011-05-01"), QStringLiteral("2011-05-31"), 0});
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[0].ProductAmount, QStringLiteral("2"));
     EXPECT_EQ(lines[1].ProductPrice, QStringLiteral("3.00"));

@@ -84,15 +84,15 @@ TEST_P(PartyPageTest, PagingStopsAtTheFirstAndTheLastPage)
     open();
     ASSERT_EQ(page->PageCapacity(), 4);
     EXPECT_EQ(pageLine(), QStringLiteral("共 10 条记录，第 1 / 3 页。"));
-    EXPECT_EQ(shownNames(), (QStringList {"单位1", "单位2", "单位3", "单位4"}));
+    EXPECT_EQ(shownNames(), (QStringList{"单位1", "单位2", "单位3", "单位4"}));
 
     click(ids().next);
     click(ids().next);
-    EXPECT_EQ(shownNames(), (QStringList {"单位9", "单位10"}));
+    EXPECT_EQ(shownNames(), (QStringList{"单位9", "单位10"}));
     EXPECT_EQ(pageLine(), QStringLiteral("共 10 条记录，第 3 / 3 页。"));
     EXPECT_EQ(page->CardAt(0)->geometry().topLeft(), QPoint(15, 13));
     click(ids().next);
-    EXPECT_EQ(shownNames(), (QStringList {"单位9", "单位10"}));
+    EXPECT_EQ(shownNames(), (QStringList{"单位9", "单位10"}));
 
     for (int i = 0; i < 3; ++i)
         click(ids().prev);
@@ -122,7 +122,7 @@ TEST_P(PartyPageTest, TheLayoutFollowsThePageSizeFromATinyOneUpToThePool)
     page->resize(10, 10);
     EXPECT_EQ(page->PageCapacity(), 1);
     EXPECT_EQ(page->PageIndex(), 0);
-    EXPECT_EQ(shownNames(), QStringList {"单位1"});
+    EXPECT_EQ(shownNames(), QStringList{"单位1"});
     EXPECT_EQ(pageLine(), QStringLiteral("共 10 条记录，第 1 / 10 页。"));
     // Larger than the pool: no more cards than were made.
     page->resize(3000, 2000);
@@ -133,7 +133,7 @@ TEST_P(PartyPageTest, TheLayoutFollowsThePageSizeFromATinyOneUpToThePool)
     click(ids().next);
     page->resize(3100, 2100);
     EXPECT_EQ(page->PageIndex(), 1);
-    EXPECT_EQ(shownNames(), (QStringList {"单位5", "单位6", "单位7", "单位8"}));
+    EXPECT_EQ(shownNames(), (QStringList{"单位5", "单位6", "单位7", "单位8"}));
 }
 
 TEST_P(PartyPageTest, TheThirtyFirstPartyIsShownAloneOnTheThirdPageWithTheNameFilterCleared)
@@ -150,7 +150,7 @@ TEST_P(PartyPageTest, TheThirtyFirstPartyIsShownAloneOnTheThirdPageWithTheNameFi
     party.ClientArea = QStringLiteral("2");
     party.GUID = GuidText();
     ASSERT_TRUE(page->AddParty(party));
-    EXPECT_EQ(shownNames(), QStringList {"新单位"});
+    EXPECT_EQ(shownNames(), QStringList{"新单位"});
     EXPECT_EQ(pageLine(), QStringLiteral("共 31 条记录，第 3 / 3 页。"));
     EXPECT_TRUE(page->findChild<QLineEdit *>(QString::fromLatin1(ids().nameEdit))->text().isEmpty());
     EXPECT_TRUE(page->Filter().namePart.isEmpty());
@@ -168,11 +168,11 @@ TEST_P(PartyPageTest, DeletingTheLastCardOfAPageShowsTheLastPageThatIsLeft)
     open();
     click(ids().next);
     click(ids().next);
-    ASSERT_EQ(shownNames(), QStringList {"单位9"});
+    ASSERT_EQ(shownNames(), QStringList{"单位9"});
 
     const struct_button_data gone = page->CardParty(0);
     ASSERT_TRUE(page->DeleteParty(gone));
-    EXPECT_EQ(shownNames(), (QStringList {"单位5", "单位6", "单位7", "单位8"}));
+    EXPECT_EQ(shownNames(), (QStringList{"单位5", "单位6", "单位7", "单位8"}));
     EXPECT_EQ(pageLine(), QStringLiteral("共 8 条记录，第 2 / 2 页。"));
 
     // Deleting it again: it is gone, nothing on screen changes.
@@ -192,18 +192,18 @@ TEST_P(PartyPageTest, AreaAndNameFilterTheCards)
     EXPECT_EQ(area->currentText(), QStringLiteral("所有"));
 
     area->setCurrentIndex(1);
-    EXPECT_EQ(shownNames(), (QStringList {"本地甲", "本地乙"}));
+    EXPECT_EQ(shownNames(), (QStringList{"本地甲", "本地乙"}));
     typeText(page->findChild<QLineEdit *>(QString::fromLatin1(ids().nameEdit)), QStringLiteral("甲"));
     click(ids().search);
-    EXPECT_EQ(shownNames(), QStringList {"本地甲"});
+    EXPECT_EQ(shownNames(), QStringList{"本地甲"});
     area->setCurrentIndex(0);
-    EXPECT_EQ(shownNames(), (QStringList {"本地甲", "省内甲"}));
+    EXPECT_EQ(shownNames(), (QStringList{"本地甲", "省内甲"}));
 
     auto *name = page->findChild<QLineEdit *>(QString::fromLatin1(ids().nameEdit));
     name->clear();
     typeText(name, QStringLiteral("%_"));
     click(ids().search);
-    EXPECT_EQ(shownNames(), QStringList {"100%_其它"});
+    EXPECT_EQ(shownNames(), QStringList{"100%_其它"});
     name->clear();
     typeText(name, QStringLiteral("无此单位"));
     click(ids().search);
@@ -230,18 +230,18 @@ TEST_P(PartyPageTest, CardsShowTheFiguresComputedUpToTheEndOfTheWorkingMonth)
     open();
     const auto figures = [&](int k) {
         const struct_button_data shown = page->CardParty(k);
-        return QStringList {shown.ProductPriceSum, shown.SumIncome, shown.ClientSumArrears};
+        return QStringList{shown.ProductPriceSum, shown.SumIncome, shown.ClientSumArrears};
     };
-    EXPECT_EQ(figures(0), (QStringList {"800.00", "400.00", "900.00"}));
-    EXPECT_EQ(figures(1), (QStringList {"0.00", "0.00", "0.00"}));
+    EXPECT_EQ(figures(0), (QStringList{"800.00", "400.00", "900.00"}));
+    EXPECT_EQ(figures(1), (QStringList{"0.00", "0.00", "0.00"}));
     EXPECT_TRUE(page->ComputedDate().isEmpty());
 
     page->RecomputeMonth(QStringLiteral("2011-06-10"));
-    EXPECT_EQ(figures(0), (QStringList {"850.00", "400.00", "950.00"}));
+    EXPECT_EQ(figures(0), (QStringList{"850.00", "400.00", "950.00"}));
     EXPECT_EQ(page->ComputedDate(), QStringLiteral("2011-06-10"));
     // A listing computes for the working date again.
     click(ids().search);
-    EXPECT_EQ(figures(0), (QStringList {"800.00", "400.00", "900.00"}));
+    EXPECT_EQ(figures(0), (QStringList{"800.00", "400.00", "900.00"}));
     EXPECT_EQ(page->CardParty(0).GUID, party.GUID);
 }
 
@@ -249,6 +249,17 @@ TEST_P(PartyPageTest, AFailedReadSaysSoAndLeavesThePageAsItWas)
 {
     addNamed(6);
     open();
+    // The figures cannot be computed: the cards keep the page they show.
+    db.exec(QStringLiteral("ALTER TABLE %1 RENAME TO gone_bills").arg(side().financeTable).toUtf8().constData());
+    click(ids().next);
+    ASSERT_EQ(user.messages.size(), 1u);
+    EXPECT_TRUE(user.messages[0].text.startsWith(QStringLiteral("计算%1欠款失败。").arg(side().word)))
+        << user.messages[0].text.toStdString();
+    EXPECT_EQ(shownNames(), (QStringList{"单位1", "单位2", "单位3", "单位4"}));
+    EXPECT_EQ(pageLine(), QStringLiteral("共 6 条记录，第 1 / 2 页。"));
+    db.exec(QStringLiteral("ALTER TABLE gone_bills RENAME TO %1").arg(side().financeTable).toUtf8().constData());
+    user.clear();
+
     db.exec(QStringLiteral("ALTER TABLE %1 RENAME TO gone").arg(side().partyTable).toUtf8().constData());
     click(ids().next);
     ASSERT_EQ(user.messages.size(), 1u);
@@ -256,7 +267,7 @@ TEST_P(PartyPageTest, AFailedReadSaysSoAndLeavesThePageAsItWas)
     EXPECT_TRUE(user.messages[0].text.startsWith(QStringLiteral("读取%1列表失败。").arg(side().word)))
         << user.messages[0].text.toStdString();
     EXPECT_FALSE(user.messages[0].text.contains(QStringLiteral("no such table")));
-    EXPECT_EQ(shownNames(), (QStringList {"单位1", "单位2", "单位3", "单位4"}));
+    EXPECT_EQ(shownNames(), (QStringList{"单位1", "单位2", "单位3", "单位4"}));
     EXPECT_EQ(pageLine(), QStringLiteral("共 6 条记录，第 1 / 2 页。"));
 
     // No report from a failed read either.
@@ -279,11 +290,11 @@ TEST_P(PartyPageTest, TheFinanceSumAddsTheUnroundedFiguresOfEveryParty)
     QStringList preset;
     choosePeriod(user, QDate(2011, 5, 1), QDate(2011, 5, 31), true, &preset);
     click(ids().report);
-    EXPECT_EQ(preset, (QStringList {"2011-05-01", "2011-05-31"}));
+    EXPECT_EQ(preset, (QStringList{"2011-05-01", "2011-05-31"}));
     ASSERT_EQ(reports.documents.size(), 1u);
     const QList<QStringList> printed = reports.documents[0]->records();
     EXPECT_EQ(printed,
-        (QList<QStringList> {{"甲", "0.00", "0.00", "0.00", "0.00", "1.00", "1.00"},
+        (QList<QStringList>{{"甲", "0.00", "0.00", "0.00", "0.00", "1.00", "1.00"},
             {"乙", "30.00", "0.00", "0.00", "30.00", "1.00", "31.00"},
             {"总合计", "30.00", "0.00", "0.00", "30.00", "2.01", "32.01"}}));
     EXPECT_EQ(reports.documents[0]->parameterText(QStringLiteral("TitleMonth")),
@@ -309,7 +320,7 @@ TEST_P(PartyPageTest, AnEmptyTablesFinanceSumIsItsTotalsRow)
     click(ids().report);
     ASSERT_EQ(reports.documents.size(), 1u);
     EXPECT_EQ(reports.documents[0]->records(),
-        (QList<QStringList> {{"总合计", "0.00", "0.00", "0.00", "0.00", "0.00", "0.00"}}));
+        (QList<QStringList>{{"总合计", "0.00", "0.00", "0.00", "0.00", "0.00", "0.00"}}));
     click(ids().list);
     ASSERT_EQ(reports.documents.size(), 2u);
     EXPECT_TRUE(reports.documents[1]->records().isEmpty());
@@ -328,7 +339,7 @@ TEST_P(PartyPageTest, TheAddressListPrintsEveryPartyWithItsAreaWord)
     click(ids().list);
     ASSERT_EQ(reports.documents.size(), 1u);
     EXPECT_EQ(reports.documents[0]->records(),
-        (QList<QStringList> {{"甲", "本地", "王五", "139", "0512", "0513", "苏州", "老客户"},
+        (QList<QStringList>{{"甲", "本地", "王五", "139", "0512", "0513", "苏州", "老客户"},
             {"乙", "", "王五", "139", "0512", "0513", "苏州", "老客户"}}));
     const QString text = reports.lastPdfText();
     for (const QString &expected : {QStringLiteral("%1列表").arg(side().word),

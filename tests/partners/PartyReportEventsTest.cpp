@@ -84,9 +84,9 @@ TEST_F(PartyReportEventsTest, TheMonthStatementPrintsDashesUnderATitleAndOnlyThe
 {
     CClientMonthReportEvent sink;
     const auto printed = print(sink, "ClientMonthBalance.grf",
-        std::vector {line(QStringLiteral("出货单")), title(QStringLiteral("退货")), totals()});
+        std::vector{line(QStringLiteral("出货单")), title(QStringLiteral("退货")), totals()});
     EXPECT_EQ(printed,
-        (QList<QStringList> {{"2011-05-03", "XS_CH_20110503", "LS-01", "螺栓", "M8", "2", "1.5", "3.00"},
+        (QList<QStringList>{{"2011-05-03", "XS_CH_20110503", "LS-01", "螺栓", "M8", "2", "1.5", "3.00"},
             {"退货", "-----", "-----", "-----", "-----", "-----", "-----", "-----"},
             {"", "", "", "", "", "", "货款合计", "3.00"}}));
     expectInPdf({"月结统计", "单价/元", "货款合计", "XS_CH_20110503"});
@@ -129,7 +129,7 @@ TEST_F(PartyReportEventsTest, TheProductDetailsPrintTheCompanyAndATitleRowAsALin
     expectInPdf({"货品采购明细"});
 
     // The rows of the last SetRecords only; none gives no record.
-    stock.SetRecords(std::vector<struct_button_provider_goodsbill> {});
+    stock.SetRecords(std::vector<struct_button_provider_goodsbill>{});
     ASSERT_TRUE(report->OutputReport(1));
     EXPECT_TRUE(reports.documents.back()->records().isEmpty());
 }
@@ -158,11 +158,10 @@ TEST_F(PartyReportEventsTest, TheFinanceSumsAndAddressListsOfBothSides)
     party.Remark = QStringLiteral("备注");
     const QList<QStringList> printedParty = {{"甲", "省内", "王五", "139", "0512", "0513", "苏州", "备注"}};
     CClientAddressListReportEvent clients;
-    EXPECT_EQ(print(clients, "ClientAddressListReport.grf", QList<struct_button_data> {party}), printedParty);
+    EXPECT_EQ(print(clients, "ClientAddressListReport.grf", QList<struct_button_data>{party}), printedParty);
     expectInPdf({"客户列表", "省份地区", "王五"});
     CProviderAddressListReportEvent providers;
-    EXPECT_EQ(
-        print(providers, "ProviderAddressListReport.grf", QList<struct_button_provider> {ToProviderLayout(party)}),
+    EXPECT_EQ(print(providers, "ProviderAddressListReport.grf", QList<struct_button_provider>{ToProviderLayout(party)}),
         printedParty);
     expectInPdf({"供应商列表", "供应商名称"});
 }

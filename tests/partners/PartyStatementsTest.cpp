@@ -15,7 +15,7 @@ protected:
 
     TestDatabase db;
     const QString name = QStringLiteral("O'Neil 五金");
-    const PeriodRange may {QStringLiteral("2011-05-01"), QStringLiteral("2011-05-31"), 0};
+    const PeriodRange may{QStringLiteral("2011-05-01"), QStringLiteral("2011-05-31"), 0};
 };
 
 // A row as "kind: date code product count price amount" with the row kind
@@ -41,13 +41,13 @@ QStringList shown(const std::vector<struct_button_goodsbill> &rows)
 TEST_P(PartyStatementsTest, AnEmptyPeriodGivesOnlyTheTitlesAndTotals)
 {
     EXPECT_EQ(shown(statements().ProductDetail(name, may)),
-        (QStringList {"S: ||||合计|0.00||0.00", "S: ||||合计|0.00||0.00"}));
+        (QStringList{"S: ||||合计|0.00||0.00", "S: ||||合计|0.00||0.00"}));
     const QString goodsTitle
         = side().side == PartyClient ? QStringLiteral("时段出货记录") : QStringLiteral("时段进货记录");
     const QString goodsTotal
         = side().side == PartyClient ? QStringLiteral("时段出货合计") : QStringLiteral("时段进货合计");
     EXPECT_EQ(shown(statements().Survey(name, QStringLiteral("8"), may)),
-        (QStringList {"T: " + goodsTitle, "S: |||" + goodsTotal + "||0.00||0.00", "T: 时段退货记录",
+        (QStringList{"T: " + goodsTitle, "S: |||" + goodsTotal + "||0.00||0.00", "T: 时段退货记录",
             "S: |||时段退货合计||0.00||0.00", "S: |||时段实际货款||||0.00", "T: 时段财务收支",
             "S: |||时段收支合计||||0.00", "S: |||时段新欠款||||0.00", "S: |||前累计欠款||||8.00",
             "S: |||新累计欠款||||8.00"}));
@@ -70,7 +70,7 @@ TEST_P(PartyStatementsTest, TheDetailSumsTheLinesAndTheSurveyTheBillTotals)
 
     const QString code = bill.front().BillCode;
     EXPECT_EQ(shown(statements().ProductDetail(name, may)),
-        (QStringList {"-: 2011-05-03|" + code + "|螺栓|M8|个|2|10|20.00",
+        (QStringList{"-: 2011-05-03|" + code + "|螺栓|M8|个|2|10|20.00",
             "-: 2011-05-03|" + code + "|螺母|M8|个|1|5|5.00", "S: ||||合计|3.00||25.00",
             "-: 2011-05-20|" + bill.front().BillCode.left(3) + "2011-05-20|螺栓|M8|个|1|10|10.00",
             "S: ||||合计|1.00||10.00"}));
@@ -87,7 +87,7 @@ TEST_P(PartyStatementsTest, TheDetailSumsTheLinesAndTheSurveyTheBillTotals)
     EXPECT_EQ(survey[9], "-: 2011-05-05|" + settleCode + "2011-05-05||||||12");
     EXPECT_TRUE(survey[10].endsWith(QStringLiteral("||2"))) << survey[10].toStdString();
     EXPECT_EQ(survey.mid(11),
-        (QStringList {"S: |||时段收支合计||||14.00", "S: |||时段新欠款||||6.00", "S: |||前累计欠款||||61.00",
+        (QStringList{"S: |||时段收支合计||||14.00", "S: |||时段新欠款||||6.00", "S: |||前累计欠款||||61.00",
             "S: |||新累计欠款||||67.00"}));
 }
 
@@ -97,7 +97,7 @@ TEST_P(PartyStatementsTest, AnEmptyMonthStatesTheArrearsBeforeIt)
     AddPayment(db, side(), side().settle(), name, QStringLiteral("2011-04-01"), QStringLiteral("40.5"));
 
     EXPECT_EQ(shown(statements().MonthStatement(name, QStringLiteral("12"), QStringLiteral("2011-05-17"))),
-        (QStringList {"S: ||||||货款合计|0.00", "T: 退货", "S: ||||||退货合计|0.00", "S: ||||||实际货款|0.00",
+        (QStringList{"S: ||||||货款合计|0.00", "T: 退货", "S: ||||||退货合计|0.00", "S: ||||||实际货款|0.00",
             "T: 应付应收", "S: ||||||应收合计|0.00", "S: ||||||前累计欠款|71.50", "T: 本月付款",
             "S: ||||||付款合计|0.00", "S: ||||||新累计欠款|71.50"}));
     EXPECT_EQ(PartyStatements::MonthRangeText(QStringLiteral("2011-05-17")), QStringLiteral("2011年05月份"));
@@ -130,7 +130,7 @@ TEST_P(PartyStatementsTest, ABusyMonthListsItsLinesRegisterAndPaymentsOnce)
 
     const QString code = bill.front().BillCode;
     EXPECT_EQ(shown(statements().MonthStatement(name, QStringLiteral("10"), QStringLiteral("2011-05-17"))),
-        (QStringList {"-: 2011-05-03|" + code + "|螺栓|M8|个|2|100|200.00",
+        (QStringList{"-: 2011-05-03|" + code + "|螺栓|M8|个|2|100|200.00",
             "-: 2011-05-03|" + code + "|螺母|M8|个|1|30|30.00", "S: ||||||货款合计|230.00", "T: 退货",
             "-: 2011-05-31|" + code.left(3) + "2011-05-31|螺栓|M8|个|1|20|20.00", "S: ||||||退货合计|20.00",
             "S: ||||||实际货款|210.00", "T: 应付应收", "-: 2011-05-10|||||||15", "-: 2011-05-11|||||||-4",

@@ -67,8 +67,8 @@ TEST_P(PartyStoreTest, ARenameCarriesTheBillsPriceListAndRegisterAlong)
     party.ProductPriceSum = QStringLiteral("999");
 
     ASSERT_EQ(store().UpdateParty(party), PartyStore::Outcome::Done);
-    EXPECT_EQ(whereNamed(side(), oldName), (QList<int> {0, 0, 0, 0, 0}));
-    EXPECT_EQ(whereNamed(side(), newName), (QList<int> {1, 2, 1, 1, 1}));
+    EXPECT_EQ(whereNamed(side(), oldName), (QList<int>{0, 0, 0, 0, 0}));
+    EXPECT_EQ(whereNamed(side(), newName), (QList<int>{1, 2, 1, 1, 1}));
     const auto stored = store().PartyByGuid(party.GUID);
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->Tel, QStringLiteral("0512-1234"));
@@ -89,10 +89,10 @@ TEST_P(PartyStoreTest, TheOtherSidesNamesakeKeepsItsBillsAndTheRegister)
     party.ClientName = QStringLiteral("宏达新");
 
     ASSERT_EQ(store().UpdateParty(party), PartyStore::Outcome::Done);
-    EXPECT_EQ(whereNamed(side(), QStringLiteral("宏达新")), (QList<int> {1, 2, 1, 1, 0}));
+    EXPECT_EQ(whereNamed(side(), QStringLiteral("宏达新")), (QList<int>{1, 2, 1, 1, 0}));
     // The register has no side: its rows stay with the name the other side
     // still bears.
-    EXPECT_EQ(whereNamed(other(), oldName), (QList<int> {1, 2, 1, 1, 2}));
+    EXPECT_EQ(whereNamed(other(), oldName), (QList<int>{1, 2, 1, 1, 2}));
 }
 
 TEST_P(PartyStoreTest, ANamesakeOfTheSideLeavesTheBillsWhereTheyAre)
@@ -104,8 +104,8 @@ TEST_P(PartyStoreTest, ANamesakeOfTheSideLeavesTheBillsWhereTheyAre)
     first.ClientName = QStringLiteral("改名");
 
     ASSERT_EQ(store().UpdateParty(first), PartyStore::Outcome::Done);
-    EXPECT_EQ(whereNamed(side(), QStringLiteral("改名")), (QList<int> {1, 0, 0, 0, 0}));
-    EXPECT_EQ(whereNamed(side(), QStringLiteral("同名")), (QList<int> {1, 2, 1, 1, 1}));
+    EXPECT_EQ(whereNamed(side(), QStringLiteral("改名")), (QList<int>{1, 0, 0, 0, 0}));
+    EXPECT_EQ(whereNamed(side(), QStringLiteral("同名")), (QList<int>{1, 2, 1, 1, 1}));
 }
 
 TEST_P(PartyStoreTest, AFailingStatementRenamesNothing)
@@ -118,8 +118,8 @@ TEST_P(PartyStoreTest, AFailingStatementRenamesNothing)
     party.ClientName = QStringLiteral("新名");
 
     EXPECT_THROW(store().UpdateParty(party), DbError);
-    EXPECT_EQ(whereNamed(side(), QStringLiteral("旧名")), (QList<int> {1, 2, 1, 1, 1}));
-    EXPECT_EQ(whereNamed(side(), QStringLiteral("新名")), (QList<int> {0, 0, 0, 0, 0}));
+    EXPECT_EQ(whereNamed(side(), QStringLiteral("旧名")), (QList<int>{1, 2, 1, 1, 1}));
+    EXPECT_EQ(whereNamed(side(), QStringLiteral("新名")), (QList<int>{0, 0, 0, 0, 0}));
 }
 
 TEST_P(PartyStoreTest, NamesAreUniqueWithinASide)
@@ -172,14 +172,14 @@ TEST_P(PartyStoreTest, TheNameFilterMatchesItsTextLiterally)
         AddParty(db, side(), QString::fromUtf8(name));
     AddParty(db, side(), QStringLiteral("外地甲"), QString(), QStringLiteral("3"));
 
-    EXPECT_EQ(names({QString(), QStringLiteral("%")}), QStringList {"百分之100%"});
-    EXPECT_EQ(names({QString(), QStringLiteral("_")}), QStringList {"a_b"});
-    EXPECT_EQ(names({QString(), QStringLiteral("'N")}), QStringList {"O'Neil"});
-    EXPECT_EQ(names({QString(), QStringLiteral("\\")}), QStringList {"back\\slash"});
-    EXPECT_EQ(names({QString(), QStringLiteral("00")}), (QStringList {"百分之100%", "1000元"}));
-    EXPECT_EQ(names({QString(), QStringLiteral("甲")}), (QStringList {"本地甲", "外地甲"}));
-    EXPECT_EQ(names({QStringLiteral("3"), QStringLiteral("甲")}), QStringList {"外地甲"});
-    EXPECT_EQ(names({QStringLiteral("2"), QString()}), QStringList {});
+    EXPECT_EQ(names({QString(), QStringLiteral("%")}), QStringList{"百分之100%"});
+    EXPECT_EQ(names({QString(), QStringLiteral("_")}), QStringList{"a_b"});
+    EXPECT_EQ(names({QString(), QStringLiteral("'N")}), QStringList{"O'Neil"});
+    EXPECT_EQ(names({QString(), QStringLiteral("\\")}), QStringList{"back\\slash"});
+    EXPECT_EQ(names({QString(), QStringLiteral("00")}), (QStringList{"百分之100%", "1000元"}));
+    EXPECT_EQ(names({QString(), QStringLiteral("甲")}), (QStringList{"本地甲", "外地甲"}));
+    EXPECT_EQ(names({QStringLiteral("3"), QStringLiteral("甲")}), QStringList{"外地甲"});
+    EXPECT_EQ(names({QStringLiteral("2"), QString()}), QStringList{});
     EXPECT_EQ(store().CountParties({}), 9);
     ASSERT_EQ(store().PartiesPage({}, 7, 5).size(), 2);
     EXPECT_EQ(store().PartiesPage({}, 7, 5).back().ClientName, QStringLiteral("外地甲"));
