@@ -45,20 +45,55 @@ struct PageControls
     const char *addressTemplate;
 };
 
-const PageControls kClientControls = {"1043", "1042", "1044", "1299", "1046", "1049", "1300", "1041", "1045", "1047",
-    "1048", "1432", "新增客户", "客户列表", "客户搜索", "客户范围", "客户名称", ":/partners/bmp170.svg",
-    "ClientFinanceSumReport.grf", "ClientAddressListReport.grf"};
+const PageControls kClientControls = {.prev = "1043",
+    .newParty = "1042",
+    .next = "1044",
+    .areaCombo = "1299",
+    .report = "1046",
+    .list = "1049",
+    .nameEdit = "1300",
+    .search = "1041",
+    .areaLabel = "1045",
+    .nameLabel = "1047",
+    .emptyPicture = "1048",
+    .pageLine = "1432",
+    .newCaption = "新增客户",
+    .listCaption = "客户列表",
+    .searchCaption = "客户搜索",
+    .areaCaption = "客户范围",
+    .nameCaption = "客户名称",
+    .emptyImage = ":/partners/bmp170.svg",
+    .financeSumTemplate = "ClientFinanceSumReport.grf",
+    .addressTemplate = "ClientAddressListReport.grf"};
 
-const PageControls kProviderControls = {"1356", "1357", "1358", "1386", "1042", "1043", "1438", "1384", "1385", "1437",
-    "1359", "1425", "新建供应商", "供应商列表", "供应商搜索", "供应商范围", "供应商名称", ":/partners/bmp316.svg",
-    "ProviderFinanceSumReport.grf", "ProviderAddressListReport.grf"};
+const PageControls kProviderControls = {.prev = "1356",
+    .newParty = "1357",
+    .next = "1358",
+    .areaCombo = "1386",
+    .report = "1042",
+    .list = "1043",
+    .nameEdit = "1438",
+    .search = "1384",
+    .areaLabel = "1385",
+    .nameLabel = "1437",
+    .emptyPicture = "1359",
+    .pageLine = "1425",
+    .newCaption = "新建供应商",
+    .listCaption = "供应商列表",
+    .searchCaption = "供应商搜索",
+    .areaCaption = "供应商范围",
+    .nameCaption = "供应商名称",
+    .emptyImage = ":/partners/bmp316.svg",
+    .financeSumTemplate = "ProviderFinanceSumReport.grf",
+    .addressTemplate = "ProviderAddressListReport.grf"};
 
 const PageControls &controlsOf(const PartySideInfo &side)
 {
     return side.party == PartyProvider ? kProviderControls : kClientControls;
 }
 
-// The area combo's entries and the codes they filter by.
+// The area combo's entries; an entry's index is the area code it filters
+// by (0: none).
 const char *const kAreaWords[] = {"所有", "本地", "省内", "其它"};
 
 } // namespace
