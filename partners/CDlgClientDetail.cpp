@@ -119,6 +119,7 @@ CDlgClientDetail::CDlgClientDetail(QWidget *parent)
 {
     InitPartyResources();
     setWindowIcon(QIcon(QStringLiteral(":/icons/icon128.svg")));
+    resize(1000, 460);
     CreateControls();
     CreateReports();
     SetModeCaptions();
@@ -136,6 +137,7 @@ void CDlgClientDetail::CreateControls()
         auto *edit = new QLineEdit(details);
         edit->setObjectName(QString::fromLatin1(spec.id));
         edit->setReadOnly(true);
+        edit->setMinimumWidth(140);
         m_fields.insert(QString::fromLatin1(spec.id), edit);
         detailLayout->addWidget(new QLabel(QString::fromUtf8(spec.label), details), row / 2, (row % 2) * 2);
         detailLayout->addWidget(edit, row / 2, (row % 2) * 2 + 1);
@@ -164,6 +166,7 @@ void CDlgClientDetail::CreateControls()
         edit->setObjectName(QString::fromLatin1(spec.id));
         edit->setReadOnly(true);
         edit->setAlignment(Qt::AlignCenter);
+        edit->setMinimumWidth(90);
         m_fields.insert(QString::fromLatin1(spec.id), edit);
         moneyLayout->addWidget(label, 0, column);
         moneyLayout->addWidget(edit, 1, column);

@@ -2,7 +2,7 @@
 
 // What the partners tests share: the two sides as test rows, parties and
 // register rows put straight into the database, a scripted set of bill
-// commands, and the clicks a person makes.
+// commands, and the period a person picks.
 
 #include <QAbstractButton>
 #include <QDateEdit>
@@ -22,6 +22,8 @@
 #include "PartySideInfo.h"
 #include "ScriptedInteraction.h"
 #include "TestDatabase.h"
+// clickButton and the other clicks of the products tests.
+#include "../products/ProductTestSupport.h"
 
 // Texts in failures as they read.
 inline void PrintTo(const QString &text, std::ostream *out)
@@ -159,17 +161,6 @@ inline std::ostream &operator<<(std::ostream &out, const ScriptedBillCommands::C
 {
     return out << call.what.toStdString() << "(" << call.side << ", " << call.mode << ", " << call.name.toStdString()
                << ", " << call.firstDay.toStdString() << ", " << call.lastDay.toStdString() << ")";
-}
-
-// Clicks the button with that control id, as a person would.
-inline void clickButton(QWidget *parent, const char *id)
-{
-    auto *button = parent->findChild<QAbstractButton *>(QString::fromLatin1(id));
-    if (!button) {
-        ADD_FAILURE() << "no button " << id;
-        return;
-    }
-    QTest::mouseClick(button, Qt::LeftButton);
 }
 
 // The period dialog: the person picks the dates and confirms, or cancels.
