@@ -9,9 +9,9 @@
 //     (< 300 ms);
 //   - the finance-sum rows of all 500 clients over one year (a figure).
 //   partners_bench [--db FILE]
-// Without --db the shop is generated into a temporary folder first; the
-// busy client, its bills and the register rows are added on top either
-// way (so give it a copy).
+// Without --db the shop is generated into a temporary folder first. Either
+// way every client is put into one region and the shop's last client gets
+// 2,000 more bills and the register rows (so give it a copy).
 
 #include <QApplication>
 #include <QComboBox>
