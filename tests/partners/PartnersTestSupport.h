@@ -79,7 +79,7 @@ inline std::string SideLabel(const ::testing::TestParamInfo<SideCase> &info)
 struct_button_data AddParty(TestDatabase &db, const SideCase &side, const QString &name,
     const QString &beginArrears = QString(), const QString &area = QStringLiteral("1"));
 
-// One product line of `amount` pieces at `unitPrice` (the bill's total is
+// One product line, `amount` at `unitPrice` each (the bill's total is
 // the sum of its lines).
 inline FixtureLine Line(const QString &amount, const QString &unitPrice, const QString &name = QStringLiteral("螺栓"))
 {
