@@ -26,6 +26,7 @@
 #include "GoodsBillPage.h"
 #include "ImageButton.h"
 #include "Interaction.h"
+#include "MainPartyBillCommands.h"
 #include "PartyPage.h"
 
 CDlgMainDlg::CDlgMainDlg(QWidget *parent)
@@ -130,9 +131,14 @@ void CDlgMainDlg::AddPage(int group, QWidget *page, const QString &caption)
 
 void CDlgMainDlg::CreatePages()
 {
+    // The party pages' detail windows reach the bill editors and report
+    // pages through the main window.
+    m_partyBillCommands = std::make_unique<MainPartyBillCommands>(*this);
+
     QTabWidget *client = m_tabGroups[GroupClient];
     m_pTabClient = new CDlgTabClient(client);
     m_pTabClient->SetMainDlg(this);
+    m_pTabClient->SetBillCommands(m_partyBillCommands.get());
     AddPage(GroupClient, m_pTabClient, QStringLiteral("客户管理"));
     m_pTabGoods = new CDlgTabGoods(client);
     m_pTabGoods->SetIntMember(this);
@@ -171,6 +177,7 @@ void CDlgMainDlg::CreatePages()
 
     QTabWidget *provider = m_tabGroups[GroupProvider];
     m_pTabProviderMgr = new CDlgTabProviderMgr(provider);
+    m_pTabProviderMgr->SetBillCommands(m_partyBillCommands.get());
     AddPage(GroupProvider, m_pTabProviderMgr, QStringLiteral("供应商管理"));
     m_pTabProviderGoods = new CDlgTabProviderGoods(provider);
     AddPage(GroupProvider, m_pTabProviderGoods, QStringLiteral("货品单据"));

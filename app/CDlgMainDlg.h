@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include <array>
+#include <memory>
 
 class QDateEdit;
 class QTabWidget;
@@ -20,6 +21,7 @@ class CDlgTabSetting;
 class CDlgTabProviderMgr;
 class CDlgTabProviderGoods;
 class CDlgTabFina_Provider;
+class MainPartyBillCommands;
 
 // The working window: five tab groups of pages, one visible at a time, and
 // the working date that every page computes from. It creates every page
@@ -85,6 +87,10 @@ private:
     void OnBackup();
     void SetPickerDate(int year, int month, int day);
 
+    // The bill commands the party pages' detail windows run. It goes
+    // before the pages (children of the window), which never use it
+    // while they are destroyed.
+    std::unique_ptr<MainPartyBillCommands> m_partyBillCommands;
     std::array<QTabWidget *, GroupCount> m_tabGroups{};
     int m_nVisibleGroup = 0;
     int m_nCurrentPage = 0;

@@ -135,6 +135,9 @@ CREATE INDEX ix_goodsbill_company ON tbl_GoodsBill_shipment (CompanyName, InputD
 CREATE INDEX ix_goodsbill_product ON tbl_GoodsBill_shipment (ProductName, ProductCode, ProductSpec, InputDate);
 CREATE INDEX ix_goodsbill_account ON tbl_GoodsBill_shipment (AccountName, EnableImprest);
 CREATE INDEX ix_goodsbill_code ON tbl_GoodsBill_shipment (BillCode);
+-- The party figures count each bill of a party once, by the total its
+-- lines repeat: this index holds all they read, in bill order.
+CREATE INDEX ix_goodsbill_company_bill ON tbl_GoodsBill_shipment (CompanyName, GUID, InputDate, BillType, SumMoney);
 
 CREATE TABLE tbl_goodsbill_shipment_provider (
     RowNo INTEGER PRIMARY KEY,
@@ -168,6 +171,7 @@ CREATE INDEX ix_goodsbillprov_date ON tbl_goodsbill_shipment_provider (InputDate
 CREATE INDEX ix_goodsbillprov_company ON tbl_goodsbill_shipment_provider (CompanyName, InputDate);
 CREATE INDEX ix_goodsbillprov_product ON tbl_goodsbill_shipment_provider (ProductName, ProductCode, ProductSpec, InputDate);
 CREATE INDEX ix_goodsbillprov_code ON tbl_goodsbill_shipment_provider (BillCode);
+CREATE INDEX ix_goodsbillprov_company_bill ON tbl_goodsbill_shipment_provider (CompanyName, GUID, InputDate, BillType, SumMoney);
 
 -- Finance bills: one row per bill --------------------------------------------
 
