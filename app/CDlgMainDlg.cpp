@@ -21,6 +21,7 @@
 #include "CDlgTabStore.h"
 #include "DataMaintenance.h"
 #include "FinanceBillPage.h"
+#include "FinanceDepositEditor.h"
 #include "GlobalFunctions.h"
 #include "GoodsBillPage.h"
 #include "ImageButton.h"
@@ -96,6 +97,9 @@ CDlgMainDlg::CDlgMainDlg(QWidget *parent)
     for (int group = 1; group < GroupCount; ++group)
         m_tabGroups[group]->hide();
 
+    // The goods bill editor writes deposits through the finance pages.
+    DepositEditor::install(new FinanceDepositEditor(m_pTabFina, m_pTabFinaProvider, this));
+
     SetWorkingDateSource([this] { return m_datePicker->date(); });
     connect(m_datePicker, &QDateEdit::dateChanged, this, &CDlgMainDlg::OnDateChanged);
     connect(previousDay, &QPushButton::clicked, this, &CDlgMainDlg::OnPreviousDay);
@@ -110,6 +114,8 @@ CDlgMainDlg::~CDlgMainDlg()
     // The working date and the global pointer lead into this window; once
     // it is gone they must not.
     SetWorkingDateSource(nullptr);
+    if (DepositEditor::current() == findChild<FinanceDepositEditor *>())
+        DepositEditor::install(nullptr);
     if (g_pMainDlg == this)
         g_pMainDlg = nullptr;
 }

@@ -7,8 +7,7 @@
 
 // The ten record cards. They are one design: TypedRecordCard holds the
 // record and the owner page and does what every card does; the classes
-// below only name the record kind (and the finance cards add the
-// recomputations after a delete). They share this one header because each
+// below only name the record kind. They share this one header because each
 // class is a single line.
 
 // A card that shows one record of type Record_ for an owner of type Owner_.
@@ -73,7 +72,6 @@ public:
             return false;
         if (m_record == deleted)
             hide();
-        recordDeleted(deleted);
         return true;
     }
 
@@ -95,29 +93,9 @@ protected:
             update();
     }
 
-    virtual void recordDeleted(const Record &) {}
-
 private:
     Record m_record;
     Owner *m_owner = nullptr;
-};
-
-// Finance-bill cards recompute what the deleted bill fed.
-template<typename Derived, typename Record>
-class FinanceBillCard : public TypedRecordCard<Derived, Record, FinanceBillCardOwner<Derived, Record>>
-{
-    using Base = TypedRecordCard<Derived, Record, FinanceBillCardOwner<Derived, Record>>;
-
-public:
-    using Base::Base;
-
-protected:
-    void recordDeleted(const Record &record) override
-    {
-        if (IsIncomeBill(record))
-            this->owner()->RecalcClientSumIncome(record);
-        this->owner()->RecalcAccountBalance(record);
-    }
 };
 
 // A picker entry: no hover colour; a press chooses the product.
@@ -188,17 +166,17 @@ public:
     using TypedRecordCard::TypedRecordCard;
 };
 
-class CBCGPFinanceBillButton final : public FinanceBillCard<CBCGPFinanceBillButton, struct_button_financebill>
+class CBCGPFinanceBillButton final : public TypedRecordCard<CBCGPFinanceBillButton, struct_button_financebill>
 {
 public:
-    using FinanceBillCard::FinanceBillCard;
+    using TypedRecordCard::TypedRecordCard;
 };
 
 class CBCGPFinanceBillButton_Provider final
-    : public FinanceBillCard<CBCGPFinanceBillButton_Provider, struct_button_financebill_provider>
+    : public TypedRecordCard<CBCGPFinanceBillButton_Provider, struct_button_financebill_provider>
 {
 public:
-    using FinanceBillCard::FinanceBillCard;
+    using TypedRecordCard::TypedRecordCard;
 };
 
 class CBCGPDataButton final : public TypedRecordCard<CBCGPDataButton, struct_button_data>
@@ -240,9 +218,11 @@ public:
 // The interfaces the pages implement for their cards.
 using GoodsBillButtonOwner = RecordCardOwner<CBCGPGoodsBillButton, struct_button_goodsbill>;
 using ProviderGoodsBillButtonOwner = RecordCardOwner<CBCGPProviderGoodsBillButton, struct_button_provider_goodsbill>;
-using FinanceBillButtonOwner = FinanceBillCardOwner<CBCGPFinanceBillButton, struct_button_financebill>;
+// A finance page deletes a bill and recomputes the figures it fed in one
+// transaction, so its cards do nothing after a delete but hide.
+using FinanceBillButtonOwner = RecordCardOwner<CBCGPFinanceBillButton, struct_button_financebill>;
 using ProviderFinanceBillButtonOwner =
-    FinanceBillCardOwner<CBCGPFinanceBillButton_Provider, struct_button_financebill_provider>;
+    RecordCardOwner<CBCGPFinanceBillButton_Provider, struct_button_financebill_provider>;
 using ClientButtonOwner = RecordCardOwner<CBCGPDataButton, struct_button_data>;
 using ProviderButtonOwner = RecordCardOwner<CBCGPProviderButton, struct_button_provider>;
 using AccountButtonOwner = RecordCardOwner<CBCGPAccountMgrButton, struct_button_account>;

@@ -34,17 +34,6 @@ protected:
     RecordCardOwner &operator=(const RecordCardOwner &) = default;
 };
 
-// The finance pages also recompute the figures a deleted bill fed, after
-// the delete succeeded: the party's income total (income bills only) and
-// the account's balance.
-template<typename Card, typename Record>
-class FinanceBillCardOwner : public RecordCardOwner<Card, Record>
-{
-public:
-    virtual void RecalcClientSumIncome(const Record &record) = 0;
-    virtual void RecalcAccountBalance(const Record &record) = 0;
-};
-
 // The product and specification pickers: a press on an entry chooses it;
 // the picker keeps what it needs of the product and ends with 1.
 class ProductPickerOwner

@@ -16,12 +16,12 @@ struct FinanceBillSide
 {
     PartySide party;
     // The bill table: one row per bill.
-    const char* table;
+    const char *table;
     // The party table whose SumIncome follows the side's income bills, and
     // its name column (the bills name their party in ClientName on both
     // sides).
-    const char* partyTable;
-    const char* partyNameColumn;
+    const char *partyTable;
+    const char *partyNameColumn;
     // The side's part of a bill code ("XS" / "CG") and its word in
     // messages ("销售" / "采购").
     QString codePart;
@@ -30,8 +30,8 @@ struct FinanceBillSide
     QString partyLabel;
 
     // tbl_FinanceBill_income, clients.
-    static const FinanceBillSide& Sales();
+    static const FinanceBillSide &Sales();
     // tbl_FinanceBill_income_provider, providers.
-    static const FinanceBillSide& Purchase();
-    static const FinanceBillSide& For(PartySide party);
+    static const FinanceBillSide &Purchase();
+    static const FinanceBillSide &For(PartySide party);
 };

@@ -34,27 +34,27 @@ struct FinanceBillFilter
 class FinanceBillStore
 {
 public:
-    FinanceBillStore(Database& db, const FinanceBillSide& side);
+    FinanceBillStore(Database &db, const FinanceBillSide &side);
 
-    const FinanceBillSide& side() const { return m_side; }
+    const FinanceBillSide &side() const { return m_side; }
 
     // Adds the row with all twelve columns. False (nothing written) for a
     // bill without a GUID.
-    bool InsertBill(const struct_button_financebill& bill);
+    bool InsertBill(const struct_button_financebill &bill);
     // Rewrites every column but GUID of the row with the bill's GUID.
     // Answers the rows changed: 0 when there is no such row.
-    int UpdateBill(const struct_button_financebill& bill);
+    int UpdateBill(const struct_button_financebill &bill);
     // Answers the rows deleted: 0 when there is no such row.
-    int DeleteBill(const QString& guid);
+    int DeleteBill(const QString &guid);
     // The stored bill, or nothing when there is no row with that GUID.
-    std::optional<struct_button_financebill> BillByGuid(const QString& guid);
+    std::optional<struct_button_financebill> BillByGuid(const QString &guid);
 
     // The bills the filter selects: how many, and `limit` of them from
     // `first` on.
-    int CountBills(const FinanceBillFilter& filter);
-    QList<struct_button_financebill> BillsPage(const FinanceBillFilter& filter, int first, int limit);
+    int CountBills(const FinanceBillFilter &filter);
+    QList<struct_button_financebill> BillsPage(const FinanceBillFilter &filter, int first, int limit);
 
 private:
-    Database& m_db;
-    const FinanceBillSide& m_side;
+    Database &m_db;
+    const FinanceBillSide &m_side;
 };

@@ -6,13 +6,13 @@
 #include "FinanceBillStore.h"
 #include "FinanceTotals.h"
 
-FinanceBillWriter::FinanceBillWriter(Database& db, const FinanceBillSide& side)
+FinanceBillWriter::FinanceBillWriter(Database &db, const FinanceBillSide &side)
     : m_db(db)
     , m_side(side)
 {
 }
 
-bool FinanceBillWriter::Insert(const struct_button_financebill& bill)
+bool FinanceBillWriter::Insert(const struct_button_financebill &bill)
 {
     if (bill.GUID.isEmpty())
         return false;
@@ -23,7 +23,7 @@ bool FinanceBillWriter::Insert(const struct_button_financebill& bill)
     return true;
 }
 
-bool FinanceBillWriter::Update(const struct_button_financebill& bill)
+bool FinanceBillWriter::Update(const struct_button_financebill &bill)
 {
     Transaction transaction(m_db);
     FinanceBillStore store(m_db, m_side);
@@ -35,7 +35,7 @@ bool FinanceBillWriter::Update(const struct_button_financebill& bill)
     return true;
 }
 
-bool FinanceBillWriter::Delete(const QString& guid)
+bool FinanceBillWriter::Delete(const QString &guid)
 {
     Transaction transaction(m_db);
     FinanceBillStore store(m_db, m_side);

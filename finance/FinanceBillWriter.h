@@ -16,16 +16,16 @@ class Database;
 class FinanceBillWriter
 {
 public:
-    FinanceBillWriter(Database& db, const FinanceBillSide& side);
+    FinanceBillWriter(Database &db, const FinanceBillSide &side);
 
     // False (nothing written) for a bill without a GUID.
-    bool Insert(const struct_button_financebill& bill);
+    bool Insert(const struct_button_financebill &bill);
     // False when no row has the bill's GUID: nothing is written.
-    bool Update(const struct_button_financebill& bill);
+    bool Update(const struct_button_financebill &bill);
     // False when no row has that GUID: nothing is written.
-    bool Delete(const QString& guid);
+    bool Delete(const QString &guid);
 
 private:
-    Database& m_db;
-    const FinanceBillSide& m_side;
+    Database &m_db;
+    const FinanceBillSide &m_side;
 };

@@ -7,20 +7,20 @@
 
 namespace {
 
-Statement prepareText(Database& db, const QString& sql)
+Statement prepareText(Database &db, const QString &sql)
 {
     return db.prepare(sql.toUtf8().constData());
 }
 
 // Amounts are texts; CAST reads the number a text begins with (0 when
 // there is none), as the program reads stored amounts everywhere.
-AccountSums accountSumsIn(Database& db, const char* table, const QString& accountName)
+AccountSums accountSumsIn(Database &db, const char *table, const QString &accountName)
 {
-    Statement query = prepareText(db,
-        QStringLiteral("SELECT TOTAL(CASE WHEN BillType = ?2 THEN CAST(MoneyCount AS REAL) END) AS Income, "
-                       "TOTAL(CASE WHEN BillType = ?3 THEN CAST(MoneyCount AS REAL) END) AS Payout "
-                       "FROM %1 WHERE AccountName = ?1")
-            .arg(QLatin1String(table)));
+    Statement query = prepareText(
+        db, QStringLiteral("SELECT TOTAL(CASE WHEN BillType = ?2 THEN CAST(MoneyCount AS REAL) END) AS Income, "
+                           "TOTAL(CASE WHEN BillType = ?3 THEN CAST(MoneyCount AS REAL) END) AS Payout "
+                           "FROM %1 WHERE AccountName = ?1")
+                .arg(QLatin1String(table)));
     query.bindAll(accountName, kIncomeBill, kPayoutBill);
     AccountSums sums;
     if (query.next()) {
@@ -30,7 +30,7 @@ AccountSums accountSumsIn(Database& db, const char* table, const QString& accoun
     return sums;
 }
 
-void appendOnce(QStringList& names, const QString& name)
+void appendOnce(QStringList &names, const QString &name)
 {
     if (!name.isEmpty() && !names.contains(name))
         names << name;
@@ -38,42 +38,41 @@ void appendOnce(QStringList& names, const QString& name)
 
 } // namespace
 
-FinanceTotals::FinanceTotals(Database& db)
+FinanceTotals::FinanceTotals(Database &db)
     : m_db(db)
 {
 }
 
-double FinanceTotals::PartySumIncome(const FinanceBillSide& side, const QString& partyName)
+double FinanceTotals::PartySumIncome(const FinanceBillSide &side, const QString &partyName)
 {
-    Statement query = prepareText(m_db,
-        QStringLiteral("SELECT TOTAL(CAST(MoneyCount AS REAL)) AS Income FROM %1 WHERE ClientName = ? "
-                       "AND BillType = ?")
-            .arg(QLatin1String(side.table)));
+    Statement query = prepareText(
+        m_db, QStringLiteral("SELECT TOTAL(CAST(MoneyCount AS REAL)) AS Income FROM %1 WHERE ClientName = ? "
+                             "AND BillType = ?")
+                  .arg(QLatin1String(side.table)));
     query.bindAll(partyName, kIncomeBill);
     return query.next() ? query.real(QStringLiteral("Income")) : 0.0;
 }
 
-AccountSums FinanceTotals::AccountTotals(const QString& accountName)
+AccountSums FinanceTotals::AccountTotals(const QString &accountName)
 {
     const AccountSums sales = accountSumsIn(m_db, FinanceBillSide::Sales().table, accountName);
     const AccountSums purchase = accountSumsIn(m_db, FinanceBillSide::Purchase().table, accountName);
-    return AccountSums {sales.income + purchase.income, sales.payout + purchase.payout};
+    return AccountSums{sales.income + purchase.income, sales.payout + purchase.payout};
 }
 
-QString FinanceTotals::RecalcPartySumIncome(const FinanceBillSide& side, const QString& partyName)
+QString FinanceTotals::RecalcPartySumIncome(const FinanceBillSide &side, const QString &partyName)
 {
     if (partyName.isEmpty())
         return QString();
     const QString text = DoubleToStr(PartySumIncome(side, partyName));
-    Statement update = prepareText(m_db,
-        QStringLiteral("UPDATE %1 SET SumIncome = ? WHERE %2 = ?")
-            .arg(QLatin1String(side.partyTable), QLatin1String(side.partyNameColumn)));
+    Statement update = prepareText(m_db, QStringLiteral("UPDATE %1 SET SumIncome = ? WHERE %2 = ?")
+                                             .arg(QLatin1String(side.partyTable), QLatin1String(side.partyNameColumn)));
     update.bindAll(text, partyName);
     update.run();
     return text;
 }
 
-QString FinanceTotals::RecalcAccountBalance(const QString& accountName)
+QString FinanceTotals::RecalcAccountBalance(const QString &accountName)
 {
     if (accountName.isEmpty())
         return QString();
@@ -84,19 +83,19 @@ QString FinanceTotals::RecalcAccountBalance(const QString& accountName)
     return text;
 }
 
-void FinanceTotals::RecalcAfterWrite(
-    const FinanceBillSide& side, const struct_button_financebill* before, const struct_button_financebill* after)
+void FinanceTotals::RecalcAfterWrite(const FinanceBillSide &side, const struct_button_financebill *before,
+                                     const struct_button_financebill *after)
 {
     QStringList parties;
     QStringList accounts;
-    for (const struct_button_financebill* bill : {before, after}) {
+    for (const struct_button_financebill *bill : {before, after}) {
         if (!bill)
             continue;
         appendOnce(parties, bill->ClientName);
         appendOnce(accounts, bill->AccountName);
     }
-    for (const QString& party : parties)
+    for (const QString &party : parties)
         RecalcPartySumIncome(side, party);
-    for (const QString& account : accounts)
+    for (const QString &account : accounts)
         RecalcAccountBalance(account);
 }

@@ -34,22 +34,22 @@ struct AccountSums
 class FinanceTotals
 {
 public:
-    explicit FinanceTotals(Database& db);
+    explicit FinanceTotals(Database &db);
 
-    double PartySumIncome(const FinanceBillSide& side, const QString& partyName);
-    AccountSums AccountTotals(const QString& accountName);
+    double PartySumIncome(const FinanceBillSide &side, const QString &partyName);
+    AccountSums AccountTotals(const QString &accountName);
 
     // Recompute and write the figure of every row with that name; answer
     // the text written. An empty name writes nothing and answers "".
-    QString RecalcPartySumIncome(const FinanceBillSide& side, const QString& partyName);
-    QString RecalcAccountBalance(const QString& accountName);
+    QString RecalcPartySumIncome(const FinanceBillSide &side, const QString &partyName);
+    QString RecalcAccountBalance(const QString &accountName);
 
     // After a bill of the side was added, changed or deleted: the figures
     // of the party and the account the bill named before the write and
     // those it names after it (either may be null), each once.
-    void RecalcAfterWrite(
-        const FinanceBillSide& side, const struct_button_financebill* before, const struct_button_financebill* after);
+    void RecalcAfterWrite(const FinanceBillSide &side, const struct_button_financebill *before,
+                          const struct_button_financebill *after);
 
 private:
-    Database& m_db;
+    Database &m_db;
 };

@@ -43,9 +43,6 @@ public:
             whileDeleting();
         return deleteSucceeds;
     }
-    // Overrides for the finance cards' owners, plain members for the others.
-    void RecalcClientSumIncome(const Record &record) { recalcs.push_back(u("income ") + record.GUID); }
-    void RecalcAccountBalance(const Record &record) { recalcs.push_back(u("balance ") + record.GUID); }
 
     RecordCardPool<Card> *pool = nullptr;
     int resets = 0;
@@ -53,7 +50,6 @@ public:
     std::vector<int> modes;
     bool deleteSucceeds = true;
     std::vector<QString> deleted;
-    std::vector<QString> recalcs;
     std::function<void()> whileDeleting;
 };
 
@@ -199,22 +195,6 @@ TEST_F(CardPage, ACardHidesOnlyAfterItsRecordWasDeleted)
 
     CBCGPAccountMgrButton orphan(&page);
     EXPECT_FALSE(orphan.RemoveRecordButton());
-}
-
-TEST_F(CardPage, DeletingAFinanceBillRecomputesWhatItFed)
-{
-    FakeOwner<CBCGPFinanceBillButton_Provider> owner;
-    CBCGPFinanceBillButton_Provider card(&page);
-    card.SetOwner(&owner);
-    card.GetRecord()->GUID = u("i");
-    card.GetRecord()->BillType = u("收入单");
-    ASSERT_TRUE(card.RemoveRecordButton());
-    card.GetRecord()->GUID = u("p");
-    card.GetRecord()->BillType = u("支出单");
-    ASSERT_TRUE(card.RemoveRecordButton());
-    owner.deleteSucceeds = false;
-    EXPECT_FALSE(card.RemoveRecordButton());
-    EXPECT_EQ(owner.recalcs, (std::vector<QString>{u("income i"), u("balance i"), u("balance p")}));
 }
 
 class FakePicker : public ProductPickerOwner

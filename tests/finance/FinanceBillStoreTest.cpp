@@ -14,17 +14,17 @@ protected:
     FinanceBillStore store() { return FinanceBillStore(db.db(), GetParam().side()); }
     FinanceBillStore otherStore() { return FinanceBillStore(db.db(), GetParam().otherSide()); }
 
-    struct_button_financebill add(const QString& date, const QString& party = u("甲"))
+    struct_button_financebill add(const QString &date, const QString &party = u("甲"))
     {
         const struct_button_financebill bill = makeBill(kIncomeBill, party, u("现金"), date, u("10"));
         EXPECT_TRUE(store().InsertBill(bill));
         return bill;
     }
 
-    QStringList datesOf(const FinanceBillFilter& filter, int first = 0, int limit = 100)
+    QStringList datesOf(const FinanceBillFilter &filter, int first = 0, int limit = 100)
     {
         QStringList dates;
-        for (const struct_button_financebill& bill : store().BillsPage(filter, first, limit))
+        for (const struct_button_financebill &bill : store().BillsPage(filter, first, limit))
             dates << bill.InputDate;
         return dates;
     }
@@ -77,14 +77,14 @@ TEST_P(FinanceBillStoreTest, WritesReadsAndDeletesByGuidOnly)
 
 TEST_P(FinanceBillStoreTest, DayAndMonthFiltersAtTheirEdges)
 {
-    for (const char* date : {"2023-12-31", "2024-01-01", "2024-01-31", "2024-02-01", "2024-02-28", "2024-02-29",
-             "2024-03-01", "2024-02-29", "2025-02-28"})
+    for (const char *date : {"2023-12-31", "2024-01-01", "2024-01-31", "2024-02-01", "2024-02-28", "2024-02-29",
+                             "2024-03-01", "2024-02-29", "2025-02-28"})
         add(u(date));
 
     struct Case
     {
         BillDateFilter range;
-        const char* date;
+        const char *date;
         QStringList expected;
     };
     const Case cases[] = {
@@ -95,8 +95,8 @@ TEST_P(FinanceBillStoreTest, DayAndMonthFiltersAtTheirEdges)
         {BillDateMonth, "2024-01-31", {u("2024-01-01"), u("2024-01-31")}},
         {BillDateMonth, "2025-02-28", {u("2025-02-28")}},
     };
-    for (const Case& c : cases) {
-        const FinanceBillFilter filter {c.range, u(c.date)};
+    for (const Case &c : cases) {
+        const FinanceBillFilter filter{c.range, u(c.date)};
         EXPECT_EQ(datesOf(filter), c.expected) << c.range << " " << c.date;
         EXPECT_EQ(store().CountBills(filter), c.expected.size()) << c.range << " " << c.date;
     }
@@ -106,12 +106,12 @@ TEST_P(FinanceBillStoreTest, DayAndMonthFiltersAtTheirEdges)
 
 TEST_P(FinanceBillStoreTest, PagesComeInTableOrder)
 {
-    for (const char* date : {"2024-05-09", "2024-05-01", "2024-05-20", "2024-05-02", "2024-05-31"})
+    for (const char *date : {"2024-05-09", "2024-05-01", "2024-05-20", "2024-05-02", "2024-05-31"})
         add(u(date));
-    const FinanceBillFilter month {BillDateMonth, u("2024-05-15")};
-    EXPECT_EQ(datesOf(month, 0, 2), (QStringList {u("2024-05-09"), u("2024-05-01")}));
-    EXPECT_EQ(datesOf(month, 2, 2), (QStringList {u("2024-05-20"), u("2024-05-02")}));
-    EXPECT_EQ(datesOf(month, 4, 2), (QStringList {u("2024-05-31")}));
+    const FinanceBillFilter month{BillDateMonth, u("2024-05-15")};
+    EXPECT_EQ(datesOf(month, 0, 2), (QStringList{u("2024-05-09"), u("2024-05-01")}));
+    EXPECT_EQ(datesOf(month, 2, 2), (QStringList{u("2024-05-20"), u("2024-05-02")}));
+    EXPECT_EQ(datesOf(month, 4, 2), (QStringList{u("2024-05-31")}));
     EXPECT_EQ(datesOf(month, 6, 2), QStringList());
 }
 

@@ -24,7 +24,7 @@ protected:
 
     PartySide party() const { return GetParam().party; }
     PartySide otherParty() const { return party() == PartyClient ? PartyProvider : PartyClient; }
-    const FinanceBillSide& side() const { return GetParam().side(); }
+    const FinanceBillSide &side() const { return GetParam().side(); }
     FinanceBillWriter writer() { return FinanceBillWriter(db.db(), side()); }
 
     TestDatabase db;
@@ -74,12 +74,13 @@ TEST_P(FinanceTotalsTest, DepositsCountOnceThroughTheirFinanceBill)
     // Goods bills with deposits, a return of three lines among them: their
     // Imprest texts never count, whatever EnableImprest says.
     const QString billType = party() == PartyClient ? u("出货单") : u("进货单");
-    AddGoodsBillRows(
-        db.db(), party(), billType, u("甲"), u("2024-03-01"), {{u("A1"), u("螺丝"), u("M3"), u("2"), u("5")}});
+    AddGoodsBillRows(db.db(), party(), billType, u("甲"), u("2024-03-01"),
+                     {{u("A1"), u("螺丝"), u("M3"), u("2"), u("5")}});
     AddGoodsBillRows(db.db(), party(), u("退货单"), u("甲"), u("2024-03-02"),
-        {{u("A1"), u("螺丝"), u("M3"), u("1"), u("5")}, {u("A2"), u("螺母"), u("M3"), u("1"), u("5")},
-            {u("A3"), u("垫片"), u("M3"), u("1"), u("5")}});
-    const char* goodsTable = party() == PartyClient ? "UPDATE tbl_GoodsBill_shipment SET Imprest = '50', "
+                     {{u("A1"), u("螺丝"), u("M3"), u("1"), u("5")},
+                      {u("A2"), u("螺母"), u("M3"), u("1"), u("5")},
+                      {u("A3"), u("垫片"), u("M3"), u("1"), u("5")}});
+    const char *goodsTable = party() == PartyClient ? "UPDATE tbl_GoodsBill_shipment SET Imprest = '50', "
                                                       "EnableImprest = '启用预付款', AccountName = '现金'"
                                                     : "UPDATE tbl_goodsbill_shipment_provider SET Imprest = '50', "
                                                       "EnableImprest = '启用预付款', AccountName = '现金'";
@@ -120,8 +121,8 @@ TEST_P(FinanceTotalsTest, OldAmountsCountAsTheNumberTheyBeginWith)
 TEST_P(FinanceTotalsTest, AFailedWriteChangesNothing)
 {
     AddFinanceBillRow(db.db(), party(), kIncomeBill, u("甲"), u("现金"), u("2024-03-01"), u("100"));
-    const struct_button_financebill stored
-        = AddFinanceBillRow(db.db(), party(), kIncomeBill, u("乙"), u("工行"), u("2024-03-01"), u("40"));
+    const struct_button_financebill stored =
+        AddFinanceBillRow(db.db(), party(), kIncomeBill, u("乙"), u("工行"), u("2024-03-01"), u("40"));
     // Stale figures: a failed write must not even correct them.
     db.exec("UPDATE tbl_AccountMgr SET AccountBalance = '7'");
     db.exec("UPDATE tbl_clientmgr SET SumIncome = '7'");
