@@ -29,13 +29,13 @@ struct AccountRangeSums
 class AccountFigures
 {
 public:
-    explicit AccountFigures(Database& db);
+    explicit AccountFigures(Database &db);
 
     // The sums of each named account around the period first..last
     // ("%04d-%02d-%02d"). Every name asked for has an entry (zeros when no
     // bill names it); a name asked twice is summed once.
-    QHash<QString, AccountRangeSums> RangeSums(const QStringList& accounts, const QString& first, const QString& last);
+    QHash<QString, AccountRangeSums> RangeSums(const QStringList &accounts, const QString &first, const QString &last);
 
 private:
-    Database& m_db;
+    Database &m_db;
 };

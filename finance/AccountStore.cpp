@@ -6,10 +6,10 @@
 namespace {
 
 // The tables whose rows name an account in their AccountName column.
-const char* const kBillTables[] = {"tbl_FinanceBill_income", "tbl_FinanceBill_income_provider",
-    "tbl_GoodsBill_shipment", "tbl_goodsbill_shipment_provider"};
+const char *const kBillTables[] = {"tbl_FinanceBill_income", "tbl_FinanceBill_income_provider",
+                                   "tbl_GoodsBill_shipment", "tbl_goodsbill_shipment_provider"};
 
-QList<struct_button_account> readAccounts(Statement& query)
+QList<struct_button_account> readAccounts(Statement &query)
 {
     QList<struct_button_account> accounts;
     while (query.next())
@@ -19,12 +19,12 @@ QList<struct_button_account> readAccounts(Statement& query)
 
 } // namespace
 
-QString AccountNameTakenMessage(const QString& name)
+QString AccountNameTakenMessage(const QString &name)
 {
     return QStringLiteral("帐户“%1”已经存在，请换一个名称。").arg(name);
 }
 
-AccountStore::AccountStore(Database& db)
+AccountStore::AccountStore(Database &db)
     : m_db(db)
 {
 }
@@ -48,7 +48,7 @@ QList<struct_button_account> AccountStore::AllAccounts()
     return readAccounts(query);
 }
 
-std::optional<struct_button_account> AccountStore::AccountByGuid(const QString& guid)
+std::optional<struct_button_account> AccountStore::AccountByGuid(const QString &guid)
 {
     Statement query = m_db.prepare("SELECT * FROM tbl_AccountMgr WHERE GUID = ?");
     query.bindAll(guid);
@@ -57,19 +57,19 @@ std::optional<struct_button_account> AccountStore::AccountByGuid(const QString& 
     return RecordFromRow<struct_button_account>(query);
 }
 
-bool AccountStore::IsNameTaken(const QString& name, const QString& exceptGuid)
+bool AccountStore::IsNameTaken(const QString &name, const QString &exceptGuid)
 {
     Statement query = m_db.prepare("SELECT 1 FROM tbl_AccountMgr WHERE AccountName = ? AND GUID <> ? LIMIT 1");
     query.bindAll(name, exceptGuid);
     return query.next();
 }
 
-void AccountStore::InsertAccount(const struct_button_account& account)
+void AccountStore::InsertAccount(const struct_button_account &account)
 {
     m_db.insertRow(QLatin1String(RecordTable<struct_button_account>::name), InsertColumns(account));
 }
 
-int AccountStore::RenameAccount(const struct_button_account& account)
+int AccountStore::RenameAccount(const struct_button_account &account)
 {
     Statement update = m_db.prepare("UPDATE tbl_AccountMgr SET AccountName = ?, MonthBalance = ? WHERE GUID = ?");
     update.bindAll(account.AccountName, account.MonthBalance, account.GUID);
@@ -77,9 +77,9 @@ int AccountStore::RenameAccount(const struct_button_account& account)
     return m_db.changes();
 }
 
-void AccountStore::MoveBills(const QString& oldName, const QString& newName)
+void AccountStore::MoveBills(const QString &oldName, const QString &newName)
 {
-    for (const char* table : kBillTables) {
+    for (const char *table : kBillTables) {
         Statement update = m_db.prepare(QStringLiteral("UPDATE %1 SET AccountName = ? WHERE AccountName = ?")
                                             .arg(QLatin1String(table))
                                             .toUtf8()
@@ -89,7 +89,7 @@ void AccountStore::MoveBills(const QString& oldName, const QString& newName)
     }
 }
 
-int AccountStore::DeleteAccount(const QString& guid)
+int AccountStore::DeleteAccount(const QString &guid)
 {
     Statement remove = m_db.prepare("DELETE FROM tbl_AccountMgr WHERE GUID = ?");
     remove.bindAll(guid);

@@ -6,12 +6,12 @@
 #include "Database.h"
 #include "FinanceTotals.h"
 
-AccountWriter::AccountWriter(Database& db)
+AccountWriter::AccountWriter(Database &db)
     : m_db(db)
 {
 }
 
-AccountWriter::Result AccountWriter::Add(const struct_button_account& account)
+AccountWriter::Result AccountWriter::Add(const struct_button_account &account)
 {
     if (account.GUID.isEmpty())
         return Result::NoGuid;
@@ -25,7 +25,7 @@ AccountWriter::Result AccountWriter::Add(const struct_button_account& account)
     return Result::Done;
 }
 
-AccountWriter::Result AccountWriter::Update(const struct_button_account& account)
+AccountWriter::Result AccountWriter::Update(const struct_button_account &account)
 {
     if (account.GUID.isEmpty())
         return Result::NoGuid;
@@ -34,7 +34,7 @@ AccountWriter::Result AccountWriter::Update(const struct_button_account& account
     const std::optional<struct_button_account> before = store.AccountByGuid(account.GUID);
     if (!before)
         return Result::Gone;
-    const QString& oldName = before->AccountName;
+    const QString &oldName = before->AccountName;
     const bool renamed = account.AccountName != oldName;
     if (renamed && store.IsNameTaken(account.AccountName, account.GUID))
         return Result::NameTaken;
@@ -46,7 +46,7 @@ AccountWriter::Result AccountWriter::Update(const struct_button_account& account
     return Result::Done;
 }
 
-AccountWriter::Result AccountWriter::Delete(const QString& guid)
+AccountWriter::Result AccountWriter::Delete(const QString &guid)
 {
     if (guid.isEmpty())
         return Result::NoGuid;

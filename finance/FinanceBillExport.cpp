@@ -6,25 +6,26 @@
 
 namespace {
 
-void setText(ExcelSheet& sheet, int row, int column, const QString& text)
+void setText(ExcelSheet &sheet, int row, int column, const QString &text)
 {
     if (text.isEmpty())
         return;
-    if (ExcelCell* cell = sheet.Cell(static_cast<std::uint32_t>(row), static_cast<std::uint32_t>(column)))
+    if (ExcelCell *cell = sheet.Cell(static_cast<std::uint32_t>(row), static_cast<std::uint32_t>(column)))
         cell->SetWString(text.toStdU16String());
 }
 
 } // namespace
 
-QStringList FinanceBillExport::Headers(const QString& partyCaption)
+QStringList FinanceBillExport::Headers(const QString &partyCaption)
 {
-    return {QStringLiteral("记录号"), QStringLiteral("单据类型"), QStringLiteral("单据编号"),
-        QStringLiteral("录入时间"), QStringLiteral("帐户名称"), partyCaption, QStringLiteral("收入"),
-        QStringLiteral("支出"), QStringLiteral("合计"), QStringLiteral("业务员"), QStringLiteral("类别"),
-        QStringLiteral("凭证"), QStringLiteral("收支种类"), QStringLiteral("单据备注")};
+    return {QStringLiteral("记录号"),   QStringLiteral("单据类型"), QStringLiteral("单据编号"),
+            QStringLiteral("录入时间"), QStringLiteral("帐户名称"), partyCaption,
+            QStringLiteral("收入"),     QStringLiteral("支出"),     QStringLiteral("合计"),
+            QStringLiteral("业务员"),   QStringLiteral("类别"),     QStringLiteral("凭证"),
+            QStringLiteral("收支种类"), QStringLiteral("单据备注")};
 }
 
-QString FinanceBillExport::DateLine(const QDate& date)
+QString FinanceBillExport::DateLine(const QDate &date)
 {
     return QStringLiteral("日期：%1年%2月%3日")
         .arg(date.year())
@@ -32,8 +33,8 @@ QString FinanceBillExport::DateLine(const QDate& date)
         .arg(date.day(), 2, 10, QLatin1Char('0'));
 }
 
-bool FinanceBillExport::Write(
-    const QString& path, const QString& partyCaption, const QList<QStringList>& rows, const QDate& date, int* written)
+bool FinanceBillExport::Write(const QString &path, const QString &partyCaption, const QList<QStringList> &rows,
+                              const QDate &date, int *written)
 {
     if (written)
         *written = 0;
@@ -44,7 +45,7 @@ bool FinanceBillExport::Write(
     const std::string sheetName = "BillSearch";
     if (!workbook.RenameWorksheet("Sheet1", sheetName))
         return false;
-    ExcelSheet* sheet = workbook.GetWorksheet(sheetName);
+    ExcelSheet *sheet = workbook.GetWorksheet(sheetName);
     if (!sheet)
         return false;
 
@@ -54,7 +55,7 @@ bool FinanceBillExport::Write(
         setText(*sheet, 2, column, headers.at(column));
     const int count = std::min<int>(static_cast<int>(rows.size()), kMaxRows);
     for (int i = 0; i < count; ++i) {
-        const QStringList& texts = rows.at(i);
+        const QStringList &texts = rows.at(i);
         for (int column = 0; column < texts.size() && column < headers.size(); ++column)
             setText(*sheet, i + 3, column, texts.at(column));
     }

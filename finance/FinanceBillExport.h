@@ -18,13 +18,13 @@ public:
     // header.
     static constexpr int kMaxRows = 65536 - 3;
     // "记录号" ... "单据备注", the party caption of the page's side fifth.
-    static QStringList Headers(const QString& partyCaption);
+    static QStringList Headers(const QString &partyCaption);
     // "日期：2024年03月05日".
-    static QString DateLine(const QDate& date);
+    static QString DateLine(const QDate &date);
 
     // rows: the fourteen shown texts of each list row. Rows beyond
     // kMaxRows are left out; *written (when given) counts the rows put in
     // the sheet. True only when the whole file was saved.
-    static bool Write(const QString& path, const QString& partyCaption, const QList<QStringList>& rows,
-        const QDate& date, int* written = nullptr);
+    static bool Write(const QString &path, const QString &partyCaption, const QList<QStringList> &rows,
+                      const QDate &date, int *written = nullptr);
 };

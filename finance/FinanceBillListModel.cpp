@@ -13,7 +13,7 @@ namespace {
 const QString kIncome = QStringLiteral("收入单");
 const QString kPayout = QStringLiteral("支出单");
 
-bool keyLess(const QString& a, const QString& b)
+bool keyLess(const QString &a, const QString &b)
 {
     return a < b;
 }
@@ -23,31 +23,31 @@ bool keyLess(double a, double b)
     return a < b;
 }
 
-bool keyLess(const QCollatorSortKey& a, const QCollatorSortKey& b)
+bool keyLess(const QCollatorSortKey &a, const QCollatorSortKey &b)
 {
     return a.compare(b) < 0;
 }
 
 // A stable ascending sort of the entries by keyOf(bill). The keys are
 // worked out once per row: sorting 20,000 rows compares some 300,000 times.
-template <typename Entries, typename KeyOf> void SortEntries(Entries& entries, KeyOf keyOf)
+template <typename Entries, typename KeyOf> void SortEntries(Entries &entries, KeyOf keyOf)
 {
     using Key = decltype(keyOf(entries.front().row.bill));
     std::vector<std::pair<Key, qsizetype>> keys;
     keys.reserve(static_cast<std::size_t>(entries.size()));
     for (qsizetype i = 0; i < entries.size(); ++i)
         keys.emplace_back(keyOf(entries.at(i).row.bill), i);
-    std::stable_sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) { return keyLess(a.first, b.first); });
+    std::stable_sort(keys.begin(), keys.end(), [](const auto &a, const auto &b) { return keyLess(a.first, b.first); });
     Entries sorted;
     sorted.reserve(entries.size());
-    for (const auto& key : keys)
+    for (const auto &key : keys)
         sorted.append(entries.at(key.second));
     entries = std::move(sorted);
 }
 
 } // namespace
 
-FinanceBillListModel::FinanceBillListModel(QObject* parent)
+FinanceBillListModel::FinanceBillListModel(QObject *parent)
     : QAbstractTableModel(parent)
     , m_partyCaption(PartyCaption(BillListBoth))
 {
@@ -65,7 +65,7 @@ QString FinanceBillListModel::PartyCaption(int billListSide)
     }
 }
 
-void FinanceBillListModel::SetPartyCaption(const QString& caption)
+void FinanceBillListModel::SetPartyCaption(const QString &caption)
 {
     m_partyCaption = caption;
     emit headerDataChanged(Qt::Horizontal, ColumnParty, ColumnParty);
@@ -73,27 +73,28 @@ void FinanceBillListModel::SetPartyCaption(const QString& caption)
 
 QStringList FinanceBillListModel::Captions() const
 {
-    return {QStringLiteral("记录号"), QStringLiteral("单据类型"), QStringLiteral("单据编号"),
-        QStringLiteral("录入时间"), QStringLiteral("帐户名称"), m_partyCaption, QStringLiteral("收入"),
-        QStringLiteral("支出"), QStringLiteral("合计"), QStringLiteral("业务员"), QStringLiteral("类别"),
-        QStringLiteral("凭证"), QStringLiteral("收支种类"), QStringLiteral("单据备注"), QStringLiteral("guid")};
+    return {QStringLiteral("记录号"),   QStringLiteral("单据类型"), QStringLiteral("单据编号"),
+            QStringLiteral("录入时间"), QStringLiteral("帐户名称"), m_partyCaption,
+            QStringLiteral("收入"),     QStringLiteral("支出"),     QStringLiteral("合计"),
+            QStringLiteral("业务员"),   QStringLiteral("类别"),     QStringLiteral("凭证"),
+            QStringLiteral("收支种类"), QStringLiteral("单据备注"), QStringLiteral("guid")};
 }
 
-QString FinanceBillListModel::IncomeText(const struct_button_financebill& bill)
+QString FinanceBillListModel::IncomeText(const struct_button_financebill &bill)
 {
     if (bill.BillType == kIncome)
         return bill.MoneyCount;
     return bill.BillType == kPayout ? QStringLiteral("0") : QString();
 }
 
-QString FinanceBillListModel::PayoutText(const struct_button_financebill& bill)
+QString FinanceBillListModel::PayoutText(const struct_button_financebill &bill)
 {
     if (bill.BillType == kPayout)
         return bill.MoneyCount;
     return bill.BillType == kIncome ? QStringLiteral("0") : QString();
 }
 
-QString FinanceBillListModel::SignedAmountText(const struct_button_financebill& bill)
+QString FinanceBillListModel::SignedAmountText(const struct_button_financebill &bill)
 {
     if (bill.BillType == kIncome)
         return bill.MoneyCount;
@@ -109,28 +110,28 @@ QString FinanceBillListModel::SignedAmountText(const struct_button_financebill& 
     return QLatin1Char('-') + amount;
 }
 
-void FinanceBillListModel::SetRows(const QList<FinanceBillListRow>& rows)
+void FinanceBillListModel::SetRows(const QList<FinanceBillListRow> &rows)
 {
     beginResetModel();
     m_entries.clear();
     m_entries.reserve(rows.size());
     int number = 0;
-    for (const FinanceBillListRow& row : rows)
+    for (const FinanceBillListRow &row : rows)
         m_entries.append(Entry {row, number++});
     endResetModel();
 }
 
-int FinanceBillListModel::FindRow(PartySide table, const QString& guid) const
+int FinanceBillListModel::FindRow(PartySide table, const QString &guid) const
 {
     for (int i = 0; i < m_entries.size(); ++i) {
-        const FinanceBillListRow& row = m_entries.at(i).row;
+        const FinanceBillListRow &row = m_entries.at(i).row;
         if (row.table == table && row.bill.GUID == guid)
             return i;
     }
     return -1;
 }
 
-void FinanceBillListModel::UpdateRow(int row, const struct_button_financebill& bill)
+void FinanceBillListModel::UpdateRow(int row, const struct_button_financebill &bill)
 {
     if (row < 0 || row >= m_entries.size())
         return;
@@ -152,31 +153,31 @@ void FinanceBillListModel::SortBy(int key)
     beginResetModel();
     switch (key) {
     case SortByDate:
-        SortEntries(m_entries, [](const struct_button_financebill& bill) { return bill.InputDate; });
+        SortEntries(m_entries, [](const struct_button_financebill &bill) { return bill.InputDate; });
         break;
     case SortByAccount: {
         // Chinese names in pinyin order, as the staff look them up.
         const QCollator collator {QLocale(QLocale::Chinese, QLocale::China)};
         SortEntries(m_entries,
-            [&collator](const struct_button_financebill& bill) { return collator.sortKey(bill.AccountName); });
+                    [&collator](const struct_button_financebill &bill) { return collator.sortKey(bill.AccountName); });
         break;
     }
     case SortByAmount:
-        SortEntries(
-            m_entries, [](const struct_button_financebill& bill) { return StrToDouble(SignedAmountText(bill)); });
+        SortEntries(m_entries,
+                    [](const struct_button_financebill &bill) { return StrToDouble(SignedAmountText(bill)); });
         break;
     default:
         break;
     }
     int number = 0;
-    for (Entry& entry : m_entries)
+    for (Entry &entry : m_entries)
         entry.number = number++;
     endResetModel();
 }
 
-QString FinanceBillListModel::Text(const Entry& entry, int column) const
+QString FinanceBillListModel::Text(const Entry &entry, int column) const
 {
-    const struct_button_financebill& bill = entry.row.bill;
+    const struct_button_financebill &bill = entry.row.bill;
     switch (column) {
     case ColumnNumber:
         return QString::number(entry.number);
@@ -216,7 +217,7 @@ QString FinanceBillListModel::Text(const Entry& entry, int column) const
 QStringList FinanceBillListModel::RowTexts(int row) const
 {
     QStringList texts;
-    const Entry& entry = m_entries.at(row);
+    const Entry &entry = m_entries.at(row);
     for (int column = 0; column < ColumnCount; ++column)
         texts << Text(entry, column);
     return texts;
@@ -226,7 +227,7 @@ QList<struct_button_financebill_provider> FinanceBillListModel::CollectListRows(
 {
     QList<struct_button_financebill_provider> rows;
     rows.reserve(m_entries.size());
-    for (const Entry& entry : m_entries) {
+    for (const Entry &entry : m_entries) {
         struct_button_financebill_provider row = ToPurchaseLayout(entry.row.bill);
         row.MoneyCount = SignedAmountText(entry.row.bill);
         row.ListIncome = IncomeText(entry.row.bill);
@@ -236,17 +237,17 @@ QList<struct_button_financebill_provider> FinanceBillListModel::CollectListRows(
     return rows;
 }
 
-int FinanceBillListModel::rowCount(const QModelIndex& parent) const
+int FinanceBillListModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : static_cast<int>(m_entries.size());
 }
 
-int FinanceBillListModel::columnCount(const QModelIndex& parent) const
+int FinanceBillListModel::columnCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : ColumnCount;
 }
 
-QVariant FinanceBillListModel::data(const QModelIndex& index, int role) const
+QVariant FinanceBillListModel::data(const QModelIndex &index, int role) const
 {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_entries.size())
         return QVariant();

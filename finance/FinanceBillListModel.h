@@ -37,21 +37,21 @@ public:
     };
     enum SortKey { SortByDate = 0, SortByAccount = 1, SortByAmount = 2 };
 
-    explicit FinanceBillListModel(QObject* parent = nullptr);
+    explicit FinanceBillListModel(QObject *parent = nullptr);
 
     // The caption of column 5: "供应商名称", "客户名称" or "单位名称".
-    void SetPartyCaption(const QString& caption);
+    void SetPartyCaption(const QString &caption);
     static QString PartyCaption(int billListSide);
     QStringList Captions() const;
 
     // Replaces the list, numbering the rows from 0 in the given order.
-    void SetRows(const QList<FinanceBillListRow>& rows);
-    const FinanceBillListRow& RowAt(int row) const { return m_entries.at(row).row; }
+    void SetRows(const QList<FinanceBillListRow> &rows);
+    const FinanceBillListRow &RowAt(int row) const { return m_entries.at(row).row; }
     int Count() const { return static_cast<int>(m_entries.size()); }
     // The first row of that table holding the bill's GUID (exact), or -1.
-    int FindRow(PartySide table, const QString& guid) const;
+    int FindRow(PartySide table, const QString &guid) const;
     // Rewrites a row from a saved bill; the row keeps its number.
-    void UpdateRow(int row, const struct_button_financebill& bill);
+    void UpdateRow(int row, const struct_button_financebill &bill);
     // Removes a row; the numbers of the others stay as they were.
     void RemoveRow(int row);
     // A stable ascending sort by the key, then the rows numbered from 0
@@ -69,13 +69,13 @@ public:
     // Column texts of a bill: the amount under 收入 or 支出 and "0" under
     // the other, the signed amount under 合计; all three empty for a bill
     // that is neither "收入单" nor "支出单".
-    static QString IncomeText(const struct_button_financebill& bill);
-    static QString PayoutText(const struct_button_financebill& bill);
-    static QString SignedAmountText(const struct_button_financebill& bill);
+    static QString IncomeText(const struct_button_financebill &bill);
+    static QString PayoutText(const struct_button_financebill &bill);
+    static QString SignedAmountText(const struct_button_financebill &bill);
 
-    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
-    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
@@ -85,7 +85,7 @@ private:
         int number = 0;
     };
 
-    QString Text(const Entry& entry, int column) const;
+    QString Text(const Entry &entry, int column) const;
 
     QList<Entry> m_entries;
     QString m_partyCaption;

@@ -17,7 +17,7 @@ struct Condition
     QStringList parts;
     QVariantList values;
 
-    void equals(const char* column, const std::optional<QString>& value, bool allMeansNone)
+    void equals(const char *column, const std::optional<QString> &value, bool allMeansNone)
     {
         if (!value || (allMeansNone && *value == kAll))
             return;
@@ -26,7 +26,7 @@ struct Condition
     }
 };
 
-Condition conditionOf(const FinanceBillQuery& query)
+Condition conditionOf(const FinanceBillQuery &query)
 {
     Condition condition;
     condition.equals("ClientName", query.partyName, true);
@@ -67,7 +67,7 @@ QList<PartySide> FinanceBillQuery::TablesOfSide(int billListSide)
     }
 }
 
-FinanceBillQuery FinanceBillQuery::AccountBills(const QString& account, const std::optional<DateRange>& dates)
+FinanceBillQuery FinanceBillQuery::AccountBills(const QString &account, const std::optional<DateRange> &dates)
 {
     FinanceBillQuery query;
     query.tables = {PartyClient, PartyProvider};
@@ -76,19 +76,19 @@ FinanceBillQuery FinanceBillQuery::AccountBills(const QString& account, const st
     return query;
 }
 
-FinanceBillQuery::DateRange FinanceBillQuery::MonthOf(const QString& date)
+FinanceBillQuery::DateRange FinanceBillQuery::MonthOf(const QString &date)
 {
     return DateRange {MonthFirstDay(date), MonthLastDay(date)};
 }
 
-FinanceBillQuery::DateRange FinanceBillQuery::YearOf(const QString& date)
+FinanceBillQuery::DateRange FinanceBillQuery::YearOf(const QString &date)
 {
     YmdInfo ymd;
     GetYmdByDate(date, ymd);
     return DateRange {DateText(ymd.nYear, 1, 1), DateText(ymd.nYear, 12, 31)};
 }
 
-std::vector<FinanceBillStatement> FinanceBillStatements(const FinanceBillQuery& query)
+std::vector<FinanceBillStatement> FinanceBillStatements(const FinanceBillQuery &query)
 {
     const Condition condition = conditionOf(query);
     const QString where = condition.parts.isEmpty()
@@ -106,13 +106,13 @@ std::vector<FinanceBillStatement> FinanceBillStatements(const FinanceBillQuery& 
     return statements;
 }
 
-QList<FinanceBillListRow> FindFinanceBills(Database& db, const FinanceBillQuery& query)
+QList<FinanceBillListRow> FindFinanceBills(Database &db, const FinanceBillQuery &query)
 {
     QList<FinanceBillListRow> rows;
-    for (const FinanceBillStatement& statement : FinanceBillStatements(query)) {
+    for (const FinanceBillStatement &statement : FinanceBillStatements(query)) {
         Statement select = db.prepare(statement.sql.toUtf8().constData());
         for (int i = 0; i < statement.values.size(); ++i) {
-            const QVariant& value = statement.values.at(i);
+            const QVariant &value = statement.values.at(i);
             if (value.typeId() == QMetaType::Double)
                 select.bind(i + 1, value.toDouble());
             else

@@ -30,14 +30,14 @@ struct FinanceBillQuery
     {
         QString first;
         QString last;
-        bool operator==(const DateRange&) const = default;
+        bool operator==(const DateRange &) const = default;
     };
     // Amounts from low to high, both included, compared as numbers.
     struct AmountRange
     {
         double low = 0.0;
         double high = 0.0;
-        bool operator==(const AmountRange&) const = default;
+        bool operator==(const AmountRange &) const = default;
     };
 
     // The tables to read, in the order their rows are listed: PartyClient
@@ -59,12 +59,12 @@ struct FinanceBillQuery
     // the client table for side 1, and for side 2 the provider table first.
     static QList<PartySide> TablesOfSide(int billListSide);
     // The bills of one account in both tables, the client table first.
-    static FinanceBillQuery AccountBills(const QString& account, const std::optional<DateRange>& dates);
+    static FinanceBillQuery AccountBills(const QString &account, const std::optional<DateRange> &dates);
     // The month and the year of a date text as ranges.
-    static DateRange MonthOf(const QString& date);
-    static DateRange YearOf(const QString& date);
+    static DateRange MonthOf(const QString &date);
+    static DateRange YearOf(const QString &date);
 
-    bool operator==(const FinanceBillQuery&) const = default;
+    bool operator==(const FinanceBillQuery &) const = default;
 };
 
 // One statement of a query: a SELECT over one table with its placeholders,
@@ -76,7 +76,7 @@ struct FinanceBillStatement
     QVariantList values;
 };
 
-std::vector<FinanceBillStatement> FinanceBillStatements(const FinanceBillQuery& query);
+std::vector<FinanceBillStatement> FinanceBillStatements(const FinanceBillQuery &query);
 
 // A listed finance bill and the table it was read from. The bill is held in
 // the sales layout for both tables.
@@ -85,9 +85,9 @@ struct FinanceBillListRow
     PartySide table = PartyClient;
     struct_button_financebill bill;
 
-    bool operator==(const FinanceBillListRow&) const = default;
+    bool operator==(const FinanceBillListRow &) const = default;
 };
 
 // Runs the query's statements in order; the rows of each table in table
 // order. Throws DbError.
-QList<FinanceBillListRow> FindFinanceBills(Database& db, const FinanceBillQuery& query);
+QList<FinanceBillListRow> FindFinanceBills(Database &db, const FinanceBillQuery &query);

@@ -15,9 +15,9 @@
 template <typename Row, std::size_t N> class FinanceReportEvent : public CGridppReportRowsEventImpl<Row>
 {
 public:
-    using Titles = std::array<const char*, N>;
+    using Titles = std::array<const char *, N>;
     using Texts = std::array<QString, N>;
-    using TextsOf = Texts (*)(const Row& row, int index);
+    using TextsOf = Texts (*)(const Row &row, int index);
 
     void Initialize() override
     {
@@ -28,7 +28,7 @@ public:
     int FillRecords()
     {
         int index = 0;
-        return this->FillRecordsWith([this, &index](const Row& row) {
+        return this->FillRecordsWith([this, &index](const Row &row) {
             const Texts texts = m_textsOf(row, index++);
             for (std::size_t i = 0; i < N; ++i)
                 this->SetFieldText(m_fields[i], texts[i]);
@@ -36,7 +36,7 @@ public:
     }
 
 protected:
-    FinanceReportEvent(const Titles& titles, TextsOf textsOf)
+    FinanceReportEvent(const Titles &titles, TextsOf textsOf)
         : m_titles(titles)
         , m_textsOf(textsOf)
     {
@@ -45,5 +45,5 @@ protected:
 private:
     Titles m_titles;
     TextsOf m_textsOf;
-    std::array<ReportField*, N> m_fields {};
+    std::array<ReportField *, N> m_fields {};
 };

@@ -7,11 +7,11 @@
 #include "AccountStore.h"
 #include "GlobalFunctions.h"
 
-QList<ProductFinaSumInfo> BuildFinanceSumRows(Database& db, const QString& start, const QString& end)
+QList<ProductFinaSumInfo> BuildFinanceSumRows(Database &db, const QString &start, const QString &end)
 {
     const QList<struct_button_account> accounts = AccountStore(db).AllAccounts();
     QStringList names;
-    for (const struct_button_account& account : accounts)
+    for (const struct_button_account &account : accounts)
         names << account.AccountName;
     const QHash<QString, AccountRangeSums> sums = AccountFigures(db).RangeSums(names, start, end);
 
@@ -22,7 +22,7 @@ QList<ProductFinaSumInfo> BuildFinanceSumRows(Database& db, const QString& start
     double profit = 0.0;
     double now = 0.0;
     QSet<QString> counted;
-    for (const QString& name : std::as_const(names)) {
+    for (const QString &name : std::as_const(names)) {
         ProductFinaSumInfo row;
         row.AccountName = name;
         if (!counted.contains(name)) {
@@ -43,12 +43,17 @@ QList<ProductFinaSumInfo> BuildFinanceSumRows(Database& db, const QString& start
         }
         rows << row;
     }
-    rows << ProductFinaSumInfo {QStringLiteral("总合计"), DoubleToStr(before), DoubleToStr(income), DoubleToStr(payout),
-        DoubleToStr(profit), DoubleToStr(now), QString()};
+    rows << ProductFinaSumInfo {QStringLiteral("总合计"),
+                                DoubleToStr(before),
+                                DoubleToStr(income),
+                                DoubleToStr(payout),
+                                DoubleToStr(profit),
+                                DoubleToStr(now),
+                                QString()};
     return rows;
 }
 
-QString FinanceSumTitle(const QString& start, const QString& end)
+QString FinanceSumTitle(const QString &start, const QString &end)
 {
     return QStringLiteral("日期范围：%1 到 %2").arg(start, end);
 }

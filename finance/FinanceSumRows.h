@@ -19,7 +19,7 @@ struct ProductFinaSumInfo
     QString BalanceNow;
     QString RowKind;
 
-    bool operator==(const ProductFinaSumInfo&) const = default;
+    bool operator==(const ProductFinaSumInfo &) const = default;
 };
 
 // One row of the month-balance report, which is prepared but never
@@ -35,7 +35,7 @@ struct FinanceMonthBalanceInfo
     QString LastMonthBalance;
     QString RowKind;
 
-    bool operator==(const FinanceMonthBalanceInfo&) const = default;
+    bool operator==(const FinanceMonthBalanceInfo &) const = default;
 };
 
 // The 财务月结 rows over a period (start and end days included): one row
@@ -43,7 +43,7 @@ struct FinanceMonthBalanceInfo
 // Bills whose account has no row count nowhere. An account that repeats
 // the name of an earlier one keeps empty figures, so its bills are counted
 // once. Throws DbError.
-QList<ProductFinaSumInfo> BuildFinanceSumRows(Database& db, const QString& start, const QString& end);
+QList<ProductFinaSumInfo> BuildFinanceSumRows(Database &db, const QString &start, const QString &end);
 
 // The report's "TitleMonth": "日期范围：<start> 到 <end>".
-QString FinanceSumTitle(const QString& start, const QString& end);
+QString FinanceSumTitle(const QString &start, const QString &end);

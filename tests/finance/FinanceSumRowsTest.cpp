@@ -12,15 +12,15 @@ namespace {
 
 using Row = QStringList;
 
-Row texts(const ProductFinaSumInfo& row)
+Row texts(const ProductFinaSumInfo &row)
 {
     return {row.AccountName, row.BalanceBefore, row.PeriodIncome, row.PeriodPayout, row.PeriodProfit, row.BalanceNow};
 }
 
-QList<Row> textsOf(const QList<ProductFinaSumInfo>& rows)
+QList<Row> textsOf(const QList<ProductFinaSumInfo> &rows)
 {
     QList<Row> all;
-    for (const ProductFinaSumInfo& row : rows)
+    for (const ProductFinaSumInfo &row : rows)
         all << texts(row);
     return all;
 }
@@ -34,13 +34,13 @@ protected:
         db.exec("DELETE FROM tbl_AccountMgr");
     }
 
-    void bill(const QString& type, const QString& account, const QString& date, const QString& amount,
-        std::optional<PartySide> table = std::nullopt)
+    void bill(const QString &type, const QString &account, const QString &date, const QString &amount,
+              std::optional<PartySide> table = std::nullopt)
     {
         AddFinanceBillRow(db.db(), table.value_or(GetParam().party), type, u("甲"), account, date, amount);
     }
 
-    QList<Row> rows(const char* start, const char* end)
+    QList<Row> rows(const char *start, const char *end)
     {
         return textsOf(BuildFinanceSumRows(db.db(), u(start), u(end)));
     }
@@ -60,8 +60,8 @@ TEST_P(FinanceSumRowsTest, BalanceBeforeIncomePayoutProfitAndBalanceAfter)
     // The payout is on the other side's table: the report counts both.
     bill(kPayoutBill, u("工行"), u("2024-03-20"), u("30"), otherParty());
     EXPECT_EQ(rows("2024-03-01", "2024-03-31"),
-        (QList<Row> {{u("工行"), u("50.00"), u("100.00"), u("30.00"), u("70.00"), u("120.00")},
-            {u("总合计"), u("50.00"), u("100.00"), u("30.00"), u("70.00"), u("120.00")}}));
+              (QList<Row> {{u("工行"), u("50.00"), u("100.00"), u("30.00"), u("70.00"), u("120.00")},
+                           {u("总合计"), u("50.00"), u("100.00"), u("30.00"), u("70.00"), u("120.00")}}));
 }
 
 TEST_P(FinanceSumRowsTest, StartAndEndDaysCountInThePeriod)
@@ -76,16 +76,16 @@ TEST_P(FinanceSumRowsTest, StartAndEndDaysCountInThePeriod)
     // A bill whose account has no row counts in no row and no total.
     bill(kIncomeBill, u("农行"), u("2024-03-15"), u("500"));
     EXPECT_EQ(rows("2024-03-01", "2024-03-31"),
-        (QList<Row> {{u("工行"), u("1.00"), u("10.00"), u("4.00"), u("6.00"), u("7.00")},
-            {u("现金"), u("0.00"), u("0.25"), u("0.00"), u("0.25"), u("0.25")},
-            {u("总合计"), u("1.00"), u("10.25"), u("4.00"), u("6.25"), u("7.25")}}));
+              (QList<Row> {{u("工行"), u("1.00"), u("10.00"), u("4.00"), u("6.00"), u("7.00")},
+                           {u("现金"), u("0.00"), u("0.25"), u("0.00"), u("0.25"), u("0.25")},
+                           {u("总合计"), u("1.00"), u("10.25"), u("4.00"), u("6.25"), u("7.25")}}));
 
     // A start after the end: nothing in the period, the balance is what
     // came before the start.
     EXPECT_EQ(rows("2024-03-31", "2024-03-01"),
-        (QList<Row> {{u("工行"), u("11.00"), u("0.00"), u("0.00"), u("0.00"), u("11.00")},
-            {u("现金"), u("0.00"), u("0.00"), u("0.00"), u("0.00"), u("0.00")},
-            {u("总合计"), u("11.00"), u("0.00"), u("0.00"), u("0.00"), u("11.00")}}));
+              (QList<Row> {{u("工行"), u("11.00"), u("0.00"), u("0.00"), u("0.00"), u("11.00")},
+                           {u("现金"), u("0.00"), u("0.00"), u("0.00"), u("0.00"), u("0.00")},
+                           {u("总合计"), u("11.00"), u("0.00"), u("0.00"), u("0.00"), u("11.00")}}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Sides, FinanceSumRowsTest, ::testing::ValuesIn(kSides), sideCaseName);
@@ -123,10 +123,10 @@ TEST(AccountFigures, SumAsTheStoredBalanceDoes)
     const struct
     {
         PartySide table;
-        const QString& type;
-        const char* account;
-        const char* date;
-        const char* amount;
+        const QString &type;
+        const char *account;
+        const char *date;
+        const char *amount;
     } bills[] = {
         {PartyClient, kIncomeBill, "现金", "2023-12-31", "100"},
         {PartyProvider, kPayoutBill, "现金", "2024-01-31", "30.5"},
@@ -134,7 +134,7 @@ TEST(AccountFigures, SumAsTheStoredBalanceDoes)
         {PartyClient, kIncomeBill, "工行", "2024-01-15", "12abc"},
         {PartyClient, u("其它单"), "工行", "2024-01-15", "99"},
     };
-    for (const auto& b : bills)
+    for (const auto &b : bills)
         AddFinanceBillRow(db.db(), b.table, b.type, u("甲"), u(b.account), u(b.date), u(b.amount));
 
     // A month: the bill on its last day counts in both figures, one after
@@ -151,7 +151,7 @@ TEST(AccountFigures, SumAsTheStoredBalanceDoes)
     const QHash<QString, AccountRangeSums> all
         = AccountFigures(db.db()).RangeSums({u("现金"), u("工行")}, u("0000-01-01"), u("9999-12-31"));
     FinanceTotals totals(db.db());
-    for (const char* name : {"现金", "工行"}) {
+    for (const char *name : {"现金", "工行"}) {
         SCOPED_TRACE(name);
         EXPECT_DOUBLE_EQ(all[u(name)].closingBalance(), totals.AccountTotals(u(name)).balance());
         EXPECT_DOUBLE_EQ(all[u(name)].before.balance(), 0.0);
