@@ -199,6 +199,7 @@ void CDlgBillFind_Provider_Fina::FillLists()
         ShowDbError(error, QStringLiteral("读取选择列表失败。"));
     }
     m_name->addItem(kAll);
+    TraceLog(QStringLiteral("init timer"));
     m_name->setCurrentIndex(m_name->count() - 1);
     m_nameLabel->setText(FinanceBillListModel::PartyCaption(m_nSide));
 

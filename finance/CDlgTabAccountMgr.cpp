@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QResizeEvent>
 #include <QSet>
+#include <QTabWidget>
 
 #include <algorithm>
 #include <limits>
@@ -284,11 +285,15 @@ bool CDlgTabAccountMgr::DeleteAccount(const struct_button_account &account)
 
 int CDlgTabAccountMgr::ShowMainTab(int index)
 {
-    if (!m_pMainDlg)
-        return 0;
-    m_pMainDlg->ActivateTab(CDlgMainDlg::GroupAccounts, index);
-    m_pMainDlg->SetCurrentPage(index);
-    return 1;
+    // The accounts group's tab window holds this page; choosing its tab is
+    // what a click on the tab does.
+    for (QWidget *widget = parentWidget(); widget; widget = widget->parentWidget()) {
+        if (auto *tabs = qobject_cast<QTabWidget *>(widget)) {
+            tabs->setCurrentIndex(index);
+            return 1;
+        }
+    }
+    return 0;
 }
 
 CDlgTabData_Fina_Provider *CDlgTabAccountMgr::AccountsReportPage() const

@@ -70,7 +70,9 @@ CDlgTabData_Fina_Provider::CDlgTabData_Fina_Provider(QWidget *parent)
     connect(find, &QPushButton::clicked, this, &CDlgTabData_Fina_Provider::OnFindBill);
     connect(exportButton, &QPushButton::clicked, this, &CDlgTabData_Fina_Provider::ExportBillListToExcel);
     connect(print, &QPushButton::clicked, this, &CDlgTabData_Fina_Provider::OnPrintList);
-    connect(m_sortCombo, &QComboBox::currentIndexChanged, this, &CDlgTabData_Fina_Provider::SortBillList);
+    // Every choice sorts, the one already shown included: a search lists in
+    // table order whatever the box shows.
+    connect(m_sortCombo, &QComboBox::activated, this, &CDlgTabData_Fina_Provider::SortBillList);
     connect(m_list, &QTableView::doubleClicked, this,
             [this](const QModelIndex &index) { OnBillListDblClk(index.row()); });
 }
