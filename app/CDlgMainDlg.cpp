@@ -184,6 +184,13 @@ void CDlgMainDlg::CreatePages()
     m_pTabFinaReportProvider->SetSide(BillListProvider);
     m_pTabFinaReportProvider->SetMainDlg(this);
     AddPage(GroupProvider, m_pTabFinaReportProvider, QStringLiteral("财务单据报表"));
+
+    // The finance-bill report pages open bills in the editor, which writes
+    // through the finance pages; the account detail window lists an
+    // account's bills on the accounts group's report page.
+    for (CDlgTabData_Fina_Provider *report : {m_pTabFinaReportClient, m_pTabFinaReportBoth, m_pTabFinaReportProvider})
+        report->SetFinancePages(m_pTabFina, m_pTabFinaProvider);
+    m_pTabAccountMgr->SetReportPage(m_pTabFinaReportBoth);
 }
 
 QTabWidget *CDlgMainDlg::TabGroup(int group) const

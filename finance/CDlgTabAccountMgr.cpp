@@ -15,7 +15,6 @@
 #include "AccountStore.h"
 #include "AccountWriter.h"
 #include "CDlgAccountDetail.h"
-#include "CDlgMainDlg.h"
 #include "CDlgNewAccount.h"
 #include "CDlgPrtMonthSelDate.h"
 #include "Database.h"
@@ -81,8 +80,8 @@ CDlgTabAccountMgr::CDlgTabAccountMgr(int poolSize, QWidget *parent)
     m_pool = std::make_unique<RecordCardPool<CBCGPAccountMgrButton>>(this, this, poolSize);
     m_pool->layout(size());
     InitReports();
-    // The working date, never the UTC clock: near midnight the two differ.
-    SetComputedDate(GetCurDateString());
+    // The figures are the working date's (ListPage), never the UTC clock's:
+    // near midnight the two differ.
     ListPage(0);
 }
 
@@ -294,11 +293,6 @@ int CDlgTabAccountMgr::ShowMainTab(int index)
         }
     }
     return 0;
-}
-
-CDlgTabData_Fina_Provider *CDlgTabAccountMgr::AccountsReportPage() const
-{
-    return m_pMainDlg ? m_pMainDlg->m_pTabFinaReportBoth : nullptr;
 }
 
 int CDlgTabAccountMgr::OpenCardRecord(CBCGPAccountMgrButton &card, int)

@@ -55,9 +55,11 @@ public:
 
     // Makes the accounts group show its tab of that index (1: 财务单据报表).
     int ShowMainTab(int index);
-    // The accounts group's finance-bill report page; null before the main
-    // window is set.
-    CDlgTabData_Fina_Provider *AccountsReportPage() const;
+    // The accounts group's finance-bill report page, where the account
+    // detail window lists an account's bills; null until the main window
+    // gives it.
+    void SetReportPage(CDlgTabData_Fina_Provider *page) { m_pReportPage = page; }
+    CDlgTabData_Fina_Provider *AccountsReportPage() const { return m_pReportPage; }
 
     // 财务月结: asks for the period (preset to the working month) and shows
     // the report of all accounts over it.
@@ -102,6 +104,7 @@ private:
     void OnNewAccount();
 
     CDlgMainDlg *m_pMainDlg = nullptr;
+    CDlgTabData_Fina_Provider *m_pReportPage = nullptr;
     std::unique_ptr<RecordCardPool<CBCGPAccountMgrButton>> m_pool;
     QList<ProductFinaSumInfo> m_sumRows;
     // The month-balance report is prepared with its sink, but nothing

@@ -11,7 +11,6 @@
 #include <optional>
 
 #include "CDlgBillFind_Provider_Fina.h"
-#include "CDlgMainDlg.h"
 #include "CDlgNewIncomeBill.h"
 #include "Database.h"
 #include "ExportFile.h"
@@ -90,6 +89,12 @@ int CDlgTabData_Fina_Provider::SetMainDlg(CDlgMainDlg *mainDlg)
 {
     m_pMainDlg = mainDlg;
     return 1;
+}
+
+void CDlgTabData_Fina_Provider::SetFinancePages(FinanceBillPage *salesPage, FinanceBillPage *purchasePage)
+{
+    m_pSalesPage = salesPage;
+    m_pPurchasePage = purchasePage;
 }
 
 void CDlgTabData_Fina_Provider::InitBillListColumns()
@@ -270,13 +275,13 @@ void CDlgTabData_Fina_Provider::OnBillListDblClk(int row)
     CDlgNewIncomeBill editor(this);
     const bool income = bill->BillType == kIncomeBill;
     if (listed.table == PartyProvider) {
-        editor.SetProviderFinaTab(m_pMainDlg ? m_pMainDlg->m_pTabFinaProvider : nullptr);
+        editor.SetProviderFinaTab(m_pPurchasePage);
         editor.SetProviderBill(ToPurchaseLayout(*bill));
         editor.SetProviderBillButton(nullptr);
         editor.SetProviderReportPage(this);
         editor.SetMode(income ? 14 : 15);
     } else {
-        editor.SetFinaTab(m_pMainDlg ? m_pMainDlg->m_pTabFina : nullptr);
+        editor.SetFinaTab(m_pSalesPage);
         editor.SetBill(*bill);
         editor.SetBillButton(nullptr);
         editor.SetReportPage(this);

@@ -15,6 +15,7 @@ class QComboBox;
 class QTableView;
 class GridReport;
 class CDlgMainDlg;
+class FinanceBillPage;
 
 // The finance-bill report page "财务单据报表": the finance bills a search,
 // an account's detail window or a party's detail window asked for, of the
@@ -35,6 +36,9 @@ public:
     int SetSide(int side);
     int SetMainDlg(CDlgMainDlg *mainDlg);
     int Side() const { return m_nSide; }
+    // The main window's finance pages, which write the bills the editor
+    // opened from this page saves or deletes.
+    void SetFinancePages(FinanceBillPage *salesPage, FinanceBillPage *purchasePage);
 
     // Lists the bills the query selects, in the order of its tables and
     // each table's order; a page of side 0 or 1 reads only its own table.
@@ -72,6 +76,8 @@ private:
 
     int m_nSide = BillListClient;
     CDlgMainDlg *m_pMainDlg = nullptr;
+    FinanceBillPage *m_pSalesPage = nullptr;
+    FinanceBillPage *m_pPurchasePage = nullptr;
     FinanceBillListModel *m_model = nullptr;
     QTableView *m_list = nullptr;
     QComboBox *m_sortCombo = nullptr;
