@@ -64,6 +64,8 @@ FinanceBillPage::FinanceBillPage(const FinanceBillSide &side, QWidget *parent)
         PageLayout()->removeItem(row);
         delete row;
     }
+    if (!m_rangeLabel)
+        m_rangeLabel = new QLabel(this);
     m_range->setObjectName(QString::fromLatin1(ids.range));
     m_range->setCurrentIndex(0);
     m_rangeLabel->setObjectName(QString::fromLatin1(ids.rangeLabel));
