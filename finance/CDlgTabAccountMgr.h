@@ -36,6 +36,8 @@ public:
     CDlgTabAccountMgr(int poolSize, QWidget *parent);
     ~CDlgTabAccountMgr() override;
 
+    // Kept for the main window, which sets it; the page reaches its report
+    // page through SetReportPage and its tab window through its parents.
     int SetMainDlg(CDlgMainDlg *mainDlg);
     // The figures of the shown cards and 总金额 for the month of date. The
     // main window calls it when the working date changes.

@@ -34,6 +34,8 @@ public:
 
     // The BillListSide: 0 provider, 1 client, 2 both.
     int SetSide(int side);
+    // Kept for the main window, which sets it; the page reaches the finance
+    // pages through SetFinancePages.
     int SetMainDlg(CDlgMainDlg *mainDlg);
     int Side() const { return m_nSide; }
     // The main window's finance pages, which write the bills the editor
