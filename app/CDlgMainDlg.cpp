@@ -150,7 +150,7 @@ void CDlgMainDlg::CreatePages()
     m_pTabFina = new CDlgTabFina(client);
     AddPage(GroupClient, m_pTabFina, QStringLiteral("财务单据"));
     m_pTabFinaReportClient = new CDlgTabData_Fina_Provider(client);
-    m_pTabFinaReportClient->SetSideOrStoreButton(BillListClient);
+    m_pTabFinaReportClient->SetSide(BillListClient);
     m_pTabFinaReportClient->SetMainDlg(this);
     AddPage(GroupClient, m_pTabFinaReportClient, QStringLiteral("财务单据报表"));
 
@@ -167,7 +167,7 @@ void CDlgMainDlg::CreatePages()
     m_pTabAccountMgr->SetMainDlg(this);
     AddPage(GroupAccounts, m_pTabAccountMgr, QStringLiteral("帐户管理"));
     m_pTabFinaReportBoth = new CDlgTabData_Fina_Provider(accounts);
-    m_pTabFinaReportBoth->SetSideOrStoreButton(BillListBoth);
+    m_pTabFinaReportBoth->SetSide(BillListBoth);
     m_pTabFinaReportBoth->SetMainDlg(this);
     AddPage(GroupAccounts, m_pTabFinaReportBoth, QStringLiteral("财务单据报表"));
 
@@ -188,9 +188,16 @@ void CDlgMainDlg::CreatePages()
     m_pTabFinaProvider = new CDlgTabFina_Provider(provider);
     AddPage(GroupProvider, m_pTabFinaProvider, QStringLiteral("财务单据"));
     m_pTabFinaReportProvider = new CDlgTabData_Fina_Provider(provider);
-    m_pTabFinaReportProvider->SetSideOrStoreButton(BillListProvider);
+    m_pTabFinaReportProvider->SetSide(BillListProvider);
     m_pTabFinaReportProvider->SetMainDlg(this);
     AddPage(GroupProvider, m_pTabFinaReportProvider, QStringLiteral("财务单据报表"));
+
+    // The finance-bill report pages open bills in the editor, which writes
+    // through the finance pages; the account detail window lists an
+    // account's bills on the accounts group's report page.
+    for (CDlgTabData_Fina_Provider *report : {m_pTabFinaReportClient, m_pTabFinaReportBoth, m_pTabFinaReportProvider})
+        report->SetFinancePages(m_pTabFina, m_pTabFinaProvider);
+    m_pTabAccountMgr->SetReportPage(m_pTabFinaReportBoth);
 }
 
 QTabWidget *CDlgMainDlg::TabGroup(int group) const
