@@ -1,6 +1,6 @@
 #include "GlobalFunctions.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QPointer>
 #include <QUuid>
 #include <QWidget>
@@ -142,7 +142,23 @@ QString DoubleToStr(double value)
 
 QWidget *MessageOwner()
 {
-    return s_messageOwner.data();
+    // A box is centred on its owner. A hidden owner (the main window
+    // before a function was first chosen) would put the box off to one
+    // side of the window the person works in: then that window owns it.
+    QWidget *owner = s_messageOwner.data();
+    if (owner && owner->isVisible())
+        return owner;
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget *active = QApplication::activeWindow())
+        return active;
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget *window : windows) {
+        const Qt::WindowType type = window->windowType();
+        if (window->isVisible() && (type == Qt::Window || type == Qt::Dialog))
+            return window;
+    }
+    return nullptr;
 }
 
 void SetMessageOwner(QWidget *owner)
@@ -188,7 +204,7 @@ bool IsReturnBillPrintWithDeposit()
             return false;
         return query.text(QStringLiteral("OptionValue")) == QStringLiteral("含订金");
     } catch (const DbError &error) {
-        ShowErrorMessage(error.displayText());
+        ShowDbError(error, QStringLiteral("读取退货单打印格式设置失败。"));
         return false;
     }
 }
