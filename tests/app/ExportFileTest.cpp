@@ -12,6 +12,7 @@
 
 #include "ExportFile.h"
 #include "FrameTestSupport.h"
+#include "Interaction.h"
 
 namespace {
 
@@ -121,4 +122,30 @@ TEST_F(ExportFileTest, WithoutAProgramForTheFileThePersonLearnsWhereItIs)
 
     EXPECT_EQ(ExportCutMessage(65533, 70000, QStringLiteral("个货品")),
               QStringLiteral("共 70000 个货品，工作表只放得下前 65533 个货品，其余的没有导出。"));
+}
+
+// The desktop's opener reports success when it merely started; whether the
+// desktop has a program for the file is asked first, so that the person
+// is told where the file is instead of seeing nothing.
+TEST_F(ExportFileTest, TheDesktopIsAskedWhetherItHasAProgramForTheFile)
+{
+    QTemporaryDir tools;
+    const QString script = QDir(tools.path()).filePath(QStringLiteral("xdg-mime"));
+    ASSERT_TRUE(writeFile(script, "#!/bin/sh\n[ \"$3\" = text/plain ] && echo texteditor.desktop\nexit 0\n"));
+    QFile::setPermissions(script, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const QString readme = QDir(tools.path()).filePath(QStringLiteral("README.md"));
+    const QString workbook = QDir(tools.path()).filePath(QStringLiteral("export.xls"));
+    ASSERT_TRUE(writeFile(readme, "# 说明\n"));
+    ASSERT_TRUE(writeFile(workbook, "x"));
+
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", tools.path().toUtf8() + ':' + path);
+    // Markdown is a kind of plain text, which has a program.
+    EXPECT_TRUE(DesktopInteraction::hasProgramFor(readme));
+    EXPECT_FALSE(DesktopInteraction::hasProgramFor(workbook));
+    EXPECT_FALSE(DesktopInteraction().openWithDesktop(workbook));
+    // A desktop that cannot be asked is left to open it.
+    qputenv("PATH", QDir(cache.path()).absolutePath().toUtf8());
+    EXPECT_TRUE(DesktopInteraction::hasProgramFor(workbook));
+    qputenv("PATH", path);
 }

@@ -21,15 +21,6 @@
 
 namespace {
 
-// Types the new product N-1 新货 into the product dialog.
-void typeNewProduct(QDialog *dialog)
-{
-    const QStringList typed = {"N-1", "新货", "大号", "箱", "12.5", "15", "3", ""};
-    const char *ids[] = {"1188", "1189", "1190", "1175", "1176", "1177", "1178", "1179"};
-    for (int i = 0; i < 8; ++i)
-        typeText(dialog->findChild<QLineEdit *>(QString::fromLatin1(ids[i])), typed[i]);
-}
-
 // Two rows of two cards beside the filter column: 215 + 2 x 230 wide,
 // 100 + 2 x 77 high.
 const QSize kFourCards(700, 260);
@@ -165,7 +156,10 @@ TEST_F(StorePage, ANewProductIsWrittenWholeAndItsLastPageListed)
     addNamed(5);
     open();
     user.onNextModal([](QDialog *dialog) {
-        typeNewProduct(dialog);
+        const QStringList typed = {"N-1", "新货", "大号", "箱", "12.5", "15", "3", ""};
+        const char *ids[] = {"1188", "1189", "1190", "1175", "1176", "1177", "1178", "1179"};
+        for (int i = 0; i < 8; ++i)
+            typeText(dialog->findChild<QLineEdit *>(QString::fromLatin1(ids[i])), typed[i]);
         clickButton(dialog, "1");
         return dialog->result();
     });
@@ -198,12 +192,12 @@ TEST_F(StorePage, AFailedWriteChangesNothingOnScreen)
     EXPECT_FALSE(page->UpdateProduct(renamed));
     EXPECT_FALSE(page->DeleteProduct(products[1]));
 
-    ASSERT_EQ(user.messages.size(), 3u);
-    for (const auto &message : user.messages) {
+    // What failed, then why; SQLite's own text only in the trace.
+    EXPECT_EQ(user.texts(), QStringList({QStringLiteral("保存货品失败。\n数据与已有记录冲突，没有写入。"),
+                                         QStringLiteral("修改货品失败。\n数据与已有记录冲突，没有写入。"),
+                                         QStringLiteral("删除货品失败。\n数据与已有记录冲突，没有写入。")}));
+    for (const auto &message : user.messages)
         EXPECT_EQ(message.kind, ScriptedInteraction::Message::Error);
-        EXPECT_FALSE(message.text.contains(QStringLiteral("disk is full"))) << message.text.toStdString();
-        EXPECT_TRUE(message.text.contains(QStringLiteral("没有写入"))) << message.text.toStdString();
-    }
     EXPECT_EQ(shownNames(), (QStringList{"货品1", "货品2"}));
     EXPECT_EQ(pageLine(), lineBefore);
     EXPECT_EQ(page->RecordCount(), 2);
@@ -446,24 +440,11 @@ INSTANTIATE_TEST_SUITE_P(
                           clickButton(&page, "1180");
                       },
                       "列出货品失败。"},
-        FailingAction{"next_page", [](CDlgTabStore &page, ScriptedInteraction &) { clickButton(&page, "1174"); },
-                      "列出货品失败。"},
         FailingAction{"working_date",
                       [](CDlgTabStore &page, ScriptedInteraction &) {
                           page.UpdateProductMonthFigures(QStringLiteral("2011-06-01"));
                       },
                       "计算库存数量失败。"},
-        FailingAction{"new_product",
-                      [](CDlgTabStore &page, ScriptedInteraction &user) {
-                          user.onNextModal([](QDialog *dialog) {
-                              typeNewProduct(dialog);
-                              clickButton(dialog, "1");
-                              clickButton(dialog, "2");
-                              return dialog->result();
-                          });
-                          clickButton(&page, "1184");
-                      },
-                      "保存货品失败。"},
         FailingAction{"open_card",
                       [](CDlgTabStore &page, ScriptedInteraction &) {
                           QTest::mouseClick(page.ProductButton(0), Qt::LeftButton, {}, QPoint(20, 20));
