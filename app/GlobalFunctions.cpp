@@ -108,10 +108,24 @@ int GetMonthDays(int year, int month)
 double StrToDouble(const QString &text)
 {
     // strtod follows the process's C locale, which a desktop may set to a
-    // decimal comma; from_chars always reads a decimal point.
-    const QByteArray bytes = text.toUtf8();
-    const char *first = bytes.constData();
-    const char *last = first + bytes.size();
+    // decimal comma; from_chars always reads a decimal point. Reports read
+    // tens of thousands of these short texts: they are copied to the stack,
+    // any character beyond ASCII as a byte that ends a number.
+    std::array<char, 64> buffer{};
+    QByteArray longText;
+    const char *first = buffer.data();
+    const char *last = first;
+    if (text.size() <= qsizetype(buffer.size())) {
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const char16_t c = text.at(i).unicode();
+            buffer[std::size_t(i)] = c < 0x80 ? char(c) : '\x7f';
+        }
+        last = first + text.size();
+    } else {
+        longText = text.toUtf8();
+        first = longText.constData();
+        last = first + longText.size();
+    }
     while (first != last && std::isspace(static_cast<unsigned char>(*first)))
         ++first;
     bool negative = false;
