@@ -146,12 +146,15 @@ double StrToDouble(const QString &text)
 
 QString DoubleToStr(double value)
 {
-    std::array<char, 400> buffer{};
+    std::array<char, 400> buffer;
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, 2);
-    const QString text = QString::fromLatin1(buffer.data(), result.ptr - buffer.data());
+    const QLatin1String text(buffer.data(), result.ptr - buffer.data());
     // A difference that should be 0 but lies a hair below it in binary
-    // (3.30 less 1.10 x 3) must not be stored or shown as "-0.00".
-    return text == QLatin1String("-0.00") ? QStringLiteral("0.00") : text;
+    // (3.30 less 1.10 x 3) must not be stored or shown as "-0.00". The
+    // zeros that fill most report rows share one text.
+    if (text == QLatin1String("0.00") || text == QLatin1String("-0.00"))
+        return QStringLiteral("0.00");
+    return QString(text);
 }
 
 QWidget *MessageOwner()
