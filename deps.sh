@@ -22,6 +22,21 @@ jxc_missing_packages() {
   echo "${missing[@]}"
 }
 
+# Checks, after the set-up, that every name of the list is an installed
+# package. A virtual name (one that only other packages provide) is never
+# reported as installed by dpkg-query, so a list that names one fails here
+# rather than asking for an install on every run.
+jxc_verify_package_list() {
+  local missing
+  missing=$(jxc_missing_packages)
+  if [ -n "$missing" ]; then
+    echo "The package list names packages that are not installed: $missing"
+    echo "Each name in JXC_PACKAGES (deps.sh) must be a real Debian package."
+    return 1
+  fi
+  echo "All ${#JXC_PACKAGES[@]} packages of the list are installed."
+}
+
 jxc_install_dependencies() {
   local missing
   missing=$(jxc_missing_packages)

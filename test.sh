@@ -5,6 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source ./deps.sh
 jxc_install_dependencies
+jxc_verify_package_list
 
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen

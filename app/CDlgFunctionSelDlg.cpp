@@ -163,7 +163,7 @@ int CDlgFunctionSelDlg::QueryManagerPassword()
         const std::optional<QString> stored = ReadStoredPassword(connection(), PasswordFinanceSupervisor);
         return stored && stored->isEmpty() ? 1 : 0;
     } catch (const DbError &error) {
-        ShowErrorMessage(error.displayText());
+        ShowDbError(error, QStringLiteral("读取财务主管的登录密码失败。"));
         return 0;
     }
 }

@@ -5,7 +5,9 @@
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QTabWidget>
@@ -20,6 +22,7 @@
 #include "CDlgTabSetting.h"
 #include "CDlgTabStore.h"
 #include "DataMaintenance.h"
+#include "DatePicker.h"
 #include "FinanceBillPage.h"
 #include "FinanceDepositEditor.h"
 #include "GlobalFunctions.h"
@@ -33,6 +36,8 @@ CDlgMainDlg::CDlgMainDlg(QWidget *parent)
     : QDialog(parent, Qt::Window | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
 {
     TraceLog(QStringLiteral("CDlgMainDlg::OnInitDialog"));
+    // Sees every push button as it is polished, before it is first shown.
+    qApp->installEventFilter(this);
     setWindowTitle(kAppTitle);
     setWindowIcon(QIcon(QStringLiteral(":/icons/icon128.svg")));
     setSizeGripEnabled(true);
@@ -58,10 +63,7 @@ CDlgMainDlg::CDlgMainDlg(QWidget *parent)
 
     auto *dateLabel = new QLabel(QStringLiteral("当前日期："), this);
     dateLabel->setObjectName(QStringLiteral("1318"));
-    m_datePicker = new QDateEdit(QDate::currentDate(), this);
-    m_datePicker->setObjectName(QStringLiteral("1007"));
-    m_datePicker->setCalendarPopup(true);
-    m_datePicker->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    m_datePicker = MakeDatePicker(this, QStringLiteral("1007"), QDate::currentDate());
 
     auto *side = new QVBoxLayout;
     side->addWidget(menuButton);
@@ -379,6 +381,37 @@ void CDlgMainDlg::OnBackup()
 void CDlgMainDlg::reject()
 {
 }
+
+// --- Enter and default buttons -------------------------------------------
+
+bool CDlgMainDlg::eventFilter(QObject *watched, QEvent *event)
+{
+    // A QDialog makes its push buttons "auto default": the first one
+    // becomes the default button when the window is shown, and any one
+    // takes over while it has the focus, so Enter in a field would click
+    // 功能菜单 or a page's button. Buttons are polished before they are
+    // first shown, which also covers pages and buttons made later.
+    if (event->type() == QEvent::Polish) {
+        auto *button = qobject_cast<QPushButton *>(watched);
+        if (button && button->window() == this) {
+            button->setAutoDefault(false);
+            button->setDefault(false);
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void CDlgMainDlg::keyPressEvent(QKeyEvent *event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+// --- end of Enter and default buttons --------------------------------------
 
 void CDlgMainDlg::closeEvent(QCloseEvent *event)
 {

@@ -26,7 +26,7 @@ CDlgOnlineServiceDlg::CDlgOnlineServiceDlg(QWidget *parent)
     version->setObjectName(QStringLiteral("programVersion"));
     auto *date = new QLabel(QStringLiteral("发布日期：%1").arg(ReleaseDate()), this);
     date->setObjectName(QStringLiteral("releaseDate"));
-    auto *help = new QLabel(QStringLiteral("使用帮助：请阅读程序随附的说明文件 README，其中介绍了各项功能的用法和常见问题。"), this);
+    auto *help = new QLabel(HelpSentence(), this);
     help->setObjectName(QStringLiteral("helpLine"));
     help->setWordWrap(true);
 
@@ -74,9 +74,28 @@ QString CDlgOnlineServiceDlg::HelpFilePath()
     return QString();
 }
 
+QString CDlgOnlineServiceDlg::HelpSectionTitle()
+{
+    return QStringLiteral("给店里的使用者");
+}
+
+QString CDlgOnlineServiceDlg::HelpSentence()
+{
+    return QStringLiteral("使用帮助：程序随附的说明文件 README.md 开头的中文部分“%1”介绍了登录、各组功能的用途、"
+                          "数据库文件和备份放在哪里，以及常见问题。")
+        .arg(HelpSectionTitle());
+}
+
 void CDlgOnlineServiceDlg::openHelp()
 {
     const QString path = HelpFilePath();
-    if (path.isEmpty() || !Interaction::current().openWithDesktop(path))
-        ShowInfoMessage(QStringLiteral("无法打开说明文件 README。"));
+    if (path.isEmpty()) {
+        ShowInfoMessage(QStringLiteral("找不到说明文件 README.md，它应当在程序所在的文件夹 %1 中。")
+                            .arg(QDir::toNativeSeparators(GetAppDirectory())));
+        return;
+    }
+    // Without a program for the file the person still learns where it is.
+    if (!Interaction::current().openWithDesktop(path))
+        ShowInfoMessage(QStringLiteral("本机没有能打开说明文件的程序。说明文件在 %1，可以用任何文本编辑器打开。")
+                            .arg(QDir::toNativeSeparators(path)));
 }

@@ -20,6 +20,10 @@ public:
     // The README beside the program (or one folder up, as in a build
     // tree); empty when there is none.
     static QString HelpFilePath();
+    // The title of the README's section for the shop's staff, and the
+    // window's sentence saying what that section holds.
+    static QString HelpSectionTitle();
+    static QString HelpSentence();
 
 private:
     void openHelp();

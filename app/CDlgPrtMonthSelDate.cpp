@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "CardResources.h"
+#include "DatePicker.h"
 #include "GlobalFunctions.h"
 
 namespace {
@@ -23,15 +24,7 @@ QDate presetDate(const QString &text)
 
 QDateEdit *dateEdit(const char *objectName, QWidget *parent)
 {
-    auto *edit = new QDateEdit(parent);
-    edit->setObjectName(QString::fromLatin1(objectName));
-    // The desktop's short format for display; the texts handed back never
-    // depend on it. A two-digit year would leave the century to guessing.
-    QString format = edit->locale().dateFormat(QLocale::ShortFormat);
-    if (!format.contains(QLatin1String("yyyy")))
-        format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
-    edit->setDisplayFormat(format);
-    edit->setCalendarPopup(true);
+    QDateEdit *edit = MakeDatePicker(parent, QString::fromLatin1(objectName), WorkingDate());
     edit->setMinimumWidth(150);
     return edit;
 }

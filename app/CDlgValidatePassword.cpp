@@ -58,7 +58,7 @@ void CDlgValidatePassword::OnOk()
         matched = PasswordMatches(connection(), m_nPasswordKind, m_edit->text());
     } catch (const DbError &error) {
         // A prompt that cannot read the stored password refuses the entry.
-        ShowErrorMessage(error.displayText());
+        ShowDbError(error, QStringLiteral("读取密码失败，无法核对。"));
     }
     done(matched ? 1 : 0);
 }

@@ -1,6 +1,6 @@
 #include "GlobalFunctions.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QPointer>
 #include <QUuid>
 #include <QWidget>
@@ -108,10 +108,24 @@ int GetMonthDays(int year, int month)
 double StrToDouble(const QString &text)
 {
     // strtod follows the process's C locale, which a desktop may set to a
-    // decimal comma; from_chars always reads a decimal point.
-    const QByteArray bytes = text.toUtf8();
-    const char *first = bytes.constData();
-    const char *last = first + bytes.size();
+    // decimal comma; from_chars always reads a decimal point. Reports read
+    // tens of thousands of these short texts: they are copied to the stack,
+    // any character beyond ASCII as a byte that ends a number.
+    std::array<char, 64> buffer{};
+    QByteArray longText;
+    const char *first = buffer.data();
+    const char *last = first;
+    if (text.size() <= qsizetype(buffer.size())) {
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const char16_t c = text.at(i).unicode();
+            buffer[std::size_t(i)] = c < 0x80 ? char(c) : '\x7f';
+        }
+        last = first + text.size();
+    } else {
+        longText = text.toUtf8();
+        first = longText.constData();
+        last = first + longText.size();
+    }
     while (first != last && std::isspace(static_cast<unsigned char>(*first)))
         ++first;
     bool negative = false;
@@ -132,17 +146,36 @@ double StrToDouble(const QString &text)
 
 QString DoubleToStr(double value)
 {
-    std::array<char, 400> buffer{};
+    std::array<char, 400> buffer;
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, 2);
-    const QString text = QString::fromLatin1(buffer.data(), result.ptr - buffer.data());
+    const QLatin1String text(buffer.data(), result.ptr - buffer.data());
     // A difference that should be 0 but lies a hair below it in binary
-    // (3.30 less 1.10 x 3) must not be stored or shown as "-0.00".
-    return text == QLatin1String("-0.00") ? QStringLiteral("0.00") : text;
+    // (3.30 less 1.10 x 3) must not be stored or shown as "-0.00". The
+    // zeros that fill most report rows share one text.
+    if (text == QLatin1String("0.00") || text == QLatin1String("-0.00"))
+        return QStringLiteral("0.00");
+    return QString(text);
 }
 
 QWidget *MessageOwner()
 {
-    return s_messageOwner.data();
+    // A box is centred on its owner. A hidden owner (the main window
+    // before a function was first chosen) would put the box off to one
+    // side of the window the person works in: then that window owns it.
+    QWidget *owner = s_messageOwner.data();
+    if (owner && owner->isVisible())
+        return owner;
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget *active = QApplication::activeWindow())
+        return active;
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget *window : windows) {
+        const Qt::WindowType type = window->windowType();
+        if (window->isVisible() && (type == Qt::Window || type == Qt::Dialog))
+            return window;
+    }
+    return nullptr;
 }
 
 void SetMessageOwner(QWidget *owner)
@@ -188,7 +221,7 @@ bool IsReturnBillPrintWithDeposit()
             return false;
         return query.text(QStringLiteral("OptionValue")) == QStringLiteral("含订金");
     } catch (const DbError &error) {
-        ShowErrorMessage(error.displayText());
+        ShowDbError(error, QStringLiteral("读取退货单打印格式设置失败。"));
         return false;
     }
 }

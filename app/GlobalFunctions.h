@@ -67,8 +67,9 @@ void ShowErrorMessage(const QString &text);
 // "保存货品失败。"; a general sentence when empty) and, on the next line,
 // why. The SQL and SQLite's own text go to the trace log only.
 void ShowDbError(const DbError &error, const QString &action = QString());
-// The window that owns the program's message boxes (null before the main
-// window exists).
+// The window that owns the program's message boxes: the main window once
+// it is shown, before that the window the person works in (null when no
+// window is shown).
 QWidget *MessageOwner();
 void SetMessageOwner(QWidget *owner);
 

@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <sqlite3.h>
+
 #include "Database.h"
 #include "Trace.h"
 
@@ -57,28 +59,99 @@ bool CopyDatabaseFile(const QString &programFolder, QString *error)
     return true;
 }
 
+namespace {
+
+QString shownPath(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+// Every failure but a missing file starts so: the old advice to look for
+// the file in its folder would send the person the wrong way.
+const QString kConnectFailed = QStringLiteral("数据库连接失败。");
+
+QString whereTheFileIs(const QString &path)
+{
+    return QStringLiteral("数据库文件位置：%1").arg(shownPath(path));
+}
+
+// A file that is there but unusable: the person can put a backup in its
+// place, so they are told where it is.
+QString restoreAdvice(const QString &path)
+{
+    return whereTheFileIs(path) + QStringLiteral("\n如有备份，请用备份的数据库文件替换它，再启动本程序。");
+}
+
+QString noPermission(const QString &path)
+{
+    return kConnectFailed + QStringLiteral("没有读写数据库文件的权限，请检查该文件和所在文件夹的权限。\n")
+        + whereTheFileIs(path);
+}
+
+QString openFailure(const DbError &error, const QString &path)
+{
+    switch (error.code() & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return kConnectFailed + QStringLiteral("数据库文件正被其他程序使用，请关闭使用它的程序后再启动本程序。\n")
+            + whereTheFileIs(path);
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return kConnectFailed + QStringLiteral("数据库文件已损坏，或者不是本程序的数据库。\n") + restoreAdvice(path);
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+    case SQLITE_READONLY:
+    case SQLITE_CANTOPEN:
+        return noPermission(path);
+    default:
+        return kConnectFailed + error.displayText() + QLatin1Char('\n') + whereTheFileIs(path);
+    }
+}
+
+} // namespace
+
 std::unique_ptr<Database> OpenProgramDatabase(const QString &programFolder, QString *errorMessage)
 {
-    const QString failure = QStringLiteral("数据库连接失败，确认数据库%1是否在%2下!").arg(kDatabaseFileName, QDir::toNativeSeparators(DataFolderPath()));
-    QString detail;
-    if (!CheckDatabaseFile() && !CopyDatabaseFile(programFolder, &detail)) {
+    const QString folder = DataFolderPath();
+    const QString path = DatabaseFilePath();
+    auto fail = [errorMessage](const QString &message) -> std::unique_ptr<Database> {
         if (errorMessage)
-            *errorMessage = failure + QLatin1Char('\n') + detail;
+            *errorMessage = message;
         return nullptr;
+    };
+
+    if (!QDir().mkpath(folder))
+        return fail(kConnectFailed
+                    + QStringLiteral("无法创建数据文件夹 %1，请检查该位置的权限。").arg(shownPath(folder)));
+    if (!QFileInfo::exists(path)) {
+        const QString source = QDir(programFolder).filePath(kDatabaseFileName);
+        if (!QFileInfo::exists(source))
+            return fail(QStringLiteral("数据库连接失败，确认数据库%1是否在%2下!\n程序文件夹中也没有可复制的空数据库 %3。")
+                            .arg(kDatabaseFileName, shownPath(folder), shownPath(source)));
+        QString detail;
+        if (!CopyDatabaseFile(programFolder, &detail)) {
+            qCDebug(lcTrace) << "copying the empty database failed:" << detail;
+            return fail(kConnectFailed
+                        + QStringLiteral("无法把空数据库复制到数据文件夹 %1，请检查该文件夹的权限和磁盘空间。")
+                              .arg(shownPath(folder)));
+        }
     }
+    // SQLite opens a write-protected file for reading only and keeps its
+    // journal beside the file; either would fail only at the first save.
+    if (!CheckDatabaseFile() || !QFileInfo(folder).isWritable())
+        return fail(noPermission(path));
+
     try {
-        auto db = std::make_unique<Database>(DatabaseFilePath(), Database::OpenMode::ReadWrite);
+        auto db = std::make_unique<Database>(path, Database::OpenMode::ReadWrite);
         // An empty or foreign file opens as a database but holds none of
         // the program's tables.
         Statement check = db->prepare("SELECT count(*) AS n FROM sqlite_master WHERE type = 'table' AND name = 'tbl_UserPassword'");
         if (!check.next() || check.integer(QStringLiteral("n")) == 0)
-            throw DbError(0, QStringLiteral("文件中没有本程序的数据表。"), DatabaseFilePath());
+            return fail(kConnectFailed + QStringLiteral("数据库文件是空的，或者缺少本程序的数据表。\n") + restoreAdvice(path));
         return db;
     } catch (const DbError &error) {
-        qCDebug(lcTrace) << "opening the database failed:" << error.what();
-        if (errorMessage)
-            *errorMessage = failure + QLatin1Char('\n') + error.displayText();
-        return nullptr;
+        qCDebug(lcTrace) << "opening the database failed:" << error.detail();
+        return fail(openFailure(error, path));
     }
 }
 

@@ -15,9 +15,12 @@ bool SafeApplication::notify(QObject *receiver, QEvent *event)
     try {
         return QApplication::notify(receiver, event);
     } catch (const DbError &error) {
-        ShowErrorMessage(error.displayText());
+        ShowDbError(error);
     } catch (const std::exception &error) {
-        ShowErrorMessage(QString::fromLocal8Bit(error.what()));
+        // The exception's own text is a developer's English: it goes to
+        // the trace, the person gets a sentence.
+        TraceLog(QStringLiteral("uncaught exception: %1").arg(QString::fromLocal8Bit(error.what())));
+        ShowErrorMessage(QStringLiteral("程序内部出错，刚才的操作没有完成。"));
     }
     return false;
 }

@@ -12,17 +12,25 @@
 
 namespace {
 
-// Texts start at the top of their rectangles as single lines, cut at the
+// A text too wide for its place ends in "…", so that a cut-off name shows
+// that it goes on.
+QString fitted(const QFontMetrics &metrics, const QString &text, int width)
+{
+    return metrics.elidedText(text, Qt::ElideRight, std::max(0, width));
+}
+
+// Texts start at the top of their rectangles as single lines, within the
 // left and right edges. The rectangles were made for a 15-pixel line; a
 // fallback face for Chinese has a taller one, so the height is never cut
 // below a full line.
-void drawClipped(QPainter &painter, const QRect &rect, int alignment, const QString &text)
+void drawText(QPainter &painter, const RecordCard::DrawnText &drawn)
 {
-    QRect area = rect;
-    area.setHeight(std::max(rect.height(), QFontMetrics(painter.font()).height()));
+    QRect area = drawn.rect;
+    area.setHeight(std::max(drawn.rect.height(), QFontMetrics(painter.font()).height()));
     painter.save();
+    painter.setPen(drawn.color);
     painter.setClipRect(area);
-    painter.drawText(area, alignment | Qt::AlignTop | Qt::TextSingleLine, text);
+    painter.drawText(area, drawn.alignment | Qt::AlignTop | Qt::TextSingleLine, drawn.text);
     painter.restore();
 }
 
@@ -79,21 +87,28 @@ void RecordCard::paintEvent(QPaintEvent *)
             painter.drawImage(shown.iconPos, icon);
     }
     painter.setFont(font());
+    for (const DrawnText &drawn : drawnTexts())
+        drawText(painter, drawn);
+}
+
+std::vector<RecordCard::DrawnText> RecordCard::drawnTexts() const
+{
+    const CardContent shown = content();
+    const QFontMetrics metrics(font());
     const QColor cardColor = shown.cardColor();
-    if (!shown.kindWord.isEmpty()) {
-        painter.setPen(cardColor);
-        drawClipped(painter, shown.kindRect, Qt::AlignHCenter, shown.kindWord);
-    }
+    std::vector<DrawnText> texts;
+    auto add = [&](const QRect &rect, int alignment, const QString &text, const QColor &color) {
+        texts.push_back({fitted(metrics, text, rect.width()), rect, alignment, color});
+    };
+    if (!shown.kindWord.isEmpty())
+        add(shown.kindRect, Qt::AlignHCenter, shown.kindWord, cardColor);
     for (const CardRow &row : shown.rows) {
-        painter.setPen(kCardLabelColor);
-        drawClipped(painter, row.labelRect, Qt::AlignHCenter, row.label);
-        painter.setPen(cardColor);
-        drawClipped(painter, row.valueRect, Qt::AlignLeft, row.value);
+        add(row.labelRect, Qt::AlignHCenter, row.label, kCardLabelColor);
+        add(row.valueRect, Qt::AlignLeft, row.value, cardColor);
     }
-    if (!shown.title.isEmpty()) {
-        painter.setPen(cardColor);
-        drawClipped(painter, shown.titleRect, Qt::AlignHCenter, shown.title);
-    }
+    if (!shown.title.isEmpty())
+        add(shown.titleRect, Qt::AlignHCenter, shown.title, cardColor);
+    return texts;
 }
 
 void RecordCard::enterEvent(QEnterEvent *event)

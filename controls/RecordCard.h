@@ -2,6 +2,10 @@
 
 #include <QAbstractButton>
 #include <QColor>
+#include <QRect>
+#include <QString>
+
+#include <vector>
 
 #include "CardContent.h"
 
@@ -29,6 +33,19 @@ public:
 
     // What the card shows now.
     virtual CardContent content() const = 0;
+
+    // One text as the card paints it: cut with "…" at the right when it is
+    // wider than its rectangle.
+    struct DrawnText
+    {
+        QString text;
+        QRect rect;
+        int alignment = 0;
+        QColor color;
+    };
+    // The card's texts in painting order: kind word, then label and value
+    // of each row, then the title.
+    std::vector<DrawnText> drawnTexts() const;
 
     QSize sizeHint() const override;
 

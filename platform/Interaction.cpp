@@ -5,6 +5,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QMimeDatabase>
+#include <QProcess>
 #include <QUrl>
 
 namespace {
@@ -54,8 +56,34 @@ int DesktopInteraction::runModal(QDialog *dialog)
     return dialog->exec();
 }
 
+bool DesktopInteraction::hasProgramFor(const QString &path)
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // xdg-open is started and forgotten: it reports success even when it
+    // then finds no program for the file, and nothing opens. The desktop's
+    // own list of default programs is asked first, for the file's type and
+    // the types it is a kind of (Markdown is plain text).
+    const QMimeType type = QMimeDatabase().mimeTypeForFile(path);
+    QStringList types{type.name()};
+    types += type.allAncestors();
+    for (const QString &name : std::as_const(types)) {
+        QProcess query;
+        query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), name});
+        if (!query.waitForFinished(3000) || query.exitStatus() != QProcess::NormalExit || query.exitCode() != 0)
+            return true; // no answer: leave it to the desktop
+        if (!query.readAllStandardOutput().trimmed().isEmpty())
+            return true;
+    }
+    return false;
+#else
+    Q_UNUSED(path);
+    return true;
+#endif
+}
+
 bool DesktopInteraction::openWithDesktop(const QString &pathOrUrl)
 {
-    const QUrl url = QFileInfo::exists(pathOrUrl) ? QUrl::fromLocalFile(pathOrUrl) : QUrl(pathOrUrl);
-    return QDesktopServices::openUrl(url);
+    if (!QFileInfo::exists(pathOrUrl))
+        return QDesktopServices::openUrl(QUrl(pathOrUrl));
+    return hasProgramFor(pathOrUrl) && QDesktopServices::openUrl(QUrl::fromLocalFile(pathOrUrl));
 }

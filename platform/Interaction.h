@@ -49,5 +49,11 @@ public:
     QString openFileName(QWidget *parent, const QString &caption, const QString &directory,
                          const QString &filter) override;
     int runModal(QDialog *dialog) override;
+    // False, without starting anything, when the desktop has no program for
+    // a local file.
     bool openWithDesktop(const QString &pathOrUrl) override;
+
+    // Whether the desktop names a default program for the file's type (or
+    // one it derives from); true when it cannot be asked.
+    static bool hasProgramFor(const QString &path);
 };

@@ -73,7 +73,7 @@ void CDlgAllProductDlg::LoadProducts()
     try {
         products = ProductCatalog(connection()).AllProducts();
     } catch (const DbError &error) {
-        ShowErrorMessage(error.displayText());
+        ShowDbError(error, QStringLiteral("读取货品列表失败。"));
         return;
     }
     for (const struct_button_storeproduct &product : std::as_const(products)) {

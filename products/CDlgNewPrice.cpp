@@ -7,6 +7,7 @@
 
 #include "GlobalFunctions.h"
 #include "ImageButton.h"
+#include "NumberCheck.h"
 #include "ProductWidgets.h"
 
 CDlgNewPrice::CDlgNewPrice(QWidget *parent)
@@ -45,6 +46,9 @@ void CDlgNewPrice::OnOk()
         ShowInfoMessage(QStringLiteral("请输入 ‘产品价格’。"));
         return;
     }
-    m_strPrice = price;
+    QString checked;
+    if (!CheckTypedNumber(price, QStringLiteral("产品价格"), NumberRule{}, &checked))
+        return;
+    m_strPrice = checked;
     done(1);
 }

@@ -9,6 +9,7 @@
 #include "CDlgTabStore.h"
 #include "GlobalFunctions.h"
 #include "ImageButton.h"
+#include "NumberCheck.h"
 #include "ProductWidgets.h"
 #include "RecordButtons.h"
 
@@ -28,6 +29,19 @@ const FieldSpec kFields[] = {
     {"1190", "货品规格", 230, &Product::ProductSpec},     {"1175", "单位", 230, &Product::ProductUnit},
     {"1176", "进货单价", 12, &Product::StockUnitPrice},   {"1177", "出货单价", 12, &Product::ShipmentUnitPrice},
     {"1178", "报警设置", 12, &Product::PromptCount},      {"1179", "货品信息", 230, &Product::ProductRemark},
+};
+
+// The number fields and what each accepts: prices as unsigned decimals,
+// the alarm count as a whole number of at least 0.
+struct NumberField
+{
+    std::size_t index; // into kFields
+    NumberRule rule;
+};
+const NumberField kNumberFields[] = {
+    {4, NumberRule{false, false}},
+    {5, NumberRule{false, false}},
+    {6, NumberRule{false, true}},
 };
 
 const QString kNoStorePage = QStringLiteral("找不到仓库管理页面，货品没有保存。");
@@ -127,13 +141,30 @@ struct_button_storeproduct CDlgNewProduct::RecordFromEdits() const
     return product;
 }
 
+bool CDlgNewProduct::CheckNumbers(struct_button_storeproduct &product)
+{
+    for (const NumberField &number : kNumberFields) {
+        const FieldSpec &spec = kFields[number.index];
+        QString &text = product.*spec.field;
+        if (!CheckTypedNumber(text, QString::fromUtf8(spec.label), number.rule, &text)) {
+            m_edits[number.index]->setFocus();
+            return false;
+        }
+    }
+    return true;
+}
+
 void CDlgNewProduct::OnOk()
 {
-    const struct_button_storeproduct product = RecordFromEdits();
+    struct_button_storeproduct product = RecordFromEdits();
     if (!IsComplete(product)) {
         ShowInfoMessage(QStringLiteral("请将产品信息填写完整。"));
         return;
     }
+    // Reports and cards read these as numbers: "abc" or "1,000" would be
+    // stored as typed and counted as 0.
+    if (!CheckNumbers(product))
+        return;
     const bool saved = m_nMode == ProductEditNew ? SaveNew(product) : SaveChanged(product);
     if (saved)
         done(1);

@@ -43,6 +43,10 @@ public:
 
 private:
     struct_button_storeproduct RecordFromEdits() const;
+    // The prices and the alarm count as numbers, each kept as typed without
+    // the blanks around it; false after naming the first field that is no
+    // number.
+    bool CheckNumbers(struct_button_storeproduct &product);
     void OnOk();
     void OnDelete();
     bool SaveNew(struct_button_storeproduct product);

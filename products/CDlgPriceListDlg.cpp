@@ -82,7 +82,7 @@ void CDlgPriceListDlg::LoadPriceList()
         for (const PriceListRow &row : store.Load(isProvider ? m_strProviderName : m_strClientName))
             AddPriceRow(row);
     } catch (const DbError &error) {
-        ShowErrorMessage(error.displayText());
+        ShowDbError(error, QStringLiteral("读取价格表失败。"));
     }
 }
 
@@ -119,7 +119,7 @@ int CDlgPriceListDlg::AddToPriceList(PartySide side, const QString &owner, const
     try {
         result = PriceListStore(connection(), side).AddPrice(owner, productGuid, price);
     } catch (const DbError &error) {
-        ShowErrorMessage(error.displayText());
+        ShowDbError(error, QStringLiteral("保存报价失败。"));
         return 0;
     }
     switch (result.outcome) {

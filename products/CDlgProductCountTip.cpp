@@ -69,7 +69,7 @@ int CDlgProductCountTip::LoadLowStockProducts()
     try {
         m_products = ProductStore(connection()).LowStockProducts();
     } catch (const DbError &error) {
-        ShowErrorMessage(error.displayText());
+        ShowDbError(error, QStringLiteral("读取库存报警失败。"));
         m_products.clear();
     }
     FillList();

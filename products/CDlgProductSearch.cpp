@@ -18,7 +18,7 @@ CDlgProductSearch::CDlgProductSearch(QWidget *parent)
     m_nameCombo = MakeFilterCombo(this, "1194");
     m_specCombo = MakeFilterCombo(this, "1195");
     for (QComboBox *combo : {m_codeCombo, m_nameCombo, m_specCombo})
-        combo->setMinimumWidth(220);
+        combo->setMinimumWidth(260);
     auto *ok = MakeButton(this, "1196", QStringLiteral("确定"));
     ok->setImage(QStringLiteral(":/images/bmp130.svg"));
     ok->setDefault(true);

@@ -9,6 +9,7 @@
 #include "CDlgNewProduct.h"
 #include "CDlgProductSearch.h"
 #include "Database.h"
+#include "ExportFile.h"
 #include "GlobalFunctions.h"
 #include "GridReport.h"
 #include "ImageButton.h"
@@ -138,7 +139,7 @@ int CDlgTabProductInfo::FillProductList(const ProductSearchCriteria &criteria)
     try {
         products = ProductCatalog(connection()).Search(criteria);
     } catch (const DbError &error) {
-        ShowErrorMessage(error.displayText());
+        ShowDbError(error, QStringLiteral("查找商品失败。"));
         return 0;
     }
     m_list->setRowCount(0);
@@ -214,7 +215,7 @@ void CDlgTabProductInfo::OnDblclkProductList(int row)
     try {
         product = ProductCatalog(connection()).ProductByGuid(guid);
     } catch (const DbError &error) {
-        ShowErrorMessage(error.displayText());
+        ShowDbError(error, QStringLiteral("读取货品失败。"));
         return;
     }
     if (!product) {
@@ -245,14 +246,23 @@ void CDlgTabProductInfo::OnExportExcel()
             texts << m_list->item(row, column)->text();
         rows << texts;
     }
-    const QString path = ProductExport::DefaultPath();
-    if (!ProductExport::Write(path, rows, QDate::currentDate())) {
-        const QString shown = path.isEmpty() ? ProductExport::FileName() : QDir::toNativeSeparators(path);
-        ShowErrorMessage(QStringLiteral("无法写入文件 %1，没有导出。").arg(shown));
+    const QString failed = QStringLiteral("导出到 Excel 失败。\n");
+    QString error;
+    const QString path = ExportPath(ProductExport::FileName(), &error);
+    if (path.isEmpty()) {
+        ShowErrorMessage(failed + error);
         return;
     }
-    if (!Interaction::current().openWithDesktop(path))
-        ShowErrorMessage(QStringLiteral("已导出到 %1，但没有程序能打开它。").arg(QDir::toNativeSeparators(path)));
+    const QDate today = QDate::currentDate();
+    const auto write = [&rows, &today](const QString &file) { return ProductExport::Write(file, rows, today); };
+    if (!WriteThenRename(path, write, &error)) {
+        ShowErrorMessage(failed + error);
+        return;
+    }
+    if (rows.size() > ProductExport::MaxProducts())
+        ShowInfoMessage(ExportCutMessage(ProductExport::MaxProducts(), static_cast<int>(rows.size()),
+                                         QStringLiteral("个货品")));
+    OpenExportedFile(path);
 }
 
 void CDlgTabProductInfo::OnPrintList()

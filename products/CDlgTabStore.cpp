@@ -30,6 +30,23 @@ std::unique_ptr<GridReport> loadReport(const char *templateName)
     return report;
 }
 
+// What could not be done, for the first line of a database error.
+const QString kListFailed = QStringLiteral("列出货品失败。");
+const QString kFiguresFailed = QStringLiteral("计算库存数量失败。");
+
+// The column of filters and report buttons at the page's right edge: wide
+// enough to read a typed product name. The card grid keeps clear of it.
+constexpr int kSideColumnWidth = 190;
+constexpr int kSideColumnRight = 10;
+
+GridMetrics storeGridMetrics()
+{
+    GridMetrics metrics;
+    metrics.reservedWidth = kSideColumnWidth + kSideColumnRight + 15;
+    metrics.poolReservedWidth = metrics.reservedWidth + 93;
+    return metrics;
+}
+
 void setTitleMonth(GridReport *report, const SumPeriod &period)
 {
     if (ReportParameter *parameter = report->FindParameterByName(QStringLiteral("TitleMonth")))
@@ -39,7 +56,7 @@ void setTitleMonth(GridReport *report, const SumPeriod &period)
 } // namespace
 
 CDlgTabStore::CDlgTabStore(QWidget *parent)
-    : CDlgTabStore(RecordCardPool<CBCGPStoreMgrButton>::ScreenPoolSize(), parent)
+    : CDlgTabStore(RecordCardPool<CBCGPStoreMgrButton>::ScreenPoolSize(storeGridMetrics()), parent)
 {
 }
 
@@ -48,7 +65,7 @@ CDlgTabStore::CDlgTabStore(int poolSize, QWidget *parent)
 {
     SetEmptyPicture(QStringLiteral("1305"), QStringLiteral(":/images/bmp307.svg"));
     CreateControls();
-    m_pool = std::make_unique<RecordCardPool<CBCGPStoreMgrButton>>(this, this, poolSize);
+    m_pool = std::make_unique<RecordCardPool<CBCGPStoreMgrButton>>(this, this, poolSize, storeGridMetrics());
     m_pool->layout(size());
     ListPage(0);
     CreateReports();
@@ -125,15 +142,16 @@ void CDlgTabStore::resizeEvent(QResizeEvent *event)
     m_prevButton->setGeometry(m - 270, h - 55, 140, 35);
     m_newButton->setGeometry(m - 70, h - 55, 140, 35);
     m_nextButton->setGeometry(m + 130, h - 55, 140, 35);
-    m_codeLabel->setGeometry(w - 85, 15, 80, 20);
-    m_nameLabel->setGeometry(w - 85, 75, 80, 20);
-    m_specLabel->setGeometry(w - 85, 135, 80, 20);
-    m_codeCombo->setGeometry(w - 90, 40, 85, 24);
-    m_nameCombo->setGeometry(w - 90, 100, 85, 24);
-    m_specCombo->setGeometry(w - 90, 160, 85, 24);
-    m_filterButton->setGeometry(w - 90, 210, 85, 60);
-    m_sumButton->setGeometry(w - 90, 290, 85, 60);
-    m_gainButton->setGeometry(w - 90, 370, 85, 60);
+    const int x = w - kSideColumnRight - kSideColumnWidth;
+    m_codeLabel->setGeometry(x + 5, 15, kSideColumnWidth - 5, 20);
+    m_nameLabel->setGeometry(x + 5, 75, kSideColumnWidth - 5, 20);
+    m_specLabel->setGeometry(x + 5, 135, kSideColumnWidth - 5, 20);
+    m_codeCombo->setGeometry(x, 40, kSideColumnWidth, 26);
+    m_nameCombo->setGeometry(x, 100, kSideColumnWidth, 26);
+    m_specCombo->setGeometry(x, 160, kSideColumnWidth, 26);
+    m_filterButton->setGeometry(x, 210, kSideColumnWidth, 60);
+    m_sumButton->setGeometry(x, 290, kSideColumnWidth, 60);
+    m_gainButton->setGeometry(x, 370, kSideColumnWidth, 60);
     m_pageLine->setGeometry(15, h - 17, std::max(1, m - 285), 16);
     LayoutButtons(w, h);
 }
@@ -166,7 +184,7 @@ bool CDlgTabStore::ListPage(int page)
         if (count > 0 && page * PageCapacity() < count)
             products = store.ProductsPage(m_filter, page * PageCapacity(), PageCapacity());
     } catch (const DbError &error) {
-        ShowErrorMessage(error.displayText());
+        ShowDbError(error, kListFailed);
         return false;
     }
 
@@ -196,19 +214,36 @@ void CDlgTabStore::FilterProducts(int page)
         ComputeFigures(GetCurDateString());
 }
 
-void CDlgTabStore::ShowLastPage()
+std::optional<PagingGrid> CDlgTabStore::RecountPages()
 {
     int count = 0;
     try {
         count = ProductStore(connection()).CountProducts(m_filter);
     } catch (const DbError &error) {
-        ShowErrorMessage(error.displayText());
-        return;
+        ShowDbError(error, kListFailed);
+        return std::nullopt;
     }
     // The pages of the new count, in the page's present layout.
     PagingGrid pages = m_pool->grid();
     pages.setRecordCount(count);
-    FilterProducts(std::max(0, pages.lastPageIndex()));
+    return pages;
+}
+
+void CDlgTabStore::ShowLastPage()
+{
+    if (const std::optional<PagingGrid> pages = RecountPages())
+        FilterProducts(std::max(0, pages->lastPageIndex()));
+}
+
+void CDlgTabStore::RelistAfterDelete()
+{
+    std::optional<PagingGrid> pages = RecountPages();
+    if (!pages)
+        return;
+    // The page shown stays, unless the delete took its last product: then
+    // the page before it.
+    pages->setCurrentPage(PageIndex());
+    FilterProducts(pages->currentPage());
 }
 
 void CDlgTabStore::UpdateProductMonthFigures(const QString &date)
@@ -239,7 +274,7 @@ void CDlgTabStore::ComputeFigures(const QString &date)
     try {
         figures = ProductSums(connection()).StockFigures(products, monthEnd);
     } catch (const DbError &error) {
-        ShowErrorMessage(error.displayText());
+        ShowDbError(error, kFiguresFailed);
         return;
     }
     for (std::size_t i = 0; i < cards.size(); ++i) {
@@ -259,7 +294,7 @@ bool CDlgTabStore::AddProduct(const struct_button_storeproduct &product)
             return false;
         }
     } catch (const DbError &error) {
-        ShowErrorMessage(error.displayText());
+        ShowDbError(error, QStringLiteral("保存货品失败。"));
         return false;
     }
     ShowLastPage();
@@ -278,7 +313,7 @@ bool CDlgTabStore::UpdateProduct(const struct_button_storeproduct &product)
             return false;
         }
     } catch (const DbError &error) {
-        ShowErrorMessage(error.displayText());
+        ShowDbError(error, QStringLiteral("修改货品失败。"));
         return false;
     }
     for (int k = 0; k < m_pool->shownCount(); ++k) {
@@ -295,7 +330,6 @@ bool CDlgTabStore::UpdateProduct(const struct_button_storeproduct &product)
 
 bool CDlgTabStore::DeleteProduct(const struct_button_storeproduct &product)
 {
-    bool removed = false;
     try {
         if (product.GUID.isEmpty()) {
             ShowErrorMessage(QStringLiteral("货品缺少标识（GUID），未能删除。"));
@@ -303,24 +337,15 @@ bool CDlgTabStore::DeleteProduct(const struct_button_storeproduct &product)
         }
         // No row any more means someone deleted it meanwhile: it is gone
         // either way, so its card may go too.
-        removed = ProductStore(connection()).DeleteProduct(product.GUID);
+        ProductStore(connection()).DeleteProduct(product.GUID);
     } catch (const DbError &error) {
-        ShowErrorMessage(error.displayText());
+        ShowDbError(error, QStringLiteral("删除货品失败。"));
         return false;
     }
-    PagingGrid &grid = m_pool->grid();
-    grid.setCurrentPage(0);
-    if (removed)
-        grid.setRecordCount(grid.recordCount() - 1);
-    // The caller hides the deleted product's card after this answer.
-    bool anyOtherShown = false;
-    for (int k = 0; k < m_pool->shownCount(); ++k) {
-        const CBCGPStoreMgrButton *card = m_pool->card(k);
-        if (!card->isHidden() && card->record().GUID != product.GUID)
-            anyOtherShown = true;
-    }
-    if (!anyOtherShown && grid.recordCount() <= 0)
-        ShowEmptyState(true);
+    // Hiding the one card would leave a gap and a page line with the old
+    // count: the page is counted and listed again, so that the line and
+    // the cards agree.
+    RelistAfterDelete();
     return true;
 }
 
@@ -336,7 +361,7 @@ int CDlgTabStore::OpenCardRecord(CBCGPStoreMgrButton &card, int mode)
     try {
         stored = ProductCatalog(connection()).ProductByGuid(shown.GUID);
     } catch (const DbError &error) {
-        ShowErrorMessage(error.displayText());
+        ShowDbError(error, QStringLiteral("读取货品失败。"));
         return 0;
     }
     if (!stored) {
@@ -422,7 +447,7 @@ bool CDlgTabStore::RunSums()
     try {
         m_sumRows = ProductSums(connection()).StockShipmentSumRows(m_period);
     } catch (const DbError &error) {
-        ShowErrorMessage(error.displayText());
+        ShowDbError(error, QStringLiteral("统计货品进出失败。"));
         return false;
     }
     setTitleMonth(m_sumReport.get(), m_period);

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 #include "CProductMonthBalanceReportEvent.h"
 #include "CProductShipmentGainReportEvent.h"
@@ -51,8 +52,8 @@ public:
     // By GUID; never writes the stored stock count. Cards showing the
     // product take its new texts and keep their figure.
     bool UpdateProduct(const struct_button_storeproduct &product);
-    // By GUID. The caller hides the product's card; the others keep their
-    // places until the next listing.
+    // By GUID; then counts the products under the filters again and lists
+    // the page shown (the one before it when the delete emptied it).
     bool DeleteProduct(const struct_button_storeproduct &product);
     // Lists the page (0-based) under the filters, with its stock figures.
     // A page past the end changes nothing.
@@ -99,6 +100,10 @@ private:
     // database failed).
     bool ListPage(int page);
     void ShowLastPage();
+    // The page grid for the products now matching the filters; nothing,
+    // after saying why, when the database failed.
+    std::optional<PagingGrid> RecountPages();
+    void RelistAfterDelete();
     void ComputeFigures(const QString &date);
     bool AskPeriod();
     // Asks for the period and builds the sums rows over it; false when the

@@ -1,6 +1,6 @@
 #include "ProductExport.h"
 
-#include <QDir>
+#include <algorithm>
 
 #include "ExcelFile.h"
 
@@ -9,21 +9,20 @@ namespace {
 void setText(ExcelSheet &sheet, int row, int column, const QString &text)
 {
     ExcelCell *cell = sheet.Cell(static_cast<std::uint32_t>(row), static_cast<std::uint32_t>(column));
-    // Past the sheet's 65,536 rows there is no cell to write.
     if (cell)
         cell->SetWString(text.toStdU16String());
 }
 
 } // namespace
 
-QString ProductExport::DefaultPath()
+namespace {
+constexpr int kSheetRows = 65536;
+constexpr int kFirstProductRow = 3;
+} // namespace
+
+int ProductExport::MaxProducts()
 {
-    // Qt answers an empty path for a temporary folder that does not exist;
-    // a bare file name would land in the current folder.
-    const QString folder = QDir::tempPath();
-    if (folder.isEmpty())
-        return QString();
-    return QDir(folder).filePath(FileName());
+    return kSheetRows - kFirstProductRow;
 }
 
 QStringList ProductExport::Headers()
@@ -57,10 +56,11 @@ bool ProductExport::Write(const QString &path, const QList<QStringList> &rows, c
     const QStringList headers = Headers();
     for (int column = 0; column < headers.size(); ++column)
         setText(*sheet, 2, column, headers.at(column));
-    for (int i = 0; i < rows.size(); ++i) {
+    const int count = std::min(static_cast<int>(rows.size()), MaxProducts());
+    for (int i = 0; i < count; ++i) {
         const QStringList &texts = rows.at(i);
         for (int column = 0; column < texts.size() && column < headers.size(); ++column)
-            setText(*sheet, i + 3, column, texts.at(column));
+            setText(*sheet, i + kFirstProductRow, column, texts.at(column));
     }
     return workbook.SaveAs(path.toUtf8().toStdString());
 }

@@ -12,17 +12,18 @@
 class ProductExport
 {
 public:
+    // The fixed name in the user's export folder, replaced by each export.
     static QString FileName() { return QStringLiteral("store_productsearch_temp.xls"); }
-    // The fixed file in the user's temporary folder, replaced by each
-    // export (the process's current folder moves with file dialogs); empty
-    // when there is no temporary folder.
-    static QString DefaultPath();
+    // How many products a sheet of 65,536 rows holds below the date line,
+    // the empty row and the column titles; later ones are not written.
+    static int MaxProducts();
     static QStringList Headers();
     // "日期：2024年03月05日".
     static QString DateLine(const QDate &date);
 
     // rows: the six shown texts of each list row (code, name, specification,
-    // purchase price, sales price, stock count). True only when the whole
-    // file was written; false for an empty path.
+    // purchase price, sales price, stock count), of which the first
+    // MaxProducts() are written. True only when the file was written; false
+    // for an empty path.
     static bool Write(const QString &path, const QList<QStringList> &rows, const QDate &date);
 };

@@ -96,7 +96,7 @@ protected:
             grid.setCurrentPage(page);
             records = ReadEntries(grid.firstRecordOfPage(), kEntries);
         } catch (const DbError &error) {
-            ShowErrorMessage(error.displayText());
+            ShowDbError(error, QStringLiteral("列出货品失败。"));
             return false;
         }
         m_entries->showRecords(records);

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QSet>
 
+#include <cstdint>
+
 #include "Database.h"
 #include "GlobalFunctions.h"
 
@@ -10,18 +12,21 @@ namespace {
 
 
 // The four sums of one side. Lines of any other bill type add nothing. A
-// text that is no number adds 0, as StrToDouble reads it.
+// text that is no number adds 0, as StrToDouble reads it. The names are in
+// lower case: the statement looks a name up as written when it is, which
+// matters for thousands of rows.
+// The line table is "g" in every statement.
 const char *const kSumColumns =
-    "TOTAL(CASE WHEN BillType = ?1 THEN CAST(ProductAmount AS REAL) END) AS MainCount, "
-    "TOTAL(CASE WHEN BillType = ?1 THEN CAST(ProductPrice AS REAL) END) AS MainAmount, "
-    "TOTAL(CASE WHEN BillType = ?2 THEN CAST(ProductAmount AS REAL) END) AS ReturnCount, "
-    "TOTAL(CASE WHEN BillType = ?2 THEN CAST(ProductPrice AS REAL) END) AS ReturnAmount";
+    "TOTAL(CASE WHEN g.BillType = ?1 THEN CAST(g.ProductAmount AS REAL) END) AS maincount, "
+    "TOTAL(CASE WHEN g.BillType = ?1 THEN CAST(g.ProductPrice AS REAL) END) AS mainamount, "
+    "TOTAL(CASE WHEN g.BillType = ?2 THEN CAST(g.ProductAmount AS REAL) END) AS returncount, "
+    "TOTAL(CASE WHEN g.BillType = ?2 THEN CAST(g.ProductPrice AS REAL) END) AS returnamount";
 
 QByteArray oneProductSql(const GoodsBillSide &side)
 {
     return QByteArray("SELECT ") + kSumColumns + " FROM " + side.table
-        + " WHERE ProductName = ?3 AND ProductCode = ?4 AND ProductSpec = ?5"
-          " AND InputDate >= ?6 AND InputDate <= ?7";
+        + " g WHERE g.ProductName = ?3 AND g.ProductCode = ?4 AND g.ProductSpec = ?5"
+          " AND g.InputDate >= ?6 AND g.InputDate <= ?7";
 }
 
 double average(double amount, double count)
@@ -32,10 +37,10 @@ double average(double amount, double count)
 SideFigures figuresFrom(const Statement &row)
 {
     SideFigures figures;
-    figures.count = row.real(QStringLiteral("MainCount"));
-    figures.amount = row.real(QStringLiteral("MainAmount"));
-    figures.returnCount = row.real(QStringLiteral("ReturnCount"));
-    figures.returnAmount = row.real(QStringLiteral("ReturnAmount"));
+    figures.count = row.real(QStringLiteral("maincount"));
+    figures.amount = row.real(QStringLiteral("mainamount"));
+    figures.returnCount = row.real(QStringLiteral("returncount"));
+    figures.returnAmount = row.real(QStringLiteral("returnamount"));
     figures.average = average(figures.amount, figures.count);
     figures.returnAverage = average(figures.returnAmount, figures.returnCount);
     return figures;
@@ -62,18 +67,21 @@ SideFigures ProductSums::SumProduct(const GoodsBillSide &side, const ProductKey 
     return query.next() ? figuresFrom(query) : SideFigures();
 }
 
-QHash<ProductKey, SideFigures> ProductSums::SumAllProducts(const GoodsBillSide &side, const SumPeriod &period)
+std::vector<ProductSums::RowFigures> ProductSums::SumProductRows(const GoodsBillSide &side, const SumPeriod &period)
 {
-    const QByteArray sql = QByteArray("SELECT ProductCode, ProductName, ProductSpec, ") + kSumColumns + " FROM "
-        + side.table + " WHERE InputDate >= ?3 AND InputDate <= ?4 GROUP BY ProductName, ProductCode, ProductSpec";
+    // Product by product, in the order of the product table, the line
+    // table's product index is searched for the product's key and the
+    // period: only the lines of the period are read, and from the index
+    // alone, which holds every column used here.
+    const QByteArray sql = QByteArray("SELECT s.RowNo AS rowno, ") + kSumColumns + " FROM tbl_StoreMgr s CROSS JOIN "
+        + side.table
+        + " g ON g.ProductName = s.ProductName AND g.ProductCode = s.ProductCode AND g.ProductSpec = s.ProductSpec"
+          " AND g.InputDate >= ?3 AND g.InputDate <= ?4 GROUP BY s.RowNo ORDER BY s.RowNo";
     Statement query = m_db.prepare(sql.constData());
     query.bindAll(side.mainBillType, side.returnBillType, period.start, period.end);
-    QHash<ProductKey, SideFigures> sums;
-    while (query.next()) {
-        const ProductKey key{query.text(QStringLiteral("ProductCode")), query.text(QStringLiteral("ProductName")),
-                             query.text(QStringLiteral("ProductSpec"))};
-        sums.insert(key, figuresFrom(query));
-    }
+    std::vector<RowFigures> sums;
+    while (query.next())
+        sums.push_back({query.integer(QStringLiteral("rowno")), figuresFrom(query)});
     return sums;
 }
 
@@ -124,31 +132,47 @@ void ProductSums::SetSalesFigures(ProductStockShipmentSumInfo &row, const SideFi
 QList<ProductStockShipmentSumInfo> ProductSums::StockShipmentSumRows(const SumPeriod &period)
 {
     QList<ProductStockShipmentSumInfo> rows;
+    std::vector<std::int64_t> rowNumbers;
     {
-        Statement products = m_db.prepare("SELECT ProductCode, ProductName, ProductSpec FROM tbl_StoreMgr ORDER BY RowNo");
+        Statement products = m_db.prepare("SELECT RowNo AS rowno, ProductCode AS code, ProductName AS name, "
+                                          "ProductSpec AS spec FROM tbl_StoreMgr ORDER BY RowNo");
         while (products.next()) {
             ProductStockShipmentSumInfo row;
-            row.ProductCode = products.text(QStringLiteral("ProductCode"));
-            row.ProductName = products.text(QStringLiteral("ProductName"));
-            row.ProductSpec = products.text(QStringLiteral("ProductSpec"));
+            row.ProductCode = products.text(QStringLiteral("code"));
+            row.ProductName = products.text(QStringLiteral("name"));
+            row.ProductSpec = products.text(QStringLiteral("spec"));
             rows << row;
+            rowNumbers.push_back(products.integer(QStringLiteral("rowno")));
         }
     }
-    const QHash<ProductKey, SideFigures> purchase = SumAllProducts(GoodsBillSide::Purchase(), period);
-    const QHash<ProductKey, SideFigures> sales = SumAllProducts(GoodsBillSide::Sales(), period);
+    const std::vector<RowFigures> purchase = SumProductRows(GoodsBillSide::Purchase(), period);
+    const std::vector<RowFigures> sales = SumProductRows(GoodsBillSide::Sales(), period);
+    // Both lists are in row order, like the products: each is walked once.
+    auto nextPurchase = purchase.cbegin();
+    auto nextSales = sales.cbegin();
+    const auto figuresOf = [](std::vector<RowFigures>::const_iterator &next,
+                              const std::vector<RowFigures> &list, std::int64_t rowNo) {
+        while (next != list.cend() && next->rowNo < rowNo)
+            ++next;
+        return next != list.cend() && next->rowNo == rowNo ? next->figures : SideFigures();
+    };
 
     // The totals add the texts as written, so that they agree with the
     // rows printed above them.
     double stockCount = 0, stockAmount = 0, stockReturnCount = 0, stockReturnAmount = 0;
     double salesCount = 0, salesAmount = 0, salesReturnCount = 0, salesReturnAmount = 0;
     QSet<ProductKey> summed;
-    for (ProductStockShipmentSumInfo &row : rows) {
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        ProductStockShipmentSumInfo &row = rows[i];
+        const std::int64_t rowNo = rowNumbers[static_cast<std::size_t>(i)];
+        const SideFigures purchaseFigures = figuresOf(nextPurchase, purchase, rowNo);
+        const SideFigures salesFigures = figuresOf(nextSales, sales, rowNo);
         const ProductKey key{row.ProductCode, row.ProductName, row.ProductSpec};
         if (summed.contains(key))
             continue;
         summed.insert(key);
-        SetPurchaseFigures(row, purchase.value(key));
-        SetSalesFigures(row, sales.value(key));
+        SetPurchaseFigures(row, purchaseFigures);
+        SetSalesFigures(row, salesFigures);
         stockCount += StrToDouble(row.StockCount);
         stockAmount += StrToDouble(row.StockAmount);
         stockReturnCount += StrToDouble(row.StockReturnCount);

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 
+#include <cstdint>
 #include <vector>
 
 #include "GoodsBillSide.h"
@@ -89,9 +90,9 @@ inline const QString kTotalsRowTitle = QStringLiteral("总合计");
 // The period sums of products over the goods-bill lines of both sides, and
 // the rows of the two product reports built from them. Every sum is one
 // statement with bound values that lets SQLite add CAST(... AS REAL) of
-// the stored texts; the product index of the line tables serves the
-// one-product sums, the date index the all-product ones. It opens no
-// window; callers catch DbError.
+// the stored texts; the product index of the line tables, which also holds
+// the bill type, count and amount, serves them all without reading the
+// tables. It opens no window; callers catch DbError.
 class ProductSums
 {
 public:
@@ -101,8 +102,16 @@ public:
     }
 
     SideFigures SumProduct(const GoodsBillSide &side, const ProductKey &product, const SumPeriod &period);
-    // Every product that has lines on the side within the period.
-    QHash<ProductKey, SideFigures> SumAllProducts(const GoodsBillSide &side, const SumPeriod &period);
+    // The figures of one row of the product table.
+    struct RowFigures
+    {
+        std::int64_t rowNo = 0;
+        SideFigures figures;
+    };
+    // Every row of the product table whose product has lines on the side
+    // within the period, in the table's order (rows that repeat a product
+    // each get its figures).
+    std::vector<RowFigures> SumProductRows(const GoodsBillSide &side, const SumPeriod &period);
 
     // The stock figure of each product as at the end date: stock-ins less
     // purchase returns less sales plus sales returns over every line dated

@@ -1,8 +1,12 @@
 #include "ProductWidgets.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScreen>
+#include <QStyle>
 #include <QTableWidget>
 
 #include <algorithm>
@@ -34,6 +38,10 @@ QComboBox *MakeFilterCombo(QWidget *parent, const char *id)
     // lengthen a typed text, and Enter must not add it to the list.
     combo->setCompleter(nullptr);
     combo->setInsertPolicy(QComboBox::NoInsert);
+    // The box keeps the width its window gives it: by default it would
+    // grow to the longest product name and stretch the window with it.
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->setMinimumContentsLength(kFilterBoxCharacters);
     return combo;
 }
 
@@ -42,6 +50,16 @@ void OfferFilterTexts(QComboBox *combo, const QStringList &texts)
     combo->addItems(texts);
     combo->setCurrentIndex(-1);
     combo->clearEditText();
+    // The drop-down shows whole texts however narrow the box is, up to
+    // most of the screen.
+    const QFontMetrics metrics(combo->view()->font());
+    int widest = 0;
+    for (const QString &text : texts)
+        widest = std::max(widest, metrics.horizontalAdvance(text));
+    const QScreen *screen = combo->screen();
+    const int limit = screen ? screen->availableGeometry().width() * 3 / 4 : 800;
+    const int frame = 2 * combo->view()->frameWidth() + combo->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 24;
+    combo->view()->setMinimumWidth(std::min(widest + frame, limit));
 }
 
 std::optional<ProductCatalog::FilterTexts> LoadFilterTexts()
@@ -49,7 +67,7 @@ std::optional<ProductCatalog::FilterTexts> LoadFilterTexts()
     try {
         return ProductCatalog(connection()).ListFilterTexts();
     } catch (const DbError &error) {
-        ShowErrorMessage(error.displayText());
+        ShowDbError(error, QStringLiteral("读取筛选用的货品编号、名称和规格失败。"));
         return std::nullopt;
     }
 }

@@ -19,10 +19,15 @@ class ImageButton;
 ImageButton *MakeButton(QWidget *parent, const char *id, const QString &text);
 QLabel *MakeLabel(QWidget *parent, const char *id, const QString &text);
 
-// An editable box whose text filters the products by exact match.
+// How many characters a filter box is wide unless its window sets more.
+inline constexpr int kFilterBoxCharacters = 14;
+
+// An editable box whose text filters the products by exact match. Its
+// width does not follow the texts it offers.
 QComboBox *MakeFilterCombo(QWidget *parent, const char *id);
 // Offers the texts in a filter box with nothing chosen: filling a list
-// must not fill in a filter.
+// must not fill in a filter. The drop-down is made wide enough for the
+// longest text.
 void OfferFilterTexts(QComboBox *combo, const QStringList &texts);
 // What the filter boxes offer; nothing, after saying why, when the
 // database failed.

@@ -132,7 +132,9 @@ CREATE TABLE tbl_GoodsBill_shipment (
 CREATE INDEX ix_goodsbill_guid ON tbl_GoodsBill_shipment (GUID);
 CREATE INDEX ix_goodsbill_date ON tbl_GoodsBill_shipment (InputDate, GUID);
 CREATE INDEX ix_goodsbill_company ON tbl_GoodsBill_shipment (CompanyName, InputDate);
-CREATE INDEX ix_goodsbill_product ON tbl_GoodsBill_shipment (ProductName, ProductCode, ProductSpec, InputDate);
+-- The product sums read this index alone: the bill type, count and amount
+-- stand beside the product key and the date.
+CREATE INDEX ix_goodsbill_product ON tbl_GoodsBill_shipment (ProductName, ProductCode, ProductSpec, InputDate, BillType, ProductAmount, ProductPrice);
 CREATE INDEX ix_goodsbill_account ON tbl_GoodsBill_shipment (AccountName, EnableImprest);
 CREATE INDEX ix_goodsbill_code ON tbl_GoodsBill_shipment (BillCode);
 -- The party figures count each bill of a party once, by the total its
@@ -169,7 +171,7 @@ CREATE TABLE tbl_goodsbill_shipment_provider (
 CREATE INDEX ix_goodsbillprov_guid ON tbl_goodsbill_shipment_provider (GUID);
 CREATE INDEX ix_goodsbillprov_date ON tbl_goodsbill_shipment_provider (InputDate, GUID);
 CREATE INDEX ix_goodsbillprov_company ON tbl_goodsbill_shipment_provider (CompanyName, InputDate);
-CREATE INDEX ix_goodsbillprov_product ON tbl_goodsbill_shipment_provider (ProductName, ProductCode, ProductSpec, InputDate);
+CREATE INDEX ix_goodsbillprov_product ON tbl_goodsbill_shipment_provider (ProductName, ProductCode, ProductSpec, InputDate, BillType, ProductAmount, ProductPrice);
 CREATE INDEX ix_goodsbillprov_code ON tbl_goodsbill_shipment_provider (BillCode);
 CREATE INDEX ix_goodsbillprov_company_bill ON tbl_goodsbill_shipment_provider (CompanyName, GUID, InputDate, BillType, SumMoney);
 

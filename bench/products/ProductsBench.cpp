@@ -1,7 +1,8 @@
 // Times, on a realistic shop (5,000 products, 200,000 goods-bill lines over
 // five years), what a person waits for on the store page: a change of the
-// working date (goal < 50 ms), a name filter, and the rows of the purchase
-// and sales sums and sales gain reports over one year (goal < 300 ms each).
+// working date, a name filter and the next page (goal < 50 ms each), and
+// the rows of the purchase and sales sums and sales gain reports over one
+// year (goal < 100 ms each). A goal is met when the slowest run is under it.
 //   products_bench [--db FILE]
 // Without --db the shop is generated into a temporary folder first.
 
@@ -83,10 +84,14 @@ Timing measure(int runs, const std::function<void(int)> &run)
     return Timing{ms[ms.size() / 2], ms.front(), ms.back()};
 }
 
+// One line per figure; a line with a goal ends in "(goal met)" or "(goal
+// missed)".
 void print(const char *what, const Timing &t, double goal)
 {
-    const char *verdict = goal <= 0 ? "" : (t.max < goal ? "  (goal met)" : "  (GOAL MISSED)");
-    std::printf("%-52s median %7.2f ms  min %7.2f  max %7.2f%s\n", what, t.median, t.min, t.max, verdict);
+    std::printf("%-52s median %7.2f ms  min %7.2f  max %7.2f", what, t.median, t.min, t.max);
+    if (goal > 0)
+        std::printf("  goal < %.0f ms  %s", goal, t.max < goal ? "(goal met)" : "(goal missed)");
+    std::printf("\n");
 }
 
 } // namespace
@@ -160,11 +165,11 @@ int main(int argc, char **argv)
         ProductSums sums(db);
         QList<ProductStockShipmentSumInfo> sumRows;
         print("purchase and sales sums rows, one year", measure(10, [&](int) { sumRows = sums.StockShipmentSumRows(year); }),
-              300);
+              100);
         QList<ProductShipmentGainInfo> gainRows;
         print("sales gain rows, one year", measure(10, [&](int) {
                   gainRows = ProductSums::ShipmentGainRows(sums.StockShipmentSumRows(year));
-              }), 300);
+              }), 100);
         // What the person waits for after the period dialog: the rows and
         // the report laid out, ready for the preview.
         GridReport::SetPreviewHook([](const auto &, bool, QString *) { return true; });

@@ -55,6 +55,14 @@ ReportTextPainter::Align textAlign(ReportTemplate::Align align)
     return ReportTextPainter::Align::Left;
 }
 
+QList<double> requestedWidths(const ReportTemplate& t)
+{
+    QList<double> requested;
+    for (const ReportTemplate::Column& column : t.columns)
+        requested.append(column.width);
+    return requested;
+}
+
 QPen gridLinePen()
 {
     QPen pen(Qt::black);
@@ -108,40 +116,64 @@ ReportDocument::ReportDocument(Input input)
         }
     }
 
-    // Paper and orientation: a table too wide for portrait turns the page
-    // when the template allows it.
-    QList<double> requested;
-    for (const ReportTemplate::Column& column : t.columns)
-        requested.append(column.width);
-    bool landscape = t.orientation == ReportTemplate::Orientation::Landscape;
-    if (!landscape && t.widthFit == ReportTemplate::WidthFit::Landscape) {
-        const double portraitWidth = a4Width - t.margins.left - t.margins.right;
-        landscape = ReportLayout::naturalTableWidth(requested, portraitWidth) > portraitWidth + 1e-6;
-    }
-    m_orientation = landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
-    m_pageSize = landscape ? QSizeF(a4Height, a4Width) : QSizeF(a4Width, a4Height);
-    m_content = QRectF(t.margins.left, t.margins.top, m_pageSize.width() - t.margins.left - t.margins.right,
-        m_pageSize.height() - t.margins.top - t.margins.bottom);
-
-    m_fit = ReportLayout::fitColumns(requested, m_content.width(), t.widthFit != ReportTemplate::WidthFit::None);
-    m_tableFontSize = t.fontSize * m_fit.scale;
-    m_rowHeight = (t.rowHeight > 0.0 ? t.rowHeight : t.fontSize * mmPerPoint * 1.9) * m_fit.scale;
-    m_headerRowHeight = (t.headerRowHeight > 0.0 ? t.headerRowHeight : t.fontSize * mmPerPoint * 2.2) * m_fit.scale;
-
     m_pageHeader = resolveBand(t.pageHeader);
     m_reportHeader = resolveBand(t.reportHeader.present ? t.reportHeader : t.defaultReportHeader());
     m_reportFooter = resolveBand(t.reportFooter);
     m_pageFooter = resolveBand(t.pageFooter.present ? t.pageFooter : t.defaultPageFooter());
 
-    const bool hasTable = columnCount > 0;
+    // Paper and orientation: a table too wide for portrait turns the page
+    // when the template allows it.
+    bool landscape = t.orientation == ReportTemplate::Orientation::Landscape;
+    if (!landscape && t.widthFit == ReportTemplate::WidthFit::Landscape) {
+        const double portraitWidth = a4Width - t.margins.left - t.margins.right;
+        landscape = ReportLayout::naturalTableWidth(requestedWidths(t), portraitWidth) > portraitWidth + 1e-6;
+    }
+    m_layout = landscape ? layOut(QSizeF(a4Height, a4Width), QPageLayout::Landscape)
+                         : layOut(QSizeF(a4Width, a4Height), QPageLayout::Portrait);
+}
+
+ReportDocument::PageGeometry ReportDocument::layOut(const QSizeF& pageSize, QPageLayout::Orientation orientation) const
+{
+    const ReportTemplate& t = *m_template;
+    PageGeometry g;
+    g.orientation = orientation;
+    g.pageSize = pageSize;
+    g.content = QRectF(t.margins.left, t.margins.top, pageSize.width() - t.margins.left - t.margins.right,
+        pageSize.height() - t.margins.top - t.margins.bottom);
+
+    g.fit
+        = ReportLayout::fitColumns(requestedWidths(t), g.content.width(), t.widthFit != ReportTemplate::WidthFit::None);
+    g.tableFontSize = t.fontSize * g.fit.scale;
+    g.rowHeight = (t.rowHeight > 0.0 ? t.rowHeight : t.fontSize * mmPerPoint * 1.9) * g.fit.scale;
+    g.headerRowHeight = (t.headerRowHeight > 0.0 ? t.headerRowHeight : t.fontSize * mmPerPoint * 2.2) * g.fit.scale;
+
+    const bool hasTable = !t.columns.isEmpty();
     ReportLayout::PageInput pageInput;
-    pageInput.bodyHeight = m_content.height() - m_pageHeader.height - m_pageFooter.height;
+    pageInput.bodyHeight = g.content.height() - m_pageHeader.height - m_pageFooter.height;
     pageInput.reportHeaderHeight = m_reportHeader.height;
-    pageInput.tableHeaderHeight = hasTable && t.showColumnHeader ? m_headerRowHeight : 0.0;
-    pageInput.rowHeight = m_rowHeight;
+    pageInput.tableHeaderHeight = hasTable && t.showColumnHeader ? g.headerRowHeight : 0.0;
+    pageInput.rowHeight = g.rowHeight;
     pageInput.rowCount = static_cast<int>(m_rows.size());
     pageInput.reportFooterHeight = m_reportFooter.height;
-    m_pages = ReportLayout::paginate(pageInput);
+    g.pages = ReportLayout::paginate(pageInput);
+    return g;
+}
+
+ReportDocument::PageGeometry ReportDocument::layOutFor(const QPrinter& printer) const
+{
+    const QPageLayout layout = printer.pageLayout();
+    // With the full page the painter's origin is the paper's corner; else
+    // it is the corner of the printable area, which then is the page.
+    const QRectF area
+        = printer.fullPage() ? layout.fullRect(QPageLayout::Millimeter) : layout.paintRect(QPageLayout::Millimeter);
+    if (area.width() <= 0.0 || area.height() <= 0.0)
+        return m_layout;
+    return layOut(area.size(), layout.orientation());
+}
+
+int ReportDocument::pageCountFor(const QPrinter& printer) const
+{
+    return static_cast<int>(layOutFor(printer).pages.size());
 }
 
 ReportDocument::~ReportDocument() = default;
@@ -174,13 +206,13 @@ ReportDocument::ResolvedBand ReportDocument::resolveBand(const ReportTemplate::B
     return resolved;
 }
 
-QString ReportDocument::expand(const QString& text, int pageIndex) const
+QString ReportDocument::expand(const QString& text, const PageGeometry& geometry, int pageIndex) const
 {
     return ReportLayout::expandPlaceholders(text, [&](const QString& name) -> std::optional<QString> {
         if (name == QLatin1String("PageNumber"))
             return QString::number(pageIndex + 1);
         if (name == QLatin1String("PageCount"))
-            return QString::number(pageCount());
+            return QString::number(geometry.pages.size());
         if (name == QLatin1String("Title"))
             return m_template->title;
         if (m_template->parameter(name))
@@ -191,11 +223,11 @@ QString ReportDocument::expand(const QString& text, int pageIndex) const
 
 QPageLayout ReportDocument::pageLayout() const
 {
-    return QPageLayout(QPageSize(QPageSize::A4), m_orientation, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    return QPageLayout(QPageSize(QPageSize::A4), m_layout.orientation, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 }
 
-void ReportDocument::paintBand(
-    QPainter& painter, const ResolvedBand& band, const QPointF& origin, double width, int pageIndex) const
+void ReportDocument::paintBand(QPainter& painter, const ResolvedBand& band, const QPointF& origin, double width,
+    const PageGeometry& geometry, int pageIndex) const
 {
     if (!band.band.present)
         return;
@@ -222,7 +254,7 @@ void ReportDocument::paintBand(
             }
             painter.setPen(Qt::black);
             const QRectF inner = item.border ? rect.adjusted(cellPadding, 0, -cellPadding, 0) : rect;
-            m_text->draw(painter, toUnits(inner), expand(item.text, pageIndex), textAlign(item.align),
+            m_text->draw(painter, toUnits(inner), expand(item.text, geometry, pageIndex), textAlign(item.align),
                 pixelSizeFor(item.fontSize), item.bold);
             break;
         }
@@ -230,38 +262,42 @@ void ReportDocument::paintBand(
     }
 }
 
-void ReportDocument::paintTable(QPainter& painter, const ReportLayout::PageSlice& slice, double top) const
+void ReportDocument::paintTable(
+    QPainter& painter, const PageGeometry& geometry, const ReportLayout::PageSlice& slice, double top) const
 {
+    const ReportLayout::ColumnFit& fit = geometry.fit;
+    const QRectF& content = geometry.content;
+    const double rowHeight = geometry.rowHeight;
+    const double headerRowHeight = geometry.headerRowHeight;
     const ReportTemplate& t = *m_template;
     const int columnCount = static_cast<int>(t.columns.size());
     if (columnCount == 0)
         return;
-    const double left = m_fit.tableWidth <= m_content.width()
-        ? m_content.left() + (m_content.width() - m_fit.tableWidth) / 2.0
-        : m_content.left();
+    const double left = fit.tableWidth <= content.width() ? content.left() + (content.width() - fit.tableWidth) / 2.0
+                                                          : content.left();
     QList<double> xs; // column edges
     xs.reserve(columnCount + 1);
     double x = left;
     xs.append(x);
-    for (double w : m_fit.widths) {
+    for (double w : fit.widths) {
         x += w;
         xs.append(x);
     }
-    const int pixelSize = pixelSizeFor(m_tableFontSize);
-    const double padding = cellPadding * m_fit.scale;
+    const int pixelSize = pixelSizeFor(geometry.tableFontSize);
+    const double padding = cellPadding * fit.scale;
 
     double y = top;
     const bool header = slice.hasTableHeader && t.showColumnHeader;
     if (header) {
-        const QRectF headerRect(left, y, m_fit.tableWidth, m_headerRowHeight);
+        const QRectF headerRect(left, y, fit.tableWidth, headerRowHeight);
         painter.fillRect(toUnits(headerRect), QColor(235, 235, 235));
         painter.setPen(Qt::black);
         for (int c = 0; c < columnCount; ++c) {
-            const QRectF cell(xs.at(c) + padding, y, xs.at(c + 1) - xs.at(c) - 2 * padding, m_headerRowHeight);
+            const QRectF cell(xs.at(c) + padding, y, xs.at(c + 1) - xs.at(c) - 2 * padding, headerRowHeight);
             m_text->draw(
                 painter, toUnits(cell), t.columns.at(c).caption, ReportTextPainter::Align::Center, pixelSize, true);
         }
-        y += m_headerRowHeight;
+        y += headerRowHeight;
     }
 
     QList<ReportTextPainter::Align> aligns;
@@ -274,10 +310,10 @@ void ReportDocument::paintTable(QPainter& painter, const ReportLayout::PageSlice
             const QString& text = row.cells.at(c);
             if (text.isEmpty())
                 continue;
-            const QRectF cell(xs.at(c) + padding, y, xs.at(c + 1) - xs.at(c) - 2 * padding, m_rowHeight);
+            const QRectF cell(xs.at(c) + padding, y, xs.at(c + 1) - xs.at(c) - 2 * padding, rowHeight);
             m_text->draw(painter, toUnits(cell), text, aligns.at(c), pixelSize, row.bold);
         }
-        y += m_rowHeight;
+        y += rowHeight;
     }
 
     if (!t.grid || (!header && slice.rowCount == 0))
@@ -290,20 +326,26 @@ void ReportDocument::paintTable(QPainter& painter, const ReportLayout::PageSlice
     auto horizontal
         = [&](double edge) { painter.drawLine(toUnits(QPointF(left, edge)), toUnits(QPointF(right, edge))); };
     horizontal(top);
-    const double rowsTop = header ? top + m_headerRowHeight : top;
+    const double rowsTop = header ? top + headerRowHeight : top;
     if (header)
         horizontal(rowsTop);
     for (int i = 1; i <= slice.rowCount; ++i)
-        horizontal(rowsTop + i * m_rowHeight);
+        horizontal(rowsTop + i * rowHeight);
     for (double edge : std::as_const(xs))
         painter.drawLine(toUnits(QPointF(edge, top)), toUnits(QPointF(edge, bottom)));
 }
 
 void ReportDocument::paintPage(QPainter& painter, int pageIndex) const
 {
-    if (pageIndex < 0 || pageIndex >= pageCount())
+    paintPage(painter, m_layout, pageIndex);
+}
+
+void ReportDocument::paintPage(QPainter& painter, const PageGeometry& geometry, int pageIndex) const
+{
+    if (pageIndex < 0 || pageIndex >= geometry.pages.size())
         return;
-    const ReportLayout::PageSlice& slice = m_pages.at(pageIndex);
+    const ReportLayout::PageSlice& slice = geometry.pages.at(pageIndex);
+    const QRectF& content = geometry.content;
     QPaintDevice* device = painter.device();
     const double dpiX = device ? device->logicalDpiX() : 72.0;
     const double dpiY = device ? device->logicalDpiY() : 72.0;
@@ -313,32 +355,33 @@ void ReportDocument::paintPage(QPainter& painter, int pageIndex) const
     painter.scale(dpiX / 25.4 / unitsPerMm, dpiY / 25.4 / unitsPerMm);
     painter.setBrush(Qt::NoBrush);
 
-    double y = m_content.top();
-    paintBand(painter, m_pageHeader, QPointF(m_content.left(), y), m_content.width(), pageIndex);
+    double y = content.top();
+    paintBand(painter, m_pageHeader, QPointF(content.left(), y), content.width(), geometry, pageIndex);
     y += m_pageHeader.height;
     if (slice.hasReportHeader) {
-        paintBand(painter, m_reportHeader, QPointF(m_content.left(), y), m_content.width(), pageIndex);
+        paintBand(painter, m_reportHeader, QPointF(content.left(), y), content.width(), geometry, pageIndex);
         y += m_reportHeader.height;
     }
     if (slice.hasTableHeader || slice.rowCount > 0) {
-        paintTable(painter, slice, y);
+        paintTable(painter, geometry, slice, y);
         if (slice.hasTableHeader && m_template->showColumnHeader && !m_template->columns.isEmpty())
-            y += m_headerRowHeight;
-        y += slice.rowCount * m_rowHeight;
+            y += geometry.headerRowHeight;
+        y += slice.rowCount * geometry.rowHeight;
     }
     if (slice.hasReportFooter)
-        paintBand(painter, m_reportFooter, QPointF(m_content.left(), y), m_content.width(), pageIndex);
-    paintBand(painter, m_pageFooter, QPointF(m_content.left(), m_content.bottom() - m_pageFooter.height),
-        m_content.width(), pageIndex);
+        paintBand(painter, m_reportFooter, QPointF(content.left(), y), content.width(), geometry, pageIndex);
+    paintBand(painter, m_pageFooter, QPointF(content.left(), content.bottom() - m_pageFooter.height), content.width(),
+        geometry, pageIndex);
     painter.restore();
 }
 
-void ReportDocument::paintPages(QPainter& painter, const std::function<bool()>& newPage, int from, int to) const
+void ReportDocument::paintPages(
+    QPainter& painter, const PageGeometry& geometry, const std::function<bool()>& newPage, int from, int to) const
 {
     for (int page = from; page <= to; ++page) {
         if (page > from && !newPage())
             return;
-        paintPage(painter, page);
+        paintPage(painter, geometry, page);
     }
 }
 
@@ -352,11 +395,13 @@ void ReportDocument::applyPageLayout(QPrinter& printer) const
 
 bool ReportDocument::print(QPrinter& printer, QString* error) const
 {
+    const PageGeometry geometry = layOutFor(printer);
+    const int count = static_cast<int>(geometry.pages.size());
     int from = 0;
-    int to = pageCount() - 1;
+    int to = count - 1;
     if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
-        from = std::clamp(printer.fromPage() - 1, 0, pageCount() - 1);
-        to = std::clamp(printer.toPage() > 0 ? printer.toPage() - 1 : to, from, pageCount() - 1);
+        from = std::clamp(printer.fromPage() - 1, 0, count - 1);
+        to = std::clamp(printer.toPage() > 0 ? printer.toPage() - 1 : to, from, count - 1);
     }
     QPainter painter;
     if (!painter.begin(&printer)) {
@@ -365,7 +410,7 @@ bool ReportDocument::print(QPrinter& printer, QString* error) const
         return false;
     }
     paintPages(
-        painter, [&] { return printer.newPage(); }, from, to);
+        painter, geometry, [&] { return printer.newPage(); }, from, to);
     painter.end();
     if (printer.printerState() == QPrinter::Error) {
         if (error)
@@ -436,7 +481,7 @@ bool ReportDocument::paintPdf(QIODevice* device, QString* error) const
         return false;
     }
     paintPages(
-        painter, [&] { return writer.newPage(); }, 0, pageCount() - 1);
+        painter, m_layout, [&] { return writer.newPage(); }, 0, pageCount() - 1);
     return painter.end();
 }
 

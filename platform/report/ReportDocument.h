@@ -48,19 +48,25 @@ public:
     ReportDocument& operator=(const ReportDocument&) = delete;
 
     QString title() const;
-    int pageCount() const { return static_cast<int>(m_pages.size()); }
+    int pageCount() const { return static_cast<int>(m_layout.pages.size()); }
     int recordCount() const { return static_cast<int>(m_records.size()); }
     const QList<QStringList>& records() const { return m_records; }
     const QList<Row>& rows() const { return m_rows; }
     QString parameterText(const QString& name) const { return m_parameters.value(name); }
     const ReportTemplate& reportTemplate() const { return *m_template; }
 
-    // Layout results, for checks and for callers setting up a printer.
+    // Layout results on the document's own paper (A4, turned when the
+    // template asks for it), for checks and for callers setting up a
+    // printer.
     QPageLayout pageLayout() const;
-    QSizeF pageSizeMm() const { return m_pageSize; }
-    const QList<ReportLayout::PageSlice>& pages() const { return m_pages; }
-    const QList<double>& columnWidths() const { return m_fit.widths; }
-    double tableScale() const { return m_fit.scale; }
+    QSizeF pageSizeMm() const { return m_layout.pageSize; }
+    const QList<ReportLayout::PageSlice>& pages() const { return m_layout.pages; }
+    const QList<double>& columnWidths() const { return m_layout.fit.widths; }
+    double tableScale() const { return m_layout.fit.scale; }
+
+    // Pages as laid out on the printer's paper (size, orientation and, when
+    // the printer does not print the full page, its printable area).
+    int pageCountFor(const QPrinter& printer) const;
 
     // Paints page pageIndex (0-based) with the page's top-left corner at the
     // painter's origin, using the device's resolution to map millimetres.
@@ -69,8 +75,10 @@ public:
     // Gives the printer the document's paper, orientation and full-page
     // mode (margins are the template's own).
     void applyPageLayout(QPrinter& printer) const;
-    // Paints the pages the printer asks for (its page range, or all) with
-    // the printer's current settings.
+    // Lays the pages out again for the paper the printer has now (the
+    // person may have turned it or chosen another size in the preview or
+    // the print dialog), then paints the pages it asks for (its page
+    // range, or all): what is printed is what the preview shows.
     bool print(QPrinter& printer, QString* error) const;
     // Writes the whole document as a PDF file; an existing file is only
     // replaced when the new one is complete.
@@ -84,13 +92,32 @@ private:
         double height = 0.0;
     };
 
+    // Everything that follows from the paper: the printable area, the
+    // fitted columns, the row heights and the break into pages.
+    struct PageGeometry
+    {
+        QPageLayout::Orientation orientation = QPageLayout::Portrait;
+        QSizeF pageSize; // mm
+        QRectF content; // mm, within the page
+        ReportLayout::ColumnFit fit;
+        double tableFontSize = 9.0;
+        double rowHeight = 6.0;
+        double headerRowHeight = 7.0;
+        QList<ReportLayout::PageSlice> pages;
+    };
+
+    PageGeometry layOut(const QSizeF& pageSize, QPageLayout::Orientation orientation) const;
+    PageGeometry layOutFor(const QPrinter& printer) const;
     ResolvedBand resolveBand(const ReportTemplate::Band& band) const;
     double itemLineHeight(double fontSize) const;
-    QString expand(const QString& text, int pageIndex) const;
-    void paintBand(
-        QPainter& painter, const ResolvedBand& band, const QPointF& origin, double width, int pageIndex) const;
-    void paintTable(QPainter& painter, const ReportLayout::PageSlice& slice, double top) const;
-    void paintPages(QPainter& painter, const std::function<bool()>& newPage, int from, int to) const;
+    QString expand(const QString& text, const PageGeometry& geometry, int pageIndex) const;
+    void paintBand(QPainter& painter, const ResolvedBand& band, const QPointF& origin, double width,
+        const PageGeometry& geometry, int pageIndex) const;
+    void paintTable(
+        QPainter& painter, const PageGeometry& geometry, const ReportLayout::PageSlice& slice, double top) const;
+    void paintPage(QPainter& painter, const PageGeometry& geometry, int pageIndex) const;
+    void paintPages(
+        QPainter& painter, const PageGeometry& geometry, const std::function<bool()>& newPage, int from, int to) const;
     bool paintPdf(QIODevice* device, QString* error) const;
     QByteArray repairTextLayer(const QByteArray& pdf) const;
     bool repairPdfFile(const QString& path, QString* error) const;
@@ -101,18 +128,11 @@ private:
     QList<QStringList> m_records;
     QList<Row> m_rows;
 
-    QPageLayout::Orientation m_orientation = QPageLayout::Portrait;
-    QSizeF m_pageSize;
-    QRectF m_content;
-    ReportLayout::ColumnFit m_fit;
-    double m_tableFontSize = 9.0;
-    double m_rowHeight = 6.0;
-    double m_headerRowHeight = 7.0;
     ResolvedBand m_pageHeader;
     ResolvedBand m_reportHeader;
     ResolvedBand m_reportFooter;
     ResolvedBand m_pageFooter;
-    QList<ReportLayout::PageSlice> m_pages;
+    PageGeometry m_layout; // on the document's own paper
 
     std::unique_ptr<ReportTextPainter> m_text;
 };

@@ -8,9 +8,12 @@
 #include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QStandardPaths>
+#include <QStyle>
 #include <QToolBar>
 #include <QTranslator>
 
@@ -57,6 +60,8 @@ ReportPreviewDialog::ReportPreviewDialog(std::shared_ptr<const ReportDocument> d
             Interaction::current().error(this, appCaption, error);
     });
 
+    openLargeAtPageWidth();
+
     m_saveAsPdf = new QAction(QStringLiteral("另存为 PDF…"), this);
     m_saveAsPdf->setObjectName(QStringLiteral("saveAsPdf"));
     m_saveAsPdf->setToolTip(QStringLiteral("把报表保存为 PDF 文件"));
@@ -67,6 +72,28 @@ ReportPreviewDialog::ReportPreviewDialog(std::shared_ptr<const ReportDocument> d
     } else {
         addAction(m_saveAsPdf);
     }
+}
+
+void ReportPreviewDialog::openLargeAtPageWidth()
+{
+    // Qt's own size and "fit page" zoom leave an A4 page at under half
+    // its size, too small to read: most of the screen, at page width.
+    const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    const QScreen* screen = owner && owner->screen() ? owner->screen() : QGuiApplication::primaryScreen();
+    if (screen) {
+        const QRect area = screen->availableGeometry();
+        const QSize size(area.width() * 9 / 10, area.height() * 9 / 10);
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, area));
+    }
+    if (QAction* fitWidth = findChild<QAction*>(QStringLiteral("fitWidthAction")))
+        fitWidth->setChecked(true);
+    if (QPrintPreviewWidget* preview = findChild<QPrintPreviewWidget*>())
+        preview->fitToWidth();
+}
+
+QPrintPreviewWidget* ReportPreviewDialog::previewWidget() const
+{
+    return findChild<QPrintPreviewWidget*>();
 }
 
 QString ReportPreviewDialog::suggestedPdfPath() const

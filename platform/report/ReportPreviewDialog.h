@@ -6,6 +6,7 @@
 #include <memory>
 
 class QAction;
+class QPrintPreviewWidget;
 class ReportDocument;
 
 // The print preview of a produced report, in Chinese, with the printer's
@@ -20,6 +21,8 @@ public:
 
     const ReportDocument& document() const { return *m_document; }
     QAction* saveAsPdfAction() const { return m_saveAsPdf; }
+    // The page view inside the dialog.
+    QPrintPreviewWidget* previewWidget() const;
 
     // Asks for a file name and writes the PDF there; false when cancelled
     // or when writing failed (the failure is shown to the person).
@@ -32,6 +35,7 @@ public:
     static void installChineseTranslation();
 
 private:
+    void openLargeAtPageWidth();
     QString suggestedPdfPath() const;
 
     std::shared_ptr<const ReportDocument> m_document;

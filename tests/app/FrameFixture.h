@@ -9,8 +9,8 @@
 
 #include "CDlgFunctionSelDlg.h"
 #include "CDlgMainDlg.h"
+#include "FrameTestSupport.h"
 #include "GlobalFunctions.h"
-#include "ScriptedInteraction.h"
 #include "TestDatabase.h"
 
 // The two top-level windows over a fresh database, wired as at start-up.
@@ -52,7 +52,7 @@ public:
         QTest::mouseClick(menuButton("1015"), Qt::LeftButton);
     }
 
-    ScriptedInteraction user;
+    RecordingUser user;
     TestDatabase db;
     std::unique_ptr<CDlgMainDlg> mainDlg;
     std::unique_ptr<CDlgFunctionSelDlg> menu;

@@ -70,6 +70,10 @@ TEST(FunctionMenu, AWrongPasswordIsToldAndChangesNothing)
     frame.loginAsSupervisor(QStringLiteral("Secret"));
     EXPECT_EQ(frame.user.texts(), QStringList{QStringLiteral("密码输入错误，请重新输入。")});
     EXPECT_EQ(enabledFunctionButtons(frame), 0);
+    // The box is centred on the menu the person works in, not on the
+    // main window that has not been shown yet.
+    ASSERT_EQ(frame.user.owners.size(), 1u);
+    EXPECT_EQ(frame.user.owners[0], frame.menu.get());
 
     frame.user.clear();
     frame.answerPrompt(QStringLiteral("secret"), true);
@@ -79,6 +83,15 @@ TEST(FunctionMenu, AWrongPasswordIsToldAndChangesNothing)
 
     frame.loginAsSupervisor(QStringLiteral("secret"));
     EXPECT_EQ(enabledFunctionButtons(frame), 14);
+
+    // Once the main window is shown, it owns the boxes.
+    QTest::mouseClick(frame.menuButton("1019"), Qt::LeftButton);
+    ASSERT_TRUE(frame.mainDlg->isVisible());
+    frame.user.clear();
+    frame.user.owners.clear();
+    ShowInfoMessage(QStringLiteral("保存成功。"));
+    ASSERT_EQ(frame.user.owners.size(), 1u);
+    EXPECT_EQ(frame.user.owners[0], frame.mainDlg.get());
 }
 
 TEST(FunctionMenu, TheEmptyPasswordPictureFollowsTheStoredPassword)

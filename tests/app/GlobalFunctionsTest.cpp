@@ -43,6 +43,11 @@ TEST(GlobalFunctions, NumberTextsReadTheLeadingNumber)
     EXPECT_DOUBLE_EQ(StrToDouble(QStringLiteral("--5")), 0.0);
     EXPECT_DOUBLE_EQ(StrToDouble(QStringLiteral("+-5")), 0.0);
     EXPECT_DOUBLE_EQ(StrToDouble(QStringLiteral("-+5")), 0.0);
+    // Full-width digits are no number; a text of any length is read.
+    EXPECT_DOUBLE_EQ(StrToDouble(QStringLiteral("１２")), 0.0);
+    EXPECT_DOUBLE_EQ(StrToDouble(QStringLiteral("3５")), 3.0);
+    EXPECT_DOUBLE_EQ(StrToDouble(QString(100, QLatin1Char(' ')) + QStringLiteral("8.25元")), 8.25);
+    EXPECT_DOUBLE_EQ(StrToDouble(QStringLiteral("1") + QString(99, QLatin1Char('0'))), 1e99);
 }
 
 TEST(GlobalFunctions, NumberTextsHaveTwoDecimalsAndNoGrouping)

@@ -1,8 +1,14 @@
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QLabel>
 #include <QTabWidget>
+#include <QTableWidget>
 
 #include <gtest/gtest.h>
 
 #include "CDlgTabAccountMgr.h"
+#include "CDlgTabProductInfo.h"
 #include "CDlgTabStore.h"
 #include "FinanceBillPage.h"
 #include "FrameFixture.h"
@@ -28,7 +34,99 @@ QStringList computedDates(const CDlgMainDlg &main)
             main.m_pTabProviderGoods->ComputedDate(), main.m_pTabFinaProvider->ComputedDate()};
 }
 
+// What a page shows a person: its texts, its lists' sizes and which of its
+// widgets are visible.
+QStringList pageState(QWidget *page)
+{
+    QStringList state;
+    for (QWidget *widget : page->findChildren<QWidget *>()) {
+        QString text;
+        if (auto *label = qobject_cast<QLabel *>(widget))
+            text = label->text();
+        else if (auto *edit = qobject_cast<QLineEdit *>(widget))
+            text = edit->text();
+        else if (auto *combo = qobject_cast<QComboBox *>(widget))
+            text = combo->currentText();
+        else if (auto *spin = qobject_cast<QAbstractSpinBox *>(widget))
+            text = spin->text();
+        else if (auto *table = qobject_cast<QTableWidget *>(widget))
+            text = QString::number(table->rowCount());
+        state << widget->objectName() + QLatin1Char('=') + text + (widget->isVisible() ? QStringLiteral(" shown") : QString());
+    }
+    return state;
+}
+
+// The widgets of a page a person can give the focus to and press Enter in.
+QList<QWidget *> fieldsOf(QWidget *root)
+{
+    QList<QWidget *> fields;
+    for (QWidget *widget : root->findChildren<QWidget *>()) {
+        const bool field = qobject_cast<QLineEdit *>(widget) || qobject_cast<QComboBox *>(widget)
+            || qobject_cast<QAbstractSpinBox *>(widget) || qobject_cast<QAbstractItemView *>(widget)
+            || qobject_cast<QPushButton *>(widget);
+        if (field && widget->isVisible() && widget->isEnabled() && widget->focusPolicy() != Qt::NoFocus)
+            fields << widget;
+    }
+    return fields;
+}
+
 } // namespace
+
+TEST(MainWindow, EnterInAnyFieldOfAnyPageTriggersNothing)
+{
+    FrameFixture frame;
+    for (const char *name : {"扳手", "钳子"})
+        frame.db.exec("INSERT INTO tbl_StoreMgr (ProductCode, ProductName, ProductSpec, PromptCount, GUID) VALUES (?, ?, "
+                      "'10寸', '0', ?)",
+                      {QStringLiteral("K-%1").arg(QString::fromUtf8(name)), QString::fromUtf8(name), GuidText()});
+    frame.mainDlg->m_pTabStore->FilterProducts(0);
+    frame.mainDlg->m_pTabProductInfo->FillProductList({});
+    frame.loginAsSupervisor();
+    QTest::mouseClick(frame.menuButton("1019"), Qt::LeftButton);
+    ASSERT_TRUE(frame.mainDlg->isVisible());
+    ASSERT_FALSE(frame.menu->isVisible());
+    frame.user.clear();
+
+    int pressed = 0;
+    for (int group = 0; group < CDlgMainDlg::GroupCount; ++group) {
+        QTabWidget *tabs = frame.mainDlg->TabGroup(group);
+        for (int tab = 0; tab < tabs->count(); ++tab) {
+            frame.mainDlg->ShowTabGroup(group);
+            frame.mainDlg->ActivateTab(group, tab);
+            frame.mainDlg->SetCurrentPage(tab);
+            QWidget *page = tabs->widget(tab);
+            const QStringList before = pageState(page);
+            // The page's fields, and the main window's own (the date box,
+            // the side buttons).
+            QList<QWidget *> fields = fieldsOf(page);
+            fields << frame.datePicker() << frame.mainButton("1002") << frame.mainButton("1004");
+            for (QWidget *field : std::as_const(fields)) {
+                SCOPED_TRACE(QStringLiteral("group %1 tab %2 %3 %4")
+                                 .arg(group)
+                                 .arg(tab)
+                                 .arg(QString::fromLatin1(field->metaObject()->className()), field->objectName())
+                                 .toStdString());
+                field->setFocus();
+                QTest::keyClick(field, Qt::Key_Return);
+                QTest::keyClick(field, Qt::Key_Enter, Qt::KeypadModifier);
+                ++pressed;
+                EXPECT_FALSE(frame.menu->isVisible());
+                EXPECT_TRUE(frame.mainDlg->isVisible());
+                EXPECT_TRUE(frame.user.messages.empty());
+                EXPECT_TRUE(frame.user.modalDialogs.isEmpty());
+                EXPECT_EQ(frame.mainDlg->VisibleGroup(), group);
+                EXPECT_EQ(tabs->currentIndex(), tab);
+            }
+            EXPECT_EQ(pageState(page), before) << "group " << group << " tab " << tab;
+        }
+    }
+    EXPECT_GT(pressed, 20);
+    // No push button of the window or its pages is a default button.
+    for (QPushButton *button : frame.mainDlg->findChildren<QPushButton *>()) {
+        EXPECT_FALSE(button->isDefault()) << button->objectName().toStdString();
+        EXPECT_FALSE(button->autoDefault()) << button->objectName().toStdString();
+    }
+}
 
 TEST(MainWindow, PreviousAndNextDayCrossMonthAndYearEnds)
 {
@@ -158,4 +256,16 @@ TEST(MainWindow, AGoneMainWindowLeavesNoWorkingDateBehind)
     // Whatever still asks for the date gets today's, not the gone picker's.
     EXPECT_EQ(g_pMainDlg, nullptr);
     EXPECT_EQ(GetCurDateString(), DateText(QDate::currentDate()));
+}
+
+TEST(MainWindow, TheDatePickerShowsIsoDatesWhateverTheDesktopsLanguage)
+{
+    const QLocale previous;
+    for (const QLocale &desktop : {QLocale(QLocale::English, QLocale::UnitedKingdom), QLocale(QLocale::Chinese, QLocale::China)}) {
+        QLocale::setDefault(desktop);
+        FrameFixture frame;
+        frame.datePicker()->setDate(QDate(2026, 12, 1));
+        EXPECT_EQ(frame.datePicker()->text(), QStringLiteral("2026-12-01")) << desktop.name().toStdString();
+    }
+    QLocale::setDefault(previous);
 }

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "CDlgFunctionSelDlg.h"
 #include "CDlgMainDlg.h"
 #include "CDlgToolTipsApp.h"
@@ -112,6 +114,7 @@ TEST_F(StartupTest, AMissingSourceGivesOneMessageAndNoWindow)
     EXPECT_EQ(user.messages[0].caption, QStringLiteral("汀岑进销存"));
     EXPECT_TRUE(user.messages[0].text.startsWith(QStringLiteral("数据库连接失败，确认数据库db_duvavivada_12.mdb是否在")));
     EXPECT_TRUE(user.messages[0].text.contains(QDir::toNativeSeparators(DataFolderPath())));
+    EXPECT_TRUE(user.messages[0].text.contains(QStringLiteral("程序文件夹中也没有可复制的空数据库")));
     EXPECT_EQ(g_pConnection, nullptr);
     EXPECT_EQ(app.MainDlg(), nullptr);
     for (QWidget *widget : QApplication::topLevelWidgets())
@@ -120,23 +123,96 @@ TEST_F(StartupTest, AMissingSourceGivesOneMessageAndNoWindow)
     EXPECT_FALSE(QFile::exists(DatabaseFilePath()));
 }
 
-TEST_F(StartupTest, ACorruptOrForeignFileGivesTheMessage)
+namespace {
+
+// How the data file is spoiled before the start, and what the message must
+// say: its own reason, and where the file is when the person can put a
+// backup in its place.
+struct FailureCase
+{
+    const char *name;
+    std::function<void(const QString &dataFile, const QString &installed)> spoil;
+    const char *reason;
+    bool namesTheFile;
+    bool offersABackup = false;
+};
+
+void PrintTo(const FailureCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+class StartupFailure : public StartupTest, public ::testing::WithParamInterface<FailureCase>
+{
+};
+
+} // namespace
+
+TEST_P(StartupFailure, EachFailureHasItsOwnSentence)
 {
     QDir().mkpath(DataFolderPath());
-    {
-        QFile file(DatabaseFilePath());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray(4096, 'x'));
-    }
+    makeDatabase(installedDatabase(), QStringLiteral("installed"));
+    GetParam().spoil(DatabaseFilePath(), installedDatabase());
     QString error;
     EXPECT_FALSE(OpenProgramDatabase(programFolder(), &error));
-    EXPECT_TRUE(error.startsWith(QStringLiteral("数据库连接失败")));
+    EXPECT_TRUE(error.startsWith(QStringLiteral("数据库连接失败。"))) << error.toStdString();
+    // Only a missing file gets the advice to look for it in its folder.
+    EXPECT_FALSE(error.contains(QStringLiteral("是否在"))) << error.toStdString();
+    EXPECT_TRUE(error.contains(QString::fromUtf8(GetParam().reason))) << error.toStdString();
+    EXPECT_EQ(error.contains(QDir::toNativeSeparators(DatabaseFilePath())), GetParam().namesTheFile)
+        << error.toStdString();
+    EXPECT_EQ(error.contains(QStringLiteral("用备份的数据库文件替换它")), GetParam().offersABackup) << error.toStdString();
+}
 
-    // An empty file is a valid SQLite database, but not the program's.
-    QFile::remove(DatabaseFilePath());
-    QFile(DatabaseFilePath()).open(QIODevice::WriteOnly);
+INSTANTIATE_TEST_SUITE_P(
+    Files, StartupFailure,
+    ::testing::Values(
+        FailureCase{"copy_refused",
+                    [](const QString &, const QString &installed) {
+                        // An installed "file" that cannot be read copies nothing.
+                        QFile::remove(installed);
+                        QDir().mkpath(installed);
+                    },
+                    "无法把空数据库复制到数据文件夹", false},
+        FailureCase{"no_permission",
+                    [](const QString &dataFile, const QString &) {
+                        // Not a file that can be opened for writing, even
+                        // for root.
+                        QDir().mkpath(dataFile);
+                    },
+                    "没有读写数据库文件的权限", true},
+        FailureCase{"damaged",
+                    [](const QString &dataFile, const QString &) { writeBytes(dataFile, QByteArray(4096, 'x')); },
+                    "数据库文件已损坏，或者不是本程序的数据库。", true, true},
+        FailureCase{"empty", [](const QString &dataFile, const QString &) { writeBytes(dataFile, QByteArray()); },
+                    "数据库文件是空的，或者缺少本程序的数据表。", true, true},
+        FailureCase{"foreign",
+                    [](const QString &dataFile, const QString &) {
+                        Database other(dataFile, Database::OpenMode::Create);
+                        other.executeScript(QStringLiteral("CREATE TABLE notes (text TEXT)"));
+                    },
+                    "数据库文件是空的，或者缺少本程序的数据表。", true, true}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(StartupTest, ALockedDatabaseIsToldAsSuch)
+{
+    QDir().mkpath(DataFolderPath());
+    makeDatabase(DatabaseFilePath(), QStringLiteral("shop data"));
+    Database other(DatabaseFilePath(), Database::OpenMode::ReadWrite);
+    other.executeScript(QStringLiteral("BEGIN EXCLUSIVE"));
+    QString error;
     EXPECT_FALSE(OpenProgramDatabase(programFolder(), &error));
-    EXPECT_TRUE(error.startsWith(QStringLiteral("数据库连接失败")));
+    EXPECT_TRUE(error.startsWith(QStringLiteral("数据库连接失败。数据库文件正被其他程序使用"))) << error.toStdString();
+    EXPECT_TRUE(error.contains(QDir::toNativeSeparators(DatabaseFilePath())));
+    other.executeScript(QStringLiteral("ROLLBACK"));
+    EXPECT_TRUE(OpenProgramDatabase(programFolder(), &error));
 }
 
 TEST_F(StartupTest, StartShowsOnlyTheFunctionMenuAndTheMenusCloseEndsTheLoop)

@@ -2,6 +2,8 @@
 
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -9,6 +11,7 @@
 
 #include "CDlgOnlineServiceDlg.h"
 #include "CDlgPrtMonthSelDate.h"
+#include "FrameTestSupport.h"
 
 namespace {
 
@@ -48,8 +51,8 @@ private:
     QLocale m_previous;
 };
 
-// The desktop's date format changes what the pickers show, never the texts
-// the dialog hands back.
+// The desktop's language changes neither what the pickers show nor the
+// texts the dialog hands back.
 class PeriodDialog : public ::testing::TestWithParam<LocaleCase>
 {
 protected:
@@ -73,9 +76,10 @@ TEST_P(PeriodDialog, ShowsThePresetsAndHandsBackIsoDates)
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("选择时间段"));
     EXPECT_EQ(dialog.findChild<QDateEdit *>(QStringLiteral("1007"))->date(), QDate(2011, 2, 1));
     EXPECT_EQ(end->date(), QDate(2011, 2, 28));
-    EXPECT_EQ(end->locale(), locale);
-    EXPECT_EQ(end->text(), locale.toString(QDate(2011, 2, 28), end->displayFormat()));
-    EXPECT_NE(end->text(), QStringLiteral("2011-02-28"));
+    // As every date of the program, whatever the desktop's language.
+    EXPECT_EQ(end->locale(), QLocale(QLocale::Chinese, QLocale::China));
+    EXPECT_EQ(end->text(), QStringLiteral("2011-02-28"));
+    EXPECT_EQ(dialog.findChild<QDateEdit *>(QStringLiteral("1007"))->text(), QStringLiteral("2011-02-01"));
     EXPECT_FALSE(dialog.findChild<QCheckBox *>(QStringLiteral("1293"))->isVisible());
 
     // The person steps the end date on by a month with the keyboard.
@@ -106,6 +110,7 @@ TEST_P(PeriodDialog, CancelAndEscapeKeepThePresets)
 INSTANTIATE_TEST_SUITE_P(Locales, PeriodDialog,
                          ::testing::Values(LocaleCase{"German", QLocale::German, QLocale::Germany},
                                            LocaleCase{"English_US", QLocale::English, QLocale::UnitedStates},
+                                           LocaleCase{"Chinese", QLocale::Chinese, QLocale::China},
                                            LocaleCase{"Arabic_Egypt", QLocale::Arabic, QLocale::Egypt}),
                          [](const auto &info) { return std::string(info.param.name); });
 
@@ -135,7 +140,7 @@ TEST(OnlineService, NamesTheProgramAndItsHelpWithoutInventedContacts)
     for (const QLabel *label : dialog.findChildren<QLabel *>())
         all += label->text() + QLatin1Char('\n');
     for (const QString &expected : {QStringLiteral("汀岑进销存"), QStringLiteral("1.2"), CDlgOnlineServiceDlg::ReleaseDate(),
-                                    QStringLiteral("README")})
+                                    QStringLiteral("README"), CDlgOnlineServiceDlg::HelpSentence()})
         EXPECT_TRUE(all.contains(expected)) << expected.toStdString();
     EXPECT_FALSE(all.contains(QRegularExpression(QStringLiteral("@|://|QQ|\\d{5,}"))));
     dialog.show();
@@ -143,6 +148,39 @@ TEST(OnlineService, NamesTheProgramAndItsHelpWithoutInventedContacts)
     press(&dialog, "1308");
     EXPECT_EQ(dialog.result(), 0);
     EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST(OnlineService, TheReadmeHoldsWhatTheWindowPromises)
+{
+    QFile readme(CDlgOnlineServiceDlg::HelpFilePath());
+    ASSERT_TRUE(readme.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(readme.readAll());
+    const QString title = QStringLiteral("## ") + CDlgOnlineServiceDlg::HelpSectionTitle();
+    const qsizetype start = text.indexOf(title);
+    ASSERT_GE(start, 0);
+    // The section comes first and ends where the English part begins.
+    EXPECT_LT(start, text.indexOf(QStringLiteral("## Two commands")));
+    const QString section = text.mid(start, text.indexOf(QStringLiteral("\n## "), start + 1) - start);
+    for (const char *topic : {"登录", "客户", "供应商", "仓库", "帐户", "设置", "db_duvavivada_12.mdb", "Varnholt",
+                              "备份数据", "常见问题", "store_productsearch_temp.xls"})
+        EXPECT_TRUE(section.contains(QString::fromUtf8(topic))) << topic;
+}
+
+TEST(OnlineService, OpeningTheHelpFileTellsWhereItIsWhenNothingOpensIt)
+{
+    // The build puts the README beside this test, as beside the program.
+    const QString path = CDlgOnlineServiceDlg::HelpFilePath();
+    ASSERT_FALSE(path.isEmpty());
+    RecordingUser user;
+    CDlgOnlineServiceDlg dialog;
+    dialog.show();
+    press(&dialog, "1307");
+    EXPECT_EQ(user.openedWithDesktop, QStringList{path});
+    EXPECT_TRUE(user.messages.empty());
+    user.opensFiles = false;
+    press(&dialog, "1307");
+    ASSERT_EQ(user.messages.size(), 1u);
+    EXPECT_TRUE(user.messages[0].text.contains(QDir::toNativeSeparators(path))) << user.messages[0].text.toStdString();
 }
 
 } // namespace

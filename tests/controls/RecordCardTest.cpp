@@ -264,6 +264,34 @@ TEST_F(CardPage, PaintsTheFaceIconAndColouredTexts)
     EXPECT_TRUE(IconImage(999).isNull());
 }
 
+TEST_F(CardPage, TextsTooLongForTheirPlaceEndInAnEllipsis)
+{
+    CBCGPStoreMgrButton card(&page);
+    struct_button_storeproduct product;
+    product.ProductName = u("特别长的不锈钢内六角圆柱头螺钉全螺纹");
+    product.ProductSpec = u("M8");
+    product.StockUnitPrice = u("12.50");
+    product.ProductStockCount = u("3");
+    card.SetRecord(product);
+    const QFontMetrics metrics(card.font());
+    const std::vector<RecordCard::DrawnText> texts = card.drawnTexts();
+    QStringList shown;
+    for (const RecordCard::DrawnText &text : texts) {
+        shown << text.text;
+        EXPECT_LE(metrics.horizontalAdvance(text.text), text.rect.width()) << text.text.toStdString();
+    }
+    // Kind word, then label and value of name, specification and price.
+    ASSERT_EQ(shown.size(), 7);
+    EXPECT_TRUE(shown[2].endsWith(u("…"))) << shown[2].toStdString();
+    EXPECT_TRUE(product.ProductName.startsWith(shown[2].chopped(1)));
+    EXPECT_GT(shown[2].size(), 3);
+    // Texts that fit stay whole.
+    EXPECT_EQ(shown[1], u("名称："));
+    EXPECT_EQ(shown[4], u("M8"));
+    EXPECT_EQ(shown[6], u("12.50 元"));
+    EXPECT_FALSE(card.grab().isNull());
+}
+
 TEST_F(CardPage, APoolSmallerThanThePageFillsWhatItHas)
 {
     FakeOwner<CBCGPStoreMgrButton> owner;

@@ -93,7 +93,7 @@ TEST_P(PriceListDialogTest, AddsANewPriceAndChangesAListedOneInPlace)
               QStringList({QStringLiteral("0"), QStringLiteral("螺母"), QStringLiteral("M8"), QStringLiteral("0.45")}));
 
     QStringList offered;
-    queuePick(0, QStringLiteral("1.5元"), false, &offered);
+    queuePick(0, QStringLiteral(" 1.5 "), false, &offered);
     clickButton(&dialog, "1283");
     // Numbered from 0; the client side offers the sales price, the provider
     // side the purchase price.
@@ -102,11 +102,11 @@ TEST_P(PriceListDialogTest, AddsANewPriceAndChangesAListedOneInPlace)
                                     client ? QStringLiteral("0.50") : QStringLiteral("0.30")}));
     ASSERT_EQ(list->rowCount(), 2);
     EXPECT_EQ(rowTexts(list, 1).mid(0, 4),
-              QStringList({QStringLiteral("1"), QStringLiteral("螺栓"), QStringLiteral("M8"), QStringLiteral("1.5元")}));
+              QStringList({QStringLiteral("1"), QStringLiteral("螺栓"), QStringLiteral("M8"), QStringLiteral("1.5")}));
 
     queuePick(1, QStringLiteral("0.40"), true);
     doubleClickRow(list, 0);
-    EXPECT_EQ(columnTexts(list, 3), QStringList({QStringLiteral("0.40"), QStringLiteral("1.5元")}));
+    EXPECT_EQ(columnTexts(list, 3), QStringList({QStringLiteral("0.40"), QStringLiteral("1.5")}));
     EXPECT_EQ(rowCount(db, GetParam().table), 3); // with the other party's row
     EXPECT_TRUE(user.texts().isEmpty());
 
@@ -131,7 +131,17 @@ TEST_P(PriceListDialogTest, EmptyPriceNoSelectionOrAVanishedProductAddNothing)
         clickButton(d, "1288");
         EXPECT_EQ(user.lastText(), QStringLiteral("请输入 ‘产品价格’。"));
         EXPECT_TRUE(d->isVisible());
-        typeText(d->findChild<QLineEdit *>(QStringLiteral("1290")), QStringLiteral("2"));
+        // A price is a number: no unit, no grouping.
+        auto *price = d->findChild<QLineEdit *>(QStringLiteral("1290"));
+        for (const QString &typed : {QStringLiteral("1.5元"), QStringLiteral("1,000")}) {
+            price->clear();
+            typeText(price, typed);
+            clickButton(d, "1288");
+            EXPECT_EQ(user.lastText(), QStringLiteral("“产品价格”只能填写数字。"));
+            EXPECT_TRUE(d->isVisible());
+        }
+        price->clear();
+        typeText(price, QStringLiteral("2"));
         clickButton(d, "1288");
         return d->result();
     });

@@ -67,7 +67,7 @@ protected:
 TEST_F(ProductDialogTest, NewProductNeedsEveryFieldButTheRemark)
 {
     const QStringList typed = {QStringLiteral("DZ-9"), QStringLiteral("电钻"), QStringLiteral("500W"), QStringLiteral("台"),
-                               QStringLiteral("120元"), QStringLiteral("168.5"), QStringLiteral("2"), QString()};
+                               QStringLiteral(" 120 "), QStringLiteral("168.5"), QStringLiteral("2"), QString()};
     user.onNextModal([&](QDialog *d) {
         EXPECT_EQ(d->windowTitle(), QStringLiteral("新增货品"));
         EXPECT_FALSE(d->findChild<QWidget *>(QStringLiteral("delete"))->isVisible());
@@ -94,8 +94,10 @@ TEST_F(ProductDialogTest, NewProductNeedsEveryFieldButTheRemark)
     ASSERT_EQ(rowCount(db, "tbl_StoreMgr"), 3);
     const QString guid = db.scalar("SELECT GUID FROM tbl_StoreMgr WHERE ProductCode = 'DZ-9'");
     EXPECT_EQ(guid.size(), 36);
-    // Prices are stored exactly as typed; a new product starts at stock 0.
-    EXPECT_EQ(storedColumn(db, "StockUnitPrice", guid), QStringLiteral("120元"));
+    // Prices are stored as typed, without the blanks around them; a new
+    // product starts at stock 0.
+    EXPECT_EQ(storedColumn(db, "StockUnitPrice", guid), QStringLiteral("120"));
+    EXPECT_EQ(storedColumn(db, "ShipmentUnitPrice", guid), QStringLiteral("168.5"));
     EXPECT_EQ(storedColumn(db, "ProductStockCount", guid), QStringLiteral("0"));
     EXPECT_EQ(storedColumn(db, "ProductRemark", guid), QString());
     ASSERT_NE(cardOf(guid), nullptr);
@@ -175,3 +177,72 @@ TEST_F(ProductDialogTest, DeleteFromACardAsksFirst)
     EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM tbl_StoreMgr WHERE GUID = ?", {nut.GUID}), QStringLiteral("0"));
     EXPECT_TRUE(card->isHidden());
 }
+
+namespace {
+
+// A number field typed wrong: which field, what was typed.
+struct WrongNumber
+{
+    const char *name;
+    int field;
+    const char *typed;
+    const char *label;
+};
+
+void PrintTo(const WrongNumber &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
+class ProductNumberFields : public ProductDialogTest, public ::testing::WithParamInterface<WrongNumber>
+{
+};
+
+} // namespace
+
+// Prices are unsigned decimals, the alarm count a whole number of at least
+// 0; anything else is refused with the field's name and nothing is saved,
+// neither a new product nor a change.
+TEST_P(ProductNumberFields, AreCheckedBeforeAnythingIsSaved)
+{
+    const WrongNumber &c = GetParam();
+    const QString message = QStringLiteral("“%1”只能填写数字。").arg(QString::fromUtf8(c.label));
+    QStringList typed = {QStringLiteral("DZ-9"), QStringLiteral("电钻"), QStringLiteral("500W"), QStringLiteral("台"),
+                         QStringLiteral("120"),  QStringLiteral("168.5"), QStringLiteral("2"), QString()};
+    typed[c.field] = QString::fromUtf8(c.typed);
+    user.onNextModal([&](QDialog *d) {
+        fill(d, typed);
+        clickButton(d, "1");
+        EXPECT_EQ(user.texts(), QStringList{message});
+        EXPECT_TRUE(d->isVisible());
+        EXPECT_EQ(edit(d, c.field)->text(), QString::fromUtf8(c.typed));
+        clickButton(d, "2");
+        return d->result();
+    });
+    clickButton(&store, "1184");
+    EXPECT_EQ(rowCount(db, "tbl_StoreMgr"), 2);
+    EXPECT_EQ(store.RecordCount(), 2);
+
+    user.clear();
+    CBCGPStoreMgrButton *card = cardOf(bolt.GUID);
+    ASSERT_NE(card, nullptr);
+    user.onNextModal([&](QDialog *d) {
+        edit(d, c.field)->clear();
+        typeText(edit(d, c.field), QString::fromUtf8(c.typed));
+        clickButton(d, "1");
+        EXPECT_EQ(user.texts(), QStringList{message});
+        clickButton(d, "2");
+        return d->result();
+    });
+    QTest::mouseClick(card, Qt::LeftButton);
+    EXPECT_EQ(storedColumn(db, "StockUnitPrice", bolt.GUID), QStringLiteral("1.20"));
+    EXPECT_EQ(storedColumn(db, "PromptCount", bolt.GUID), QStringLiteral("5"));
+    EXPECT_EQ(card->record().StockUnitPrice, QStringLiteral("1.20"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Typed, ProductNumberFields,
+    ::testing::Values(WrongNumber{"letters", 4, "abc", "进货单价"}, WrongNumber{"grouping", 4, "1,000", "进货单价"},
+                      WrongNumber{"unit", 5, "12元", "出货单价"}, WrongNumber{"negative_price", 5, "-5", "出货单价"},
+                      WrongNumber{"fraction_count", 6, "2.5", "报警设置"}, WrongNumber{"negative_count", 6, "-1", "报警设置"}),
+    [](const auto &info) { return std::string(info.param.name); });

@@ -5,6 +5,7 @@
 #include "CDlgMainDlg.h"
 #include "CDlgNewProduct.h"
 #include "CDlgTabStore.h"
+#include "FrameTestSupport.h"
 #include "ProductStore.h"
 #include "ProductTestSupport.h"
 
@@ -107,7 +108,25 @@ TEST_F(ProductInfoTest, AFailedSaveLeavesTheRowAsItWas)
 
     ASSERT_EQ(user.messages.size(), 1u);
     EXPECT_EQ(user.messages[0].kind, ScriptedInteraction::Message::Error);
+    EXPECT_TRUE(user.messages[0].text.startsWith(QStringLiteral("修改货品失败。\n"))) << user.messages[0].text.toStdString();
     EXPECT_EQ(list->item(2, 1)->text(), QStringLiteral("合金钻头"));
+}
+
+TEST_F(ProductInfoTest, WhileAnotherProgramHoldsTheDatabaseSearchAndOpenSayWhatFailed)
+{
+    DatabaseHeldElsewhere held(db.db(), db.path());
+    user.onNextModal([](QDialog *d) {
+        clickButton(d, "1196");
+        return d->result();
+    });
+    clickButton(page, "1185");
+    doubleClickRow(list, 0);
+
+    const QString reason = QStringLiteral("\n数据库正被其他程序使用，请稍后再试。");
+    EXPECT_EQ(user.texts(), QStringList({QStringLiteral("读取筛选用的货品编号、名称和规格失败。") + reason,
+                                         QStringLiteral("查找商品失败。") + reason, QStringLiteral("读取货品失败。") + reason}));
+    EXPECT_EQ(user.modalDialogs, QStringList{QStringLiteral("CDlgProductSearch")});
+    EXPECT_EQ(columnTexts(list, 0), QStringList({QStringLiteral("HJ-1"), QStringLiteral("HJ-2"), QStringLiteral("HJ-3")}));
 }
 
 TEST_F(ProductInfoTest, AProductDeletedMeanwhileOpensNothingAndLosesItsRow)

@@ -1,6 +1,8 @@
 #include "CDlgProductSearch.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QScreen>
 #include <QLineEdit>
 
 #include "CDlgTabProductInfo.h"
@@ -105,4 +107,21 @@ TEST_F(ProductSearchTest, PageListsTheMatchesCancelKeepsThemNoMatchEmptiesThem)
     search("1193", QStringLiteral("无此编号"), "1196");
     EXPECT_EQ(list->rowCount(), 0);
     EXPECT_TRUE(user.texts().isEmpty());
+}
+
+TEST_F(ProductSearchTest, ALongNameKeepsTheDialogNarrowAndShowsWholeInTheList)
+{
+    const QString longName = QStringLiteral("加长型不锈钢内六角圆柱头螺钉").repeated(8);
+    addProduct(db, QStringLiteral("L1"), longName, QStringLiteral("M8"));
+    CDlgProductSearch dialog;
+    dialog.show();
+    QApplication::processEvents();
+    auto *name = dialog.findChild<QComboBox *>(QStringLiteral("1194"));
+    // The window asks for the width of its boxes, not of the longest name.
+    EXPECT_LE(dialog.sizeHint().width(), 500);
+    EXPECT_LE(name->sizeHint().width(), 320);
+    const int wanted = QFontMetrics(name->view()->font()).horizontalAdvance(longName);
+    const int screenLimit = dialog.screen()->availableGeometry().width() * 3 / 4;
+    EXPECT_GE(name->view()->minimumWidth(), std::min(wanted, screenLimit));
+    EXPECT_LE(name->view()->minimumWidth(), screenLimit);
 }

@@ -104,10 +104,11 @@ TEST_P(PeriodSums, SumMainBillsAndReturnsWithinThePeriod)
     EXPECT_DOUBLE_EQ(f.returnCount, 2.0);
     EXPECT_DOUBLE_EQ(f.returnAmount, 12.0);
     EXPECT_DOUBLE_EQ(f.returnAverage, 6.0);
-    // The all-products sum agrees with the one-product sum.
-    const SideFigures all = sums.SumAllProducts(table, may).value(keyOf(bolt));
-    EXPECT_DOUBLE_EQ(all.count, f.count);
-    EXPECT_DOUBLE_EQ(all.returnAmount, f.returnAmount);
+    // The sums of every product row agree with the one-product sum.
+    const std::vector<ProductSums::RowFigures> all = sums.SumProductRows(table, may);
+    ASSERT_EQ(all.size(), 1u);
+    EXPECT_DOUBLE_EQ(all[0].figures.count, f.count);
+    EXPECT_DOUBLE_EQ(all[0].figures.returnAmount, f.returnAmount);
 
     const QList<ProductStockShipmentSumInfo> rows = sums.StockShipmentSumRows(may);
     ASSERT_EQ(rows.size(), 2);

@@ -1,8 +1,10 @@
 #include "GridReport.h"
 
 #include "ReportDocument.h"
+#include "ReportPreviewDialog.h"
 #include "ReportTestSupport.h"
 
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -290,3 +292,80 @@ TEST(ReportPdfTest, LongTextsAreCutAndRareCharactersFallBackToOtherFonts)
         << pages.first().toStdString();
     EXPECT_TRUE(pages.first().contains(QStringLiteral("象棋♔王")));
 }
+
+namespace {
+
+// A paper the person may choose in the preview or the print dialog.
+struct PaperCase
+{
+    const char* name;
+    QPageSize::PageSizeId size;
+    QPageLayout::Orientation orientation;
+    QSizeF points; // as pdfinfo reads the page
+};
+
+void PrintTo(const PaperCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class PrintOnOtherPaper : public ::testing::TestWithParam<PaperCase>
+{
+};
+
+} // namespace
+
+// The preview lays the pages out for its printer's paper; printing from it
+// paints the same pages on the same paper: every row, and the page line on
+// every page.
+TEST_P(PrintOnOtherPaper, PrintsWhatThePreviewShows)
+{
+    QTemporaryDir dir;
+    GridReport report;
+    ASSERT_TRUE(report.LoadTemplateFile(reportTestData(QStringLiteral("ProductSumReport.grf"))));
+    ProductSumReportEvent sink;
+    ASSERT_TRUE(sink.ConnectTo(&report));
+    const QList<ProductSumRow> rows = makeProductRows(60, true);
+    sink.SetRecords(rows);
+    const auto document = report.Generate();
+    ASSERT_TRUE(document);
+
+    ReportPreviewDialog preview(document);
+    QPrinter* printer = preview.printer();
+    printer->setPageSize(QPageSize(GetParam().size));
+    printer->setPageOrientation(GetParam().orientation);
+    preview.previewWidget()->updatePreview();
+    const int shown = preview.previewWidget()->pageCount();
+    EXPECT_EQ(shown, document->pageCountFor(*printer));
+
+    const QString pdf = dir.filePath(QStringLiteral("printed.pdf"));
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(pdf);
+    preview.previewWidget()->print();
+
+    const PdfInfo info = pdfInfo(pdf);
+    EXPECT_EQ(info.pages, shown);
+    EXPECT_NEAR(info.pageSizePoints.width(), GetParam().points.width(), 1.0);
+    EXPECT_NEAR(info.pageSizePoints.height(), GetParam().points.height(), 1.0);
+    const QStringList pages = pdfPageTexts(pdf);
+    ASSERT_EQ(pages.size(), shown);
+    for (qsizetype i = 0; i < pages.size(); ++i) {
+        SCOPED_TRACE(i + 1);
+        EXPECT_TRUE(pages.at(i).contains(QStringLiteral("产品编号")));
+        // pdftotext spaces the line by the printer's resolution.
+        EXPECT_TRUE(
+            QRegularExpression(QStringLiteral("第\\s*%1\\s*页\\s*/\\s*共\\s*%2\\s*页").arg(i + 1).arg(pages.size()))
+                .match(pages.at(i))
+                .hasMatch())
+            << pages.at(i).toStdString();
+    }
+    const QString all = pages.join(QLatin1Char('\f'));
+    for (const ProductSumRow& row : rows)
+        EXPECT_EQ(occurrences(all, row.code + QLatin1Char(' ')), 1) << row.code.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Papers, PrintOnOtherPaper,
+    ::testing::Values(PaperCase {"a4_landscape", QPageSize::A4, QPageLayout::Landscape, QSizeF(841.9, 595.3)},
+        PaperCase {"letter", QPageSize::Letter, QPageLayout::Portrait, QSizeF(612.0, 792.0)},
+        PaperCase {"a5_portrait", QPageSize::A5, QPageLayout::Portrait, QSizeF(419.5, 595.3)}),
+    [](const auto& info) { return std::string(info.param.name); });

@@ -8,6 +8,9 @@
 #include <QAction>
 #include <QDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QPrintPreviewWidget>
+#include <QScreen>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -106,4 +109,25 @@ TEST(ReportPreviewTest, PreviewSpeaksChineseAndSavesAPdf)
     EXPECT_FALSE(dialog.saveAsPdf());
     ASSERT_EQ(user.errors.size(), 1);
     EXPECT_TRUE(user.errors.first().contains(QStringLiteral("/nonexistent-folder/汇总.pdf")));
+}
+
+TEST(ReportPreviewTest, OpensOnMostOfTheScreenAtPageWidth)
+{
+    FakeInteraction user;
+    GridReport report;
+    ProductSumReportEvent sink;
+    const auto document = sampleDocument(report, sink, 30);
+    ASSERT_TRUE(document);
+    ReportPreviewDialog dialog(document);
+    dialog.show();
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_GE(dialog.width(), area.width() * 8 / 10);
+    EXPECT_GE(dialog.height(), area.height() * 8 / 10);
+    EXPECT_TRUE(area.contains(dialog.frameGeometry().center()));
+    QPrintPreviewWidget* preview = dialog.previewWidget();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(preview->zoomMode(), QPrintPreviewWidget::FitToWidth);
+    const QAction* fitWidth = dialog.findChild<QAction*>(QStringLiteral("fitWidthAction"));
+    ASSERT_NE(fitWidth, nullptr);
+    EXPECT_TRUE(fitWidth->isChecked());
 }
