@@ -4,11 +4,9 @@
 
 class CDlgMainDlg;
 
-// The main window's side of the detail window's bill commands. For now it
-// makes a page of a side's group active; the bill editors and the bill
-// report pages come with their own subsystems, and until they are wired
-// here their commands are not offered (the detail window disables their
-// buttons).
+// The main window's side of the detail window's bill commands: the bill
+// editors for a new bill made out to the party, the bill report pages for
+// the party's bills, and a page of the side's group made active.
 class MainPartyBillCommands : public PartyBillCommands
 {
 public:
@@ -26,5 +24,7 @@ public:
     void ActivatePage(int side, int page) override;
 
 private:
+    void ShowReportTab(int side, int tab);
+
     CDlgMainDlg &m_mainDlg;
 };
