@@ -125,7 +125,7 @@ CDlgBillFind_Provider_Goods::CDlgBillFind_Provider_Goods(QWidget *parent)
     });
     connect(find, &QPushButton::clicked, this, &CDlgBillFind_Provider_Goods::OnFind);
     connect(cancel, &QPushButton::clicked, this, &CDlgBillFind_Provider_Goods::reject);
-    SetSide(m_nSide);
+    fillForSide(false);
 }
 
 int CDlgBillFind_Provider_Goods::SetOwnerPage(CDlgTabData_Provider *page)
@@ -137,21 +137,30 @@ int CDlgBillFind_Provider_Goods::SetOwnerPage(CDlgTabData_Provider *page)
 int CDlgBillFind_Provider_Goods::SetSide(int side)
 {
     m_nSide = side;
-    const GoodsBillSide &goods = goodsSideOf(side);
+    fillForSide(true);
+    return 1;
+}
+
+void CDlgBillFind_Provider_Goods::fillForSide(bool withCompanies)
+{
+    const GoodsBillSide &goods = goodsSideOf(m_nSide);
     m_billType->clear();
     m_billType->addItems({kAll, goods.sideWord + goods.returnBillType, goods.sideWord + goods.mainBillType});
     m_billType->setCurrentIndex(0);
-    m_companyLabel->setText(side == BillListProvider ? QStringLiteral("供应商名称") : QStringLiteral("客户名称"));
+    const bool providers = m_nSide == BillListProvider;
+    m_companyLabel->setText(providers ? QStringLiteral("供应商名称") : QStringLiteral("客户名称"));
 
     m_company->clear();
-    try {
-        m_company->addItems(GoodsBillCatalog(connection(), goods).CompanyNames());
-    } catch (const DbError &error) {
-        ShowDbError(error, QStringLiteral("读取%1名称失败。").arg(m_companyLabel->text().chopped(2)));
+    if (withCompanies) {
+        try {
+            m_company->addItems(GoodsBillCatalog(connection(), goods).CompanyNames());
+        } catch (const DbError &error) {
+            ShowDbError(
+                error, providers ? QStringLiteral("读取供应商名称失败。") : QStringLiteral("读取客户名称失败。"));
+        }
     }
     m_company->addItem(kAll);
     m_company->setCurrentIndex(m_company->count() - 1);
-    return 1;
 }
 
 int CDlgBillFind_Provider_Goods::GetSearchResult(GoodsBillQuery &result) const

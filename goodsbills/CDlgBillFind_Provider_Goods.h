@@ -31,6 +31,9 @@ public:
     void reject() override { done(0); }
 
 private:
+    // The side's bill kinds and company label, and the company list: the
+    // side's party names (when withCompanies) followed by 所有.
+    void fillForSide(bool withCompanies);
     void OnFind();
     bool ValidateInput();
 
