@@ -200,6 +200,10 @@ void CDlgMainDlg::CreatePages()
     for (CDlgTabData_Fina_Provider *report : {m_pTabFinaReportClient, m_pTabFinaReportBoth, m_pTabFinaReportProvider})
         report->SetFinancePages(m_pTabFina, m_pTabFinaProvider);
     m_pTabAccountMgr->SetReportPage(m_pTabFinaReportBoth);
+    // The goods-bill report pages open bills in the editor, which refreshes
+    // the goods-bill page of the bill's side after a write.
+    for (CDlgTabData_Provider *report : {m_pTabGoodsReportClient, m_pTabGoodsReportProvider})
+        report->SetGoodsPages(m_pTabGoods, m_pTabProviderGoods);
 }
 
 QTabWidget *CDlgMainDlg::TabGroup(int group) const

@@ -2,13 +2,15 @@
 
 #include "CDlgMainDlg.h"
 #include "CDlgTabData_Fina_Provider.h"
+#include "CDlgTabData_Provider.h"
 #include "FinanceBillForParty.h"
 #include "FinanceBillPage.h"
 #include "SharedTypes.h"
 
 namespace {
 
-// The report pages' tab in both party groups.
+// The report pages' tabs in both party groups.
+constexpr int kGoodsReportTab = 2;
 constexpr int kFinanceReportTab = 4;
 
 } // namespace
@@ -23,6 +25,7 @@ bool MainPartyBillCommands::Offers(Command command) const
     switch (command) {
     case Command::ActivatePage:
     case Command::NewFinanceBill:
+    case Command::ShowGoodsBills:
     case Command::ShowFinanceBills:
         return true;
     default:
@@ -42,7 +45,14 @@ int MainPartyBillCommands::NewFinanceBill(int side, int mode, const QString &par
     return RunFinanceBillForParty(&m_mainDlg, page, side, mode, partyName);
 }
 
-void MainPartyBillCommands::ShowGoodsBills(int, const QString &, const QString &, const QString &) { }
+void MainPartyBillCommands::ShowGoodsBills(int side, const QString &partyName, const QString &firstDay,
+                                           const QString &lastDay)
+{
+    ShowReportTab(side, kGoodsReportTab);
+    CDlgTabData_Provider *page =
+        side == PartyProvider ? m_mainDlg.m_pTabGoodsReportProvider : m_mainDlg.m_pTabGoodsReportClient;
+    page->ShowPartyBills(partyName, firstDay, lastDay);
+}
 
 void MainPartyBillCommands::ShowFinanceBills(int side, const QString &partyName, const QString &firstDay,
                                              const QString &lastDay)

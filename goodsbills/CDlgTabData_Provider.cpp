@@ -10,7 +10,6 @@
 #include <QVBoxLayout>
 
 #include "CDlgBillFind_Provider_Goods.h"
-#include "CDlgMainDlg.h"
 #include "Database.h"
 #include "ExportFile.h"
 #include "GlobalFunctions.h"
@@ -110,6 +109,12 @@ int CDlgTabData_Provider::SetSide(int side)
         QStringLiteral("按金额排")});
     m_sortCombo->setCurrentIndex(GoodsBillListModel::SortByDate);
     return 1;
+}
+
+void CDlgTabData_Provider::SetGoodsPages(CDlgTabGoods *salesPage, CDlgTabProviderGoods *purchasePage)
+{
+    m_pSalesPage = salesPage;
+    m_pPurchasePage = purchasePage;
 }
 
 int CDlgTabData_Provider::SetMainDlg(CDlgMainDlg *mainDlg)
@@ -213,16 +218,12 @@ void CDlgTabData_Provider::OnBillListDblClk(const QModelIndex &index)
     if (!side.IsKind(billType))
         return;
     const bool isMain = billType == side.mainBillType;
-    // The goods-bill page of the side, which the editor refreshes after a
-    // write; looked up among the main window's pages, as this library
-    // stands below the main window's.
-    const QObject *mainWindow = m_pMainDlg;
     if (side.party == PartyClient) {
         request.mode = isMain ? 8 : 9;
-        request.salesPage = mainWindow ? mainWindow->findChild<CDlgTabGoods *>() : nullptr;
+        request.salesPage = m_pSalesPage;
     } else {
         request.mode = isMain ? 14 : 15;
-        request.purchasePage = mainWindow ? mainWindow->findChild<CDlgTabProviderGoods *>() : nullptr;
+        request.purchasePage = m_pPurchasePage;
     }
     request.reportPage = this;
     GoodsBillEditorLauncher *launcher = GoodsBillEditorLauncher::current();

@@ -12,6 +12,8 @@ class QComboBox;
 class QModelIndex;
 class QTableView;
 class CDlgMainDlg;
+class CDlgTabGoods;
+class CDlgTabProviderGoods;
 class GoodsBillListModel;
 class GridReport;
 
@@ -31,6 +33,9 @@ public:
 
     int SetSide(int side);
     int SetMainDlg(CDlgMainDlg *mainDlg);
+    // The main window's goods-bill pages, which the editor refreshes after
+    // a bill opened from this page was written.
+    void SetGoodsPages(CDlgTabGoods *salesPage, CDlgTabProviderGoods *purchasePage);
     int Side() const { return m_nSide; }
 
     // After the editor saved a bill opened from this page: rewrites the row
@@ -62,6 +67,8 @@ private:
 
     int m_nSide = BillListClient;
     CDlgMainDlg *m_pMainDlg = nullptr;
+    CDlgTabGoods *m_pSalesPage = nullptr;
+    CDlgTabProviderGoods *m_pPurchasePage = nullptr;
     GoodsBillListModel *m_model = nullptr;
     QTableView *m_view = nullptr;
     QComboBox *m_sortCombo = nullptr;
