@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "CDlgFunctionSelDlg.h"
+#include "CDlgNewShipmentLauncher.h"
 #include "CDlgOnlineServiceDlg.h"
 #include "CDlgTabAccountMgr.h"
 #include "CDlgTabData_Fina_Provider.h"
@@ -26,6 +27,12 @@
 #include "ImageButton.h"
 #include "Interaction.h"
 #include "PartyPage.h"
+
+// The goods bill editor that the pages, the chooser and the report pages
+// open; installed while the main window lives.
+namespace {
+CDlgNewShipmentLauncher s_goodsBillEditor;
+}
 
 CDlgMainDlg::CDlgMainDlg(QWidget *parent)
     : QDialog(parent, Qt::Window | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
@@ -103,6 +110,8 @@ CDlgMainDlg::CDlgMainDlg(QWidget *parent)
     connect(menuButton, &QPushButton::clicked, this, &CDlgMainDlg::OnFunctionMenu);
     connect(serviceButton, &QPushButton::clicked, this, &CDlgMainDlg::OnOnlineService);
     connect(backupButton, &QPushButton::clicked, this, &CDlgMainDlg::OnBackup);
+
+    GoodsBillEditorLauncher::install(&s_goodsBillEditor);
 }
 
 CDlgMainDlg::~CDlgMainDlg()
@@ -110,6 +119,8 @@ CDlgMainDlg::~CDlgMainDlg()
     // The working date and the global pointer lead into this window; once
     // it is gone they must not.
     SetWorkingDateSource(nullptr);
+    if (GoodsBillEditorLauncher::current() == &s_goodsBillEditor)
+        GoodsBillEditorLauncher::install(nullptr);
     if (g_pMainDlg == this)
         g_pMainDlg = nullptr;
 }
