@@ -165,6 +165,8 @@ inline void TypeIntoCell(Grid* grid, int row, int column, const QString& text)
 {
     if (QLineEdit* edit = StartEditing(grid, row, column)) {
         edit->selectAll();
+        if (text.isEmpty())
+            QTest::keyClick(edit, Qt::Key_Delete);
         typeText(edit, text);
         PressEnter(edit);
     }
