@@ -25,9 +25,13 @@ public:
     // Imprest is the deposit finance bill's MoneyCount, or "0" with an empty
     // ImprestBillGuid when that bill is gone. NULL columns read as "".
     GoodsBillLines LoadBill(const QString &guid);
+    // The bill's lines in stored order exactly as stored (the Imprest and
+    // the link as written): what the stock changes are worked out from.
+    GoodsBillLines LoadStoredLines(const QString &guid);
     // Deletes every line of the bill; answers how many rows went.
     int DeleteBill(const QString &guid);
     // Replaces the stored bill of lines[0].GUID by the lines, which keep it.
+    // Lines without a first GUID are refused before anything is deleted.
     void ModifyBill(const GoodsBillLines &lines);
     // The side's finance bill with that GUID: true and the record filled
     // when it exists; false with an empty record and MoneyCount "0" when it
@@ -35,6 +39,8 @@ public:
     bool LoadImprestBill(const QString &guid, struct_button_financebill &record);
 
 private:
+    GoodsBillLines loadLines(const QString &sql, const QString &guid, bool resolveDeposits);
+
     Database &m_db;
     const GoodsBillSide &m_side;
 };

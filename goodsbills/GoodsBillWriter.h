@@ -18,15 +18,19 @@ class GoodsBillWriter
 public:
     struct Outcome
     {
-        // "name（specification）" of every line whose product has no row in
-        // tbl_StoreMgr; those lines moved no stock.
+        // "name（specification）" (just the name when it has none) of every
+        // product key whose stock had to move but has no row in
+        // tbl_StoreMgr; its lines moved no stock.
         QStringList missingProducts;
-        // False for a change or delete whose GUID had no rows.
+        // False for a change or delete whose GUID had no rows; such a call
+        // writes nothing.
         bool found = true;
     };
 
     GoodsBillWriter(Database &db, const GoodsBillSide &side);
 
+    // Every line carries the bill's GUID; a bill without lines or without
+    // a GUID in its first line is refused before anything is written.
     Outcome Add(const GoodsBillLines &lines);
     // Replaces the stored bill of lines[0].GUID.
     Outcome Change(const GoodsBillLines &lines);
@@ -34,6 +38,11 @@ public:
     Outcome Delete(const QString &guid);
 
 private:
+    // In one transaction: takes away the stored bill of guid (when
+    // replacesStored; not found ends it) and adds the lines (when given),
+    // then moves the stock by the difference.
+    Outcome write(const QString &guid, const GoodsBillLines *lines, bool replacesStored);
+
     Database &m_db;
     const GoodsBillSide &m_side;
 };

@@ -1,0 +1,27 @@
+#include "GoodsBillLineReader.h"
+
+#include "Database.h"
+#include "RecordColumns.h"
+
+QString GoodsBillLineReader::SelectResolved(const GoodsBillSide &side)
+{
+    // An empty link never finds a finance bill, even one stored with an
+    // empty GUID.
+    return QStringLiteral("SELECT l.*, d.MoneyCount AS ResolvedDeposit, d.GUID AS ResolvedDepositGuid FROM %1 AS l "
+                          "LEFT JOIN %2 AS d ON l.ImprestBillGuid <> '' AND d.GUID = l.ImprestBillGuid")
+        .arg(QLatin1String(side.table), QLatin1String(side.depositTable));
+}
+
+struct_button_goodsbill GoodsBillLineReader::ReadResolved(const Statement &row)
+{
+    // Both tables have the same columns, read by name into the sales layout.
+    struct_button_goodsbill line = RecordFromRow<struct_button_goodsbill>(row);
+    const QString depositGuid = row.text(QStringLiteral("ResolvedDepositGuid"));
+    if (depositGuid.isEmpty()) {
+        line.Imprest = QStringLiteral("0");
+        line.ImprestBillGuid.clear();
+    } else {
+        line.Imprest = row.text(QStringLiteral("ResolvedDeposit"));
+    }
+    return line;
+}
