@@ -491,6 +491,14 @@ void CDlgNewShipment::OnSaveBill()
         ShowDbError(error, QStringLiteral("保存%1单据失败。").arg(side.sideWord));
         return;
     }
+    if (!outcome.found) {
+        // Deleted since it was opened: saving it again would bring back a
+        // bill someone deleted.
+        ShowInfoMessage(QStringLiteral("该单据已不存在，可能已被删除。"));
+        AfterWrite(true);
+        done(0);
+        return;
+    }
     QString message = (m_modeInfo.isNew() ? QStringLiteral("新增%1单据成功。") : QStringLiteral("修改%1单据成功。"))
                           .arg(side.sideWord);
     if (!outcome.missingProducts.isEmpty()) {

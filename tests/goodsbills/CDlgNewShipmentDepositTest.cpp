@@ -48,7 +48,7 @@ void OpenForMode(CDlgNewShipment& editor, TestDatabase& db, ScriptedInteraction&
     ShowEditor(editor);
     if (info.isChange()) {
         AnswerPassword(user, QString());
-        Click(&editor, "1114");
+        ClickButton(&editor, "1114");
     } else if (!info.fromPartyWindow) {
         TypeIntoCell(editor.Grid(), Grid::HeadRow, Grid::CompanyColumn, company);
     }
@@ -63,7 +63,7 @@ TEST_P(DepositModes, ANewDepositBillThenTheSameBillAgain)
     OpenForMode(editor, db, user, c.goodsMode);
     Grid* grid = editor.Grid();
 
-    Click(&editor, "1429");
+    ClickButton(&editor, "1429");
     ASSERT_EQ(finance.requests.size(), 1u);
     EXPECT_EQ(finance.requests[0].mode, c.newMode);
     EXPECT_EQ(finance.requests[0].companyName, grid->CellText(Grid::HeadRow, Grid::CompanyColumn));
@@ -73,7 +73,7 @@ TEST_P(DepositModes, ANewDepositBillThenTheSameBillAgain)
     EXPECT_EQ(editor.findChild<QLineEdit*>(QStringLiteral("1119"))->text(), QStringLiteral("100.00"));
 
     finance.amount = QStringLiteral("120.00");
-    Click(&editor, "1429");
+    ClickButton(&editor, "1429");
     ASSERT_EQ(finance.requests.size(), 2u);
     EXPECT_EQ(finance.requests[1].mode, c.existingMode);
     EXPECT_EQ(finance.requests[1].depositGuid, editor.DepositGuid());
@@ -130,9 +130,9 @@ TEST_P(Deposit, ItsGuidAndAmountGoIntoEveryLineAtTheSave)
     TypeLine(editor.Grid(), 2, screw, QStringLiteral("1"), QStringLiteral("50"));
     TypeLine(editor.Grid(), 3, nut, QStringLiteral("2"), QStringLiteral("30"));
     finance.amount = QStringLiteral("88.80");
-    Click(&editor, "1429");
+    ClickButton(&editor, "1429");
     ASSERT_EQ(DepositBills(), 1);
-    Click(&editor, "1112");
+    ClickButton(&editor, "1112");
     EXPECT_EQ(editor.result(), 1);
 
     const QString guid = editor.DepositGuid();
@@ -160,15 +160,15 @@ TEST_P(Deposit, ALinkToABillThatIsGoneIsClearedAndANewBillOpens)
     editor.SetBillRows(stored);
     ShowEditor(editor);
     AnswerPassword(user, QString());
-    Click(&editor, "1114");
+    ClickButton(&editor, "1114");
     finance.amount = QStringLiteral("25.00");
-    Click(&editor, "1429");
+    ClickButton(&editor, "1429");
     ASSERT_EQ(finance.requests.size(), 1u);
     EXPECT_EQ(finance.requests[0].mode, side.party == PartyClient ? 20 : 17);
     EXPECT_TRUE(finance.requests[0].depositGuid.isEmpty());
     EXPECT_NE(editor.DepositGuid(), old.GUID);
 
-    Click(&editor, "1112");
+    ClickButton(&editor, "1112");
     EXPECT_EQ(editor.result(), 1);
     EXPECT_EQ(StoredColumn(db, side.party, "ImprestBillGuid"), QStringList {editor.DepositGuid()});
     EXPECT_EQ(StoredColumn(db, side.party, "Imprest"), QStringList {QStringLiteral("25.00")});
@@ -183,17 +183,17 @@ TEST_P(Deposit, AClosedFinanceEditorChangesNothingAndAStoredBillWaitsForItsPassw
     editor.SetBillRows(stored);
     ShowEditor(editor);
     EXPECT_FALSE(Button(&editor, "1429")->isEnabled());
-    Click(&editor, "1429");
+    ClickButton(&editor, "1429");
     EXPECT_TRUE(finance.requests.empty());
 
     AnswerPassword(user, QString());
-    Click(&editor, "1114");
+    ClickButton(&editor, "1114");
     finance.saves = false;
-    Click(&editor, "1429");
+    ClickButton(&editor, "1429");
     EXPECT_EQ(finance.requests.size(), 1u);
     EXPECT_EQ(editor.findChild<QLineEdit*>(QStringLiteral("1119"))->text(), QStringLiteral("0"));
     EXPECT_TRUE(editor.DepositGuid().isEmpty());
-    Click(&editor, "1113");
+    ClickButton(&editor, "1113");
     EXPECT_EQ(editor.result(), 0);
     EXPECT_TRUE(user.texts().isEmpty());
 }
@@ -207,9 +207,9 @@ TEST_P(Deposit, LeavingAfterWritingADepositBillSaysItStaysWithItsAmount)
         ShowEditor(editor);
         TypeIntoCell(editor.Grid(), Grid::HeadRow, Grid::CompanyColumn, Party(side));
         finance.amount = QStringLiteral("66.60");
-        Click(&editor, "1429");
+        ClickButton(&editor, "1429");
         if (QByteArray(leave) == "cancel") {
-            Click(&editor, "1113");
+            ClickButton(&editor, "1113");
             EXPECT_EQ(editor.result(), 0);
         } else {
             QTest::keyClick(&editor, Qt::Key_Escape);
@@ -220,7 +220,7 @@ TEST_P(Deposit, LeavingAfterWritingADepositBillSaysItStaysWithItsAmount)
         EXPECT_TRUE(user.lastText().contains(QStringLiteral("不会删除")));
     }
     EXPECT_EQ(DepositBills(), 2);
-    EXPECT_EQ(LineCount(db, side.party), 0);
+    EXPECT_EQ(RowCount(db, LineTable(side.party)), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sides, Deposit, testing::Values(kSalesSide, kPurchaseSide), SideName);
@@ -232,7 +232,7 @@ TEST(DepositWithoutFinanceEditor, SaysSoAndRecordsNothing)
     CDlgNewShipment editor;
     editor.SetIntMember(0);
     ShowEditor(editor);
-    Click(&editor, "1429");
+    ClickButton(&editor, "1429");
     EXPECT_EQ(user.texts().size(), 1);
     EXPECT_TRUE(editor.DepositGuid().isEmpty());
     EXPECT_TRUE(editor.findChild<QLineEdit*>(QStringLiteral("1119"))->text().isEmpty());

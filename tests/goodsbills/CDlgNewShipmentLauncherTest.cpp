@@ -41,7 +41,7 @@ TEST(GoodsBillLauncher, ANewBillForAPartyAnswersWhetherItWasSaved)
         EXPECT_EQ(grid->CellText(Grid::HeadRow, Grid::CompanyColumn), QStringLiteral("乙供应商"));
         EXPECT_TRUE(grid->IsCompanyLocked());
         TypeLine(grid, 2, screw, QStringLiteral("4"), QStringLiteral("1"));
-        Click(editor, "1112");
+        ClickButton(editor, "1112");
         return editor->result();
     });
     EXPECT_EQ(launcher.Run(nullptr, request), 1);

@@ -83,7 +83,7 @@ protected:
     void Unlock(CDlgNewShipment& editor)
     {
         AnswerPassword(user, QStringLiteral("edit"));
-        Click(&editor, "1114");
+        ClickButton(&editor, "1114");
     }
 
     EditorSide side;
@@ -112,12 +112,12 @@ TEST_P(EditorSides, ANewBillIsSavedWithItsStockAndOnlyThenAnnounced)
     PickLine(user, grid, 3, nut, QStringLiteral("2"));
     typeText(editor.findChild<QLineEdit*>(QStringLiteral("1124")), QStringLiteral("小王"));
 
-    Click(&editor, "1112");
+    ClickButton(&editor, "1112");
     EXPECT_EQ(editor.result(), 1);
     EXPECT_FALSE(editor.isVisible());
     EXPECT_EQ(user.texts(), QStringList {SuccessMessage("新增%1单据成功。")});
-    EXPECT_EQ(StockOf(db, screw), Moved(10, 3));
-    EXPECT_EQ(StockOf(db, nut), Moved(5, 2));
+    EXPECT_EQ(StockOf(db, screw.ProductCode), Moved(10, 3));
+    EXPECT_EQ(StockOf(db, nut.ProductCode), Moved(5, 2));
 
     const QStringList guids = StoredColumn(db, side.party, "GUID");
     ASSERT_EQ(guids.size(), 2);
@@ -153,13 +153,13 @@ TEST_P(EditorSides, AProductMissingFromTheStoreIsNamedAndMovesNoStock)
     gone.ProductSpec = QStringLiteral("M9");
     TypeLine(grid, 2, gone, QStringLiteral("1"), QStringLiteral("2"));
     TypeLine(grid, 3, nut, QStringLiteral("1"), QStringLiteral("2"));
-    Click(&editor, "1112");
+    ClickButton(&editor, "1112");
     EXPECT_EQ(editor.result(), 1);
     ASSERT_EQ(user.texts().size(), 1);
     EXPECT_TRUE(user.lastText().startsWith(SuccessMessage("新增%1单据成功。")));
     EXPECT_TRUE(user.lastText().contains(QStringLiteral("螺丝（M9）")));
-    EXPECT_EQ(StockOf(db, screw), QStringLiteral("10"));
-    EXPECT_EQ(StockOf(db, nut), Moved(5, 1));
+    EXPECT_EQ(StockOf(db, screw.ProductCode), QStringLiteral("10"));
+    EXPECT_EQ(StockOf(db, nut.ProductCode), Moved(5, 1));
 }
 
 TEST_P(EditorSides, AStoredBillIsReadOnlyUntilThePasswordThenChangesByTheNetCount)
@@ -183,12 +183,12 @@ TEST_P(EditorSides, AStoredBillIsReadOnlyUntilThePasswordThenChangesByTheNetCoun
     EXPECT_FALSE(Button(&editor, "1429")->isEnabled());
 
     AnswerPassword(user, QStringLiteral("wrong"));
-    Click(&editor, "1114");
+    ClickButton(&editor, "1114");
     EXPECT_EQ(user.lastText(), QStringLiteral("密码输入错误，请重新输入。"));
     EXPECT_FALSE(Button(&editor, "1112")->isVisible());
     // A cancelled prompt says nothing.
     user.clear();
-    Click(&editor, "1114");
+    ClickButton(&editor, "1114");
     EXPECT_TRUE(user.texts().isEmpty());
 
     Unlock(editor);
@@ -207,7 +207,7 @@ TEST_P(EditorSides, AStoredBillIsReadOnlyUntilThePasswordThenChangesByTheNetCoun
     }
     // The gap left behind is refused, not dropped.
     user.clear();
-    Click(&editor, "1112");
+    ClickButton(&editor, "1112");
     EXPECT_EQ(user.texts(), QStringList {QStringLiteral("请填写 ‘货品编号’。")});
     EXPECT_EQ(grid->currentRow(), 3);
     EXPECT_EQ(StoredColumn(db, side.party, "ProductAmount"), QStringList({QStringLiteral("3"), QStringLiteral("2")}));
@@ -220,7 +220,7 @@ TEST_P(EditorSides, AStoredBillIsReadOnlyUntilThePasswordThenChangesByTheNetCoun
     TypeIntoCell(grid, 4, Grid::CountCol, QString());
     TypeIntoCell(grid, 4, Grid::PriceCol, QString());
     user.clear();
-    Click(&editor, "1112");
+    ClickButton(&editor, "1112");
     EXPECT_EQ(editor.result(), 1);
     EXPECT_EQ(user.texts(), QStringList {SuccessMessage("修改%1单据成功。")});
     EXPECT_EQ(StoredColumn(db, side.party, "GUID"), QStringList(2, stored.front().GUID));
@@ -228,8 +228,8 @@ TEST_P(EditorSides, AStoredBillIsReadOnlyUntilThePasswordThenChangesByTheNetCoun
     EXPECT_EQ(StoredColumn(db, side.party, "SumMoney").first(), QStringLiteral("16.50"));
     // The fixture's stock knows nothing of the stored bill: only the net
     // change moves it.
-    EXPECT_EQ(StockOf(db, screw), Moved(10, 2));
-    EXPECT_EQ(StockOf(db, nut), Moved(5, 2));
+    EXPECT_EQ(StockOf(db, screw.ProductCode), Moved(10, 2));
+    EXPECT_EQ(StockOf(db, nut.ProductCode), Moved(5, 2));
 }
 
 TEST_P(EditorSides, ADeleteFromTheReportPageGivesBackTheStoredLinesWhateverTheGridHolds)
@@ -245,17 +245,17 @@ TEST_P(EditorSides, ADeleteFromTheReportPageGivesBackTheStoredLinesWhateverTheGr
     TypeIntoCell(editor.Grid(), 2, Grid::CountCol, QStringLiteral("30"));
 
     // 否 keeps everything.
-    Click(&editor, "1111");
+    ClickButton(&editor, "1111");
     EXPECT_EQ(user.lastText(), QStringLiteral("确定要删除这个单据吗？"));
     EXPECT_TRUE(editor.isVisible());
-    EXPECT_EQ(LineCount(db, side.party), 2);
+    EXPECT_EQ(RowCount(db, LineTable(side.party)), 2);
 
     user.answerQuestion(true);
-    Click(&editor, "1111");
+    ClickButton(&editor, "1111");
     EXPECT_EQ(editor.result(), 1);
-    EXPECT_EQ(LineCount(db, side.party), 0);
-    EXPECT_EQ(StockOf(db, screw), Moved(10, -3));
-    EXPECT_EQ(StockOf(db, nut), Moved(5, -2));
+    EXPECT_EQ(RowCount(db, LineTable(side.party)), 0);
+    EXPECT_EQ(StockOf(db, screw.ProductCode), Moved(10, -3));
+    EXPECT_EQ(StockOf(db, nut.ProductCode), Moved(5, -2));
 }
 
 TEST_P(EditorSides, ATilesBillIsDeletedThroughTheTilesPage)
@@ -289,18 +289,18 @@ TEST_P(EditorSides, ATilesBillIsDeletedThroughTheTilesPage)
     // A page that cannot delete keeps the tile and the editor.
     page.refuses = true;
     user.answerQuestion(true);
-    Click(&editor, "1111");
+    ClickButton(&editor, "1111");
     EXPECT_TRUE(editor.isVisible());
     EXPECT_TRUE(tile->isVisible());
 
     page.refuses = false;
     user.answerQuestion(true);
-    Click(&editor, "1111");
+    ClickButton(&editor, "1111");
     EXPECT_EQ(page.deleted, QStringList(2, stored.front().GUID));
     EXPECT_EQ(editor.result(), 1);
     EXPECT_FALSE(tile->isVisible());
-    EXPECT_EQ(LineCount(db, side.party), 0);
-    EXPECT_EQ(StockOf(db, screw), Moved(10, -3));
+    EXPECT_EQ(RowCount(db, LineTable(side.party)), 0);
+    EXPECT_EQ(StockOf(db, screw.ProductCode), Moved(10, -3));
 }
 
 TEST_P(EditorSides, AFailedWriteShowsTheErrorAndChangesNothing)
@@ -324,7 +324,7 @@ TEST_P(EditorSides, AFailedWriteShowsTheErrorAndChangesNothing)
     Unlock(editor);
     TypeIntoCell(editor.Grid(), 2, Grid::CountCol, QStringLiteral("7"));
     user.clear();
-    Click(&editor, "1112");
+    ClickButton(&editor, "1112");
 
     ASSERT_EQ(user.messages.size(), 1u);
     EXPECT_EQ(user.messages.front().kind, ScriptedInteraction::Message::Error);
@@ -332,7 +332,7 @@ TEST_P(EditorSides, AFailedWriteShowsTheErrorAndChangesNothing)
     EXPECT_FALSE(user.lastText().contains(QStringLiteral("disk full")));
     EXPECT_TRUE(editor.isVisible());
     EXPECT_EQ(StoredColumn(db, side.party, "ProductAmount"), QStringList({QStringLiteral("3"), QStringLiteral("2")}));
-    EXPECT_EQ(StockOf(db, screw), QStringLiteral("10"));
+    EXPECT_EQ(StockOf(db, screw.ProductCode), QStringLiteral("10"));
     EXPECT_EQ(salesTile.record().ProductAmount, QStringLiteral("3"));
     EXPECT_EQ(purchaseTile.record().ProductAmount, QStringLiteral("3"));
 
@@ -343,10 +343,27 @@ TEST_P(EditorSides, AFailedWriteShowsTheErrorAndChangesNothing)
     TypeIntoCell(fresh.Grid(), Grid::HeadRow, Grid::CompanyColumn, Party(side));
     TypeLine(fresh.Grid(), 2, screw, QStringLiteral("1"), QStringLiteral("1"));
     user.clear();
-    Click(&fresh, "1112");
+    ClickButton(&fresh, "1112");
     EXPECT_TRUE(fresh.isVisible());
     EXPECT_EQ(user.messages.front().kind, ScriptedInteraction::Message::Error);
-    EXPECT_EQ(LineCount(db, side.party), 2);
+    EXPECT_EQ(RowCount(db, LineTable(side.party)), 2);
+}
+
+TEST_P(EditorSides, ABillDeletedSinceItWasOpenedIsNotWrittenAgain)
+{
+    const GoodsBillLines stored = StoreBill();
+    CDlgNewShipment editor;
+    editor.SetIntMember(side.changeMode);
+    editor.SetBillRows(stored);
+    ShowEditor(editor);
+    Unlock(editor);
+    db.exec(QStringLiteral("DELETE FROM %1").arg(QLatin1String(LineTable(side.party))).toUtf8().constData());
+    user.clear();
+    ClickButton(&editor, "1112");
+    EXPECT_EQ(user.texts(), QStringList {QStringLiteral("该单据已不存在，可能已被删除。")});
+    EXPECT_EQ(editor.result(), 0);
+    EXPECT_EQ(RowCount(db, LineTable(side.party)), 0);
+    EXPECT_EQ(StockOf(db, screw.ProductCode), QStringLiteral("10"));
 }
 
 TEST_P(EditorSides, NewUnitPriceOpensTheBillPartysOwnPriceList)
@@ -365,7 +382,7 @@ TEST_P(EditorSides, NewUnitPriceOpensTheBillPartysOwnPriceList)
         dialog->reject();
         return dialog->result();
     });
-    Click(&editor, "1110");
+    ClickButton(&editor, "1110");
     EXPECT_EQ(listSide, side.party);
     EXPECT_EQ(owner, Party(side));
 }
@@ -384,7 +401,7 @@ TEST_P(EditorSides, ABillOfAPartysWindowKeepsThePartysName)
         EXPECT_EQ(grid->CellText(Grid::HeadRow, Grid::CompanyColumn), Party(side));
         EXPECT_TRUE(grid->IsCompanyLocked());
         PickLine(user, grid, 2, screw, QStringLiteral("1"));
-        Click(&editor, "1112");
+        ClickButton(&editor, "1112");
         EXPECT_EQ(editor.result(), 1) << opened;
     }
     const QString returnKind = QStringLiteral("退货单");
@@ -393,7 +410,7 @@ TEST_P(EditorSides, ABillOfAPartysWindowKeepsThePartysName)
     EXPECT_TRUE(kinds.contains(returnKind));
     EXPECT_TRUE(kinds.contains(QString::fromUtf8(side.billType)));
     // One of each kind: the stock is where it started.
-    EXPECT_EQ(StockOf(db, screw), QStringLiteral("10.00"));
+    EXPECT_EQ(StockOf(db, screw.ProductCode), QStringLiteral("10.00"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Sides, EditorSides, testing::Values(kSalesSide, kPurchaseSide), SideName);
@@ -432,7 +449,7 @@ TEST_F(EditorKeys, EnterNeverClosesTheEditor)
     QTest::keyClick(editor->Grid(), Qt::Key_Return);
     QCoreApplication::processEvents();
     EXPECT_TRUE(editor->isVisible());
-    EXPECT_EQ(LineCount(db, PartyClient), 0);
+    EXPECT_EQ(RowCount(db, LineTable(PartyClient)), 0);
     EXPECT_TRUE(user.texts().isEmpty());
 }
 
@@ -447,9 +464,9 @@ TEST_F(EditorKeys, EscTheCloseBoxAndCancelSaveNothing)
     EXPECT_EQ(editor->result(), 2);
 
     ShowEditor(*editor);
-    Click(editor.get(), "1113");
+    ClickButton(editor.get(), "1113");
     EXPECT_EQ(editor->result(), 0);
-    EXPECT_EQ(LineCount(db, PartyClient), 0);
+    EXPECT_EQ(RowCount(db, LineTable(PartyClient)), 0);
     EXPECT_EQ(db.scalar("SELECT ProductStockCount FROM tbl_StoreMgr"), QStringLiteral("0"));
     EXPECT_TRUE(user.texts().isEmpty());
 }
@@ -457,12 +474,12 @@ TEST_F(EditorKeys, EscTheCloseBoxAndCancelSaveNothing)
 TEST_F(EditorKeys, ANonNumberIsRefusedNamingItsLineAndField)
 {
     TypeLine(editor->Grid(), 3, screw, QStringLiteral("2a"), QStringLiteral("1"));
-    Click(editor.get(), "1112");
+    ClickButton(editor.get(), "1112");
     EXPECT_EQ(user.texts(), QStringList {QStringLiteral("第 2 行的“数量”只能填写数字。")});
     EXPECT_EQ(editor->Grid()->currentRow(), 3);
     EXPECT_EQ(editor->Grid()->currentColumn(), Grid::CountCol);
     EXPECT_TRUE(editor->isVisible());
-    EXPECT_EQ(LineCount(db, PartyClient), 0);
+    EXPECT_EQ(RowCount(db, LineTable(PartyClient)), 0);
 }
 
 TEST(EditorLists, AStoredListTextMissingFromItsListIsOfferedAndKept)
@@ -492,8 +509,8 @@ TEST(EditorLists, AStoredListTextMissingFromItsListIsOfferedAndKept)
     EXPECT_TRUE(voucher->isEnabled());
     EXPECT_TRUE(editor.findChild<QCheckBox*>(QStringLiteral("1118"))->isChecked());
     AnswerPassword(user, QString());
-    Click(&editor, "1114");
-    Click(&editor, "1112");
+    ClickButton(&editor, "1114");
+    ClickButton(&editor, "1112");
     EXPECT_EQ(editor.result(), 1);
     EXPECT_EQ(db.scalar("SELECT voucher FROM tbl_GoodsBill_shipment"), QStringLiteral("旧凭证"));
     EXPECT_EQ(db.scalar("SELECT EnableImprest FROM tbl_GoodsBill_shipment"), QStringLiteral("启用预付款"));
@@ -518,10 +535,10 @@ TEST(EditorLines, AStoredBillOfMoreThanSixLinesKeepsEveryLine)
     EXPECT_EQ(editor.Grid()->CellText(9, Grid::CountCol), QStringLiteral("8"));
     EXPECT_EQ(editor.Grid()->CellText(editor.Grid()->TotalsRow(), Grid::TotalColumn), QStringLiteral("36.00"));
     AnswerPassword(user, QString());
-    Click(&editor, "1114");
-    Click(&editor, "1112");
+    ClickButton(&editor, "1114");
+    ClickButton(&editor, "1112");
     EXPECT_EQ(editor.result(), 1);
-    EXPECT_EQ(LineCount(db, PartyClient), 8);
+    EXPECT_EQ(RowCount(db, LineTable(PartyClient)), 8);
     EXPECT_EQ(StrToDouble(db.scalar("SELECT ProductStockCount FROM tbl_StoreMgr")), 100.0);
 }
 
@@ -545,7 +562,7 @@ TEST(EditorProducts, NewProductEntersAProductThatCanThenBePicked)
         QTest::mouseClick(dialog->findChild<QAbstractButton*>(QStringLiteral("1")), Qt::LeftButton);
         return dialog->result();
     });
-    Click(&editor, "1109");
+    ClickButton(&editor, "1109");
     EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM tbl_StoreMgr WHERE ProductName = '新件'"), QStringLiteral("1"));
     struct_button_storeproduct added;
     added.ProductName = QStringLiteral("新件");

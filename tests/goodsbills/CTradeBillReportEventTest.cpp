@@ -96,7 +96,7 @@ TEST_P(PrintedBill, TitleHeaderSixRowsAndTheDepositByTheOption)
     editor.SetIntMember(c.mode);
     editor.SetBillRows(stored);
     ShowEditor(editor);
-    Click(&editor, "1115");
+    ClickButton(&editor, "1115");
     ASSERT_NE(captured.document(), nullptr);
     EXPECT_EQ(captured.document()->recordCount(), 6);
     EXPECT_EQ(captured.document()->parameterText(QStringLiteral("LoanMoney")), QStringLiteral("20.00"));

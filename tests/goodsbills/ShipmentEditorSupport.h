@@ -25,16 +25,10 @@
 #include "DepositEditor.h"
 #include "GlobalFunctions.h"
 #include "GoodsBillSide.h"
+#include "GoodsBillTestSupport.h"
 #include "RecordButtons.h"
 #include "ScriptedInteraction.h"
 #include "TestDatabase.h"
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 using Grid = CCellTypesGridCtrl;
 
@@ -78,18 +72,6 @@ inline const char* LineTable(PartySide party)
     return party == PartyClient ? "tbl_GoodsBill_shipment" : "tbl_goodsbill_shipment_provider";
 }
 
-inline int LineCount(TestDatabase& db, PartySide party)
-{
-    return db
-        .scalar(QStringLiteral("SELECT COUNT(*) FROM %1").arg(QLatin1String(LineTable(party))).toUtf8().constData())
-        .toInt();
-}
-
-inline QString StockOf(TestDatabase& db, const struct_button_storeproduct& product)
-{
-    return db.scalar("SELECT ProductStockCount FROM tbl_StoreMgr WHERE GUID = ?", {product.GUID});
-}
-
 // One column of every stored line of the side, in stored order.
 inline QStringList StoredColumn(TestDatabase& db, PartySide party, const char* column)
 {
@@ -119,12 +101,6 @@ inline QAbstractButton* Button(QWidget* window, const char* id)
     if (!button)
         ADD_FAILURE() << "no button " << id;
     return button;
-}
-
-inline void Click(QWidget* window, const char* id)
-{
-    if (QAbstractButton* button = Button(window, id))
-        QTest::mouseClick(button, Qt::LeftButton);
 }
 
 // The grid's open in-cell edit (a line edit, or the edit of a picker cell).
