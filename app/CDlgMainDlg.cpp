@@ -28,8 +28,8 @@
 #include "Interaction.h"
 #include "PartyPage.h"
 
-// The goods bill editor that the pages, the chooser and the report pages
-// open; installed while the main window lives.
+// The goods bill editor that the pages, the chooser, the report pages and
+// the parties' window open; installed while the main window lives.
 namespace {
 CDlgNewShipmentLauncher s_goodsBillEditor;
 }
@@ -111,6 +111,7 @@ CDlgMainDlg::CDlgMainDlg(QWidget *parent)
     connect(serviceButton, &QPushButton::clicked, this, &CDlgMainDlg::OnOnlineService);
     connect(backupButton, &QPushButton::clicked, this, &CDlgMainDlg::OnBackup);
 
+    s_goodsBillEditor.SetMainPages(m_pTabGoods, m_pTabProviderGoods, m_pTabStore);
     GoodsBillEditorLauncher::install(&s_goodsBillEditor);
 }
 
@@ -121,6 +122,7 @@ CDlgMainDlg::~CDlgMainDlg()
     SetWorkingDateSource(nullptr);
     if (GoodsBillEditorLauncher::current() == &s_goodsBillEditor)
         GoodsBillEditorLauncher::install(nullptr);
+    s_goodsBillEditor.SetMainPages(nullptr, nullptr, nullptr);
     if (g_pMainDlg == this)
         g_pMainDlg = nullptr;
 }

@@ -11,7 +11,6 @@
 #include <QVBoxLayout>
 
 #include "CCellTypesGridCtrl.h"
-#include "CDlgMainDlg.h"
 #include "CDlgNewProduct.h"
 #include "CDlgPriceListDlg.h"
 #include "CDlgTabData_Provider.h"
@@ -246,6 +245,12 @@ int CDlgNewShipment::SetReportPage(CDlgTabData_Provider* page)
     return 1;
 }
 
+int CDlgNewShipment::SetStorePage(CDlgTabStore* page)
+{
+    m_pStorePage = page;
+    return 1;
+}
+
 void CDlgNewShipment::showEvent(QShowEvent* event)
 {
     if (!m_isInitialized) {
@@ -465,14 +470,9 @@ void CDlgNewShipment::BuildBill()
 
 GoodsBillPage* CDlgNewShipment::SidePage() const
 {
-    if (m_modeInfo.isPurchase()) {
-        if (m_pProviderGoodsTab)
-            return m_pProviderGoodsTab;
-        return g_pMainDlg ? g_pMainDlg->m_pTabProviderGoods : nullptr;
-    }
-    if (m_pGoodsTab)
-        return m_pGoodsTab;
-    return g_pMainDlg ? g_pMainDlg->m_pTabGoods : nullptr;
+    if (m_modeInfo.isPurchase())
+        return m_pProviderGoodsTab;
+    return m_pGoodsTab;
 }
 
 void CDlgNewShipment::OnSaveBill()
@@ -581,7 +581,7 @@ void CDlgNewShipment::OnAddProduct()
 {
     CDlgNewProduct dialog(this);
     dialog.SetMode(ProductEditNew);
-    dialog.SetStorePage(g_pMainDlg ? g_pMainDlg->m_pTabStore : nullptr);
+    dialog.SetStorePage(m_pStorePage);
     Interaction::current().runModal(&dialog);
 }
 

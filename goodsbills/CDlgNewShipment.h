@@ -23,6 +23,7 @@ class CCellTypesGridCtrl;
 class CDlgTabData_Provider;
 class CDlgTabGoods;
 class CDlgTabProviderGoods;
+class CDlgTabStore;
 class CTradeBillReportEvent;
 class GoodsBillPage;
 
@@ -59,6 +60,9 @@ public:
     int SetProviderGoodsTab(CDlgTabProviderGoods* page);
     // The report page that opened the bill (modes 8, 9, 14, 15).
     int SetReportPage(CDlgTabData_Provider* page);
+    // The main window's store page, through which 新增货品 enters a
+    // product.
+    int SetStorePage(CDlgTabStore* page);
 
     int Mode() const { return m_nMode; }
     CCellTypesGridCtrl* Grid() const { return m_grid; }
@@ -135,6 +139,7 @@ private:
     CDlgTabGoods* m_pGoodsTab = nullptr;
     CDlgTabProviderGoods* m_pProviderGoodsTab = nullptr;
     CDlgTabData_Provider* m_pReportPage = nullptr;
+    CDlgTabStore* m_pStorePage = nullptr;
 
     std::unique_ptr<GridReport> m_report;
     std::unique_ptr<CTradeBillReportEvent> m_reportEvent;

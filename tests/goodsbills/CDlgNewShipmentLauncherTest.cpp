@@ -1,17 +1,40 @@
 #include "CDlgNewShipmentLauncher.h"
 #include "CDlgMainDlg.h"
+#include "CDlgTabStore.h"
 #include "ShipmentEditorSupport.h"
 
 // How the pages, the report pages and the parties' window open the goods
 // bill editor: a request run by the launcher the main window installs.
 
-TEST(GoodsBillLauncher, TheMainWindowInstallsItForItsLife)
+TEST(GoodsBillLauncher, TheMainWindowInstallsItForItsLifeWithItsStorePage)
 {
     TestDatabase db;
     ScriptedInteraction user;
     {
         CDlgMainDlg main;
-        EXPECT_NE(dynamic_cast<CDlgNewShipmentLauncher*>(GoodsBillEditorLauncher::current()), nullptr);
+        GoodsBillEditorLauncher* launcher = GoodsBillEditorLauncher::current();
+        ASSERT_NE(dynamic_cast<CDlgNewShipmentLauncher*>(launcher), nullptr);
+        // A product entered from the editor goes through the main window's
+        // store page.
+        user.onNextModal([&](QDialog* dialog) {
+            user.onNextModal([](QDialog* product) {
+                const QList<QLineEdit*> edits = product->findChildren<QLineEdit*>();
+                const QStringList texts {QStringLiteral("XJ-1"), QStringLiteral("新件"), QStringLiteral("大号"),
+                    QStringLiteral("件"), QStringLiteral("4"), QStringLiteral("6"), QStringLiteral("1")};
+                for (int i = 0; i < texts.size(); ++i)
+                    typeText(edits.at(i), texts.at(i));
+                ClickButton(product, "1");
+                return product->result();
+            });
+            ClickButton(dialog, "1109");
+            dialog->reject();
+            return dialog->result();
+        });
+        GoodsBillEditRequest request;
+        EXPECT_EQ(launcher->Run(nullptr, request), 0);
+        EXPECT_EQ(
+            user.modalDialogs, QStringList({QStringLiteral("CDlgNewShipment"), QStringLiteral("CDlgNewProduct")}));
+        EXPECT_EQ(main.m_pTabStore->RecordCount(), 1);
     }
     EXPECT_EQ(GoodsBillEditorLauncher::current(), nullptr);
 }

@@ -3,10 +3,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 
-#include "CDlgMainDlg.h"
 #include "CDlgNewProduct.h"
 #include "CDlgPriceListDlg.h"
 #include "CDlgTabData_Provider.h"
+#include "CDlgTabStore.h"
 #include "GoodsBillWriter.h"
 #include "ShipmentEditorSupport.h"
 
@@ -482,6 +482,34 @@ TEST_F(EditorKeys, ANonNumberIsRefusedNamingItsLineAndField)
     EXPECT_EQ(RowCount(db, LineTable(PartyClient)), 0);
 }
 
+TEST_F(EditorKeys, ATotalTooLargeForItsCapitalTextIsRefused)
+{
+    TypeIntoCell(editor->Grid(), 2, Grid::CountCol, QStringLiteral("999999999999"));
+    TypeIntoCell(editor->Grid(), 2, Grid::PriceCol, QStringLiteral("100"));
+    EXPECT_TRUE(editor->Grid()->CellText(8, Grid::CapitalColumn).isEmpty());
+    ClickButton(editor.get(), "1112");
+    EXPECT_EQ(user.texts(), QStringList {QStringLiteral("‘合计’金额太大，须小于 10 万亿元。")});
+    EXPECT_EQ(RowCount(db, LineTable(PartyClient)), 0);
+}
+
+TEST(EditorLists, EmptyListsStopOnlyAPrepaidBill)
+{
+    TestDatabase db;
+    ScriptedInteraction user;
+    db.exec("DELETE FROM tbl_Voucher");
+    const struct_button_storeproduct screw
+        = AddProductRow(db.db(), QStringLiteral("LS-3"), QStringLiteral("螺丝"), QStringLiteral("M3"));
+    CDlgNewShipment editor;
+    editor.SetIntMember(10);
+    ShowEditor(editor);
+    TypeIntoCell(editor.Grid(), Grid::HeadRow, Grid::CompanyColumn, QStringLiteral("乙供应商"));
+    TypeLine(editor.Grid(), 2, screw, QStringLiteral("1"), QStringLiteral("8"));
+    ClickButton(&editor, "1112");
+    EXPECT_EQ(editor.result(), 1);
+    EXPECT_EQ(RowCount(db, LineTable(PartyProvider)), 1);
+    EXPECT_EQ(db.scalar("SELECT voucher FROM tbl_goodsbill_shipment_provider"), QString());
+}
+
 TEST(EditorLists, AStoredListTextMissingFromItsListIsOfferedAndKept)
 {
     TestDatabase db;
@@ -525,20 +553,30 @@ TEST(EditorLines, AStoredBillOfMoreThanSixLinesKeepsEveryLine)
     std::vector<FixtureLine> lines;
     for (int i = 1; i <= 8; ++i)
         lines.push_back({screw.ProductCode, screw.ProductName, screw.ProductSpec, QString::number(i), "1"});
-    const GoodsBillLines stored = AddGoodsBillRows(
+    GoodsBillLines stored = AddGoodsBillRows(
         db.db(), PartyClient, QStringLiteral("出货单"), QStringLiteral("甲客户"), QStringLiteral("2011-05-02"), lines);
+    // A file written elsewhere, whose totals do not add up: the save
+    // writes what the lines make.
+    for (struct_button_goodsbill& line : stored) {
+        line.SumMoney = QStringLiteral("1.00");
+        line.CapMoney = QStringLiteral("壹元 零角 零分 ");
+    }
     CDlgNewShipment editor;
     editor.SetIntMember(2);
     editor.SetBillRows(stored);
     ShowEditor(editor);
     EXPECT_EQ(editor.Grid()->LineRowCount(), 8);
     EXPECT_EQ(editor.Grid()->CellText(9, Grid::CountCol), QStringLiteral("8"));
-    EXPECT_EQ(editor.Grid()->CellText(editor.Grid()->TotalsRow(), Grid::TotalColumn), QStringLiteral("36.00"));
+    // Shown as stored until the bill is built.
+    EXPECT_EQ(editor.Grid()->CellText(editor.Grid()->TotalsRow(), Grid::TotalColumn), QStringLiteral("1.00"));
     AnswerPassword(user, QString());
     ClickButton(&editor, "1114");
     ClickButton(&editor, "1112");
     EXPECT_EQ(editor.result(), 1);
     EXPECT_EQ(RowCount(db, LineTable(PartyClient)), 8);
+    EXPECT_EQ(db.scalar("SELECT DISTINCT SumMoney FROM tbl_GoodsBill_shipment"), QStringLiteral("36.00"));
+    EXPECT_EQ(
+        db.scalar("SELECT DISTINCT CapMoney FROM tbl_GoodsBill_shipment"), QStringLiteral("参拾 陆元 零角 零分 "));
     EXPECT_EQ(StrToDouble(db.scalar("SELECT ProductStockCount FROM tbl_StoreMgr")), 100.0);
 }
 
@@ -546,11 +584,10 @@ TEST(EditorProducts, NewProductEntersAProductThatCanThenBePicked)
 {
     TestDatabase db;
     ScriptedInteraction user;
-    SetWorkingDate(QDate(2011, 5, 3));
-    CDlgMainDlg main;
-    g_pMainDlg = &main;
+    CDlgTabStore storePage(4, nullptr);
     CDlgNewShipment editor;
     editor.SetIntMember(0);
+    editor.SetStorePage(&storePage);
     ShowEditor(editor);
     user.onNextModal([](QDialog* dialog) {
         EXPECT_EQ(dynamic_cast<CDlgNewProduct*>(dialog)->Mode(), ProductEditNew);
@@ -570,6 +607,4 @@ TEST(EditorProducts, NewProductEntersAProductThatCanThenBePicked)
     PickLine(user, editor.Grid(), 2, added, QStringLiteral("2"));
     EXPECT_EQ(editor.Grid()->CellText(2, Grid::PriceCol), QStringLiteral("6"));
     EXPECT_EQ(editor.Grid()->CellText(2, Grid::AmountCol), QStringLiteral("12.00"));
-    g_pMainDlg = nullptr;
-    SetWorkingDate(QDate());
 }
