@@ -229,6 +229,7 @@ void CCellTypesGridCtrl::Create(int lineRows)
     SetFixedText(TotalsRow(), 0, QStringLiteral("大写金额"));
     SetFixedText(TotalsRow(), 5, QStringLiteral("合计"));
     setSpan(TotalsRow(), CapitalColumn, 1, 4);
+    item(TotalsRow(), TotalColumn)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     LoadCompanyNames();
 }
