@@ -11,10 +11,10 @@ namespace {
 class GoodsBillStoreTest : public ::testing::TestWithParam<BillKind>
 {
 protected:
-    const BillKind& kind() const { return GetParam(); }
+    const BillKind &kind() const { return GetParam(); }
     QString table() const { return QLatin1String(kind().side().table); }
 
-    GoodsBillLines threeLineBill(const QString& depositGuid = QString())
+    GoodsBillLines threeLineBill(const QString &depositGuid = QString())
     {
         GoodsBillLines bill = MakeBill(kind(), QStringLiteral("O'Neil 五金"), QStringLiteral("2011-03-31"),
             {{QStringLiteral("A1"), QStringLiteral("合页"), QStringLiteral("4寸"), QStringLiteral("3"),
@@ -22,7 +22,7 @@ protected:
                 {QStringLiteral("B1"), QStringLiteral("门吸"), QString(), QStringLiteral("1"), QStringLiteral("9")},
                 {QStringLiteral("C1"), QStringLiteral("螺丝"), QStringLiteral("M8"), QStringLiteral("100"),
                     QStringLiteral("0.05")}});
-        for (struct_button_goodsbill& line : bill) {
+        for (struct_button_goodsbill &line : bill) {
             line.ImprestBillGuid = depositGuid;
             line.Imprest = QStringLiteral("250");
         }
@@ -30,7 +30,7 @@ protected:
         return bill;
     }
 
-    void add(const GoodsBillLines& bill)
+    void add(const GoodsBillLines &bill)
     {
         Transaction transaction(db.db());
         store.AddBill(bill);
@@ -38,7 +38,7 @@ protected:
     }
 
     TestDatabase db;
-    GoodsBillStore store {db.db(), kind().side()};
+    GoodsBillStore store{db.db(), kind().side()};
 };
 
 } // namespace
@@ -57,7 +57,7 @@ TEST_P(GoodsBillStoreTest, ThreeLineBillRoundTripsByColumnName)
     std::size_t index = 0;
     for (; rows.next(); ++index) {
         ASSERT_LT(index, bill.size());
-        for (const auto& [column, value] : InsertColumns(bill[index]))
+        for (const auto &[column, value] : InsertColumns(bill[index]))
             EXPECT_EQ(rows.text(column), value) << column.toStdString() << " of line " << index;
     }
     EXPECT_EQ(index, 3u);
@@ -65,7 +65,7 @@ TEST_P(GoodsBillStoreTest, ThreeLineBillRoundTripsByColumnName)
     // Loading gives the lines back in their order; without a deposit bill
     // the deposit reads "0", whatever Imprest the rows hold.
     GoodsBillLines expected = bill;
-    for (struct_button_goodsbill& line : expected)
+    for (struct_button_goodsbill &line : expected)
         line.Imprest = QStringLiteral("0");
     EXPECT_EQ(store.LoadBill(bill[0].GUID), expected);
     EXPECT_EQ(store.LoadStoredLines(bill[0].GUID), bill);
@@ -112,12 +112,12 @@ TEST_P(GoodsBillStoreTest, DepositIsTheDepositBillsAmountOrZeroWhenItIsGone)
     add(unlinked);
     add(wrongSide);
 
-    for (const struct_button_goodsbill& line : store.LoadBill(linked[0].GUID)) {
+    for (const struct_button_goodsbill &line : store.LoadBill(linked[0].GUID)) {
         EXPECT_EQ(line.Imprest, QStringLiteral("300.00"));
         EXPECT_EQ(line.ImprestBillGuid, deposit.GUID);
     }
-    for (const GoodsBillLines* bill : {&unlinked, &wrongSide}) {
-        for (const struct_button_goodsbill& line : store.LoadBill(bill->front().GUID)) {
+    for (const GoodsBillLines *bill : {&unlinked, &wrongSide}) {
+        for (const struct_button_goodsbill &line : store.LoadBill(bill->front().GUID)) {
             EXPECT_EQ(line.Imprest, QStringLiteral("0"));
             EXPECT_TRUE(line.ImprestBillGuid.isEmpty());
         }
@@ -134,12 +134,12 @@ TEST_P(GoodsBillStoreTest, DepositIsTheDepositBillsAmountOrZeroWhenItIsGone)
                 .toUtf8()
                 .constData(),
         {deposit.GUID});
-    for (const struct_button_goodsbill& line : store.LoadBill(linked[0].GUID)) {
+    for (const struct_button_goodsbill &line : store.LoadBill(linked[0].GUID)) {
         EXPECT_EQ(line.Imprest, QStringLiteral("0"));
         EXPECT_TRUE(line.ImprestBillGuid.isEmpty());
     }
     EXPECT_EQ(store.LoadStoredLines(linked[0].GUID)[0].ImprestBillGuid, deposit.GUID);
-    for (const QString& guid : {deposit.GUID, QString(), otherSide.GUID}) {
+    for (const QString &guid : {deposit.GUID, QString(), otherSide.GUID}) {
         record.BillCode = QStringLiteral("left over");
         EXPECT_FALSE(store.LoadImprestBill(guid, record));
         struct_button_financebill empty;
@@ -163,7 +163,7 @@ TEST_P(GoodsBillStoreTest, ChangeWithMoreOrFewerLinesKeepsTheGuid)
     GoodsBillLines fewer(bill.begin(), bill.begin() + 1);
     fewer[0].ProductAmount = QStringLiteral("7");
     store.ModifyBill(fewer);
-    EXPECT_EQ(StoredLines(db, kind().side(), bill[0].GUID), QStringList {QStringLiteral("A1:7")});
+    EXPECT_EQ(StoredLines(db, kind().side(), bill[0].GUID), QStringList{QStringLiteral("A1:7")});
 
     GoodsBillLines more = bill;
     more.push_back(bill[0]);
@@ -202,4 +202,4 @@ TEST_P(GoodsBillStoreTest, FailureInTheMiddleOfAnAddLeavesNothing)
 }
 
 INSTANTIATE_TEST_SUITE_P(Sides, GoodsBillStoreTest, ::testing::ValuesIn(kBillSides),
-    [](const auto& info) { return info.param.party == PartyClient ? "sales" : "purchase"; });
+    [](const auto &info) { return info.param.party == PartyClient ? "sales" : "purchase"; });

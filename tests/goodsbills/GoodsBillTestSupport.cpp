@@ -12,14 +12,14 @@ const BillKind kBillKinds[4] = {
 const BillKind kBillSides[2] = {kBillKinds[0], kBillKinds[2]};
 
 GoodsBillLines MakeBill(
-    const BillKind& kind, const QString& company, const QString& date, const std::vector<FixtureLine>& lines)
+    const BillKind &kind, const QString &company, const QString &date, const std::vector<FixtureLine> &lines)
 {
     double total = 0.0;
-    for (const FixtureLine& line : lines)
+    for (const FixtureLine &line : lines)
         total += StrToDouble(line.amount) * StrToDouble(line.unitPrice);
     const QString guid = GuidText();
     GoodsBillLines bill;
-    for (const FixtureLine& fixture : lines) {
+    for (const FixtureLine &fixture : lines) {
         struct_button_goodsbill line;
         line.BillRemark = QStringLiteral("备注");
         line.Imprest = QStringLiteral("0");
@@ -48,17 +48,17 @@ GoodsBillLines MakeBill(
     return bill;
 }
 
-QString StockOf(TestDatabase& db, const QString& code)
+QString StockOf(TestDatabase &db, const QString &code)
 {
     return db.scalar("SELECT ProductStockCount FROM tbl_StoreMgr WHERE ProductCode = ? ORDER BY RowNo", {code});
 }
 
-int RowCount(TestDatabase& db, const char* table)
+int RowCount(TestDatabase &db, const char *table)
 {
     return db.scalar(QStringLiteral("SELECT COUNT(*) FROM %1").arg(QLatin1String(table)).toUtf8().constData()).toInt();
 }
 
-QStringList StoredLines(TestDatabase& db, const GoodsBillSide& side, const QString& guid)
+QStringList StoredLines(TestDatabase &db, const GoodsBillSide &side, const QString &guid)
 {
     const QString sql = QStringLiteral("SELECT group_concat(ProductCode || ':' || ProductAmount, ' ') FROM "
                                        "(SELECT * FROM %1 WHERE GUID = ? ORDER BY RowNo)")
@@ -67,16 +67,16 @@ QStringList StoredLines(TestDatabase& db, const GoodsBillSide& side, const QStri
     return joined.isEmpty() ? QStringList() : joined.split(QLatin1Char(' '));
 }
 
-void FailWrites(TestDatabase& db, const char* table, const char* event, const char* condition)
+void FailWrites(TestDatabase &db, const char *table, const char *event, const char *condition)
 {
     db.db().executeScript(QStringLiteral("CREATE TEMP TRIGGER fail_%1_%2 BEFORE %2 ON main.%1 WHEN %3 "
                                          "BEGIN SELECT RAISE(ABORT, 'disk I/O error'); END;")
                               .arg(QLatin1String(table), QLatin1String(event), QLatin1String(condition)));
 }
 
-void ClickButton(QWidget* parent, const char* id)
+void ClickButton(QWidget *parent, const char *id)
 {
-    auto* button = parent->findChild<QAbstractButton*>(QString::fromLatin1(id));
+    auto *button = parent->findChild<QAbstractButton *>(QString::fromLatin1(id));
     if (!button) {
         ADD_FAILURE() << "no button " << id;
         return;

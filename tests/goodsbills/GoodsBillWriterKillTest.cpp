@@ -30,14 +30,14 @@ QString loopProgram()
     return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("goodsbills_writer_loop"));
 }
 
-QString single(Database& db, const char* sql)
+QString single(Database &db, const char *sql)
 {
     Statement statement = db.prepare(sql);
     return statement.next() ? statement.textAt(0) : QString();
 }
 
 // What is wrong with the file, one sentence per fault; empty when nothing.
-QStringList faultsOf(const QString& path)
+QStringList faultsOf(const QString &path)
 {
     QStringList faults;
     // Opening for writing rolls back what a killed write left in the
@@ -48,7 +48,7 @@ QStringList faultsOf(const QString& path)
         faults << QStringLiteral("integrity_check: ") + integrity;
 
     static const QRegularExpression remarkForm(QStringLiteral("^行数=(\\d+);合计=(-?[0-9.]+)$"));
-    for (const char* table : {"tbl_GoodsBill_shipment", "tbl_goodsbill_shipment_provider"}) {
+    for (const char *table : {"tbl_GoodsBill_shipment", "tbl_goodsbill_shipment_provider"}) {
         Statement bills = db.prepare(
             QStringLiteral("SELECT GUID, MIN(BillRemark) AS Remark, MAX(BillRemark) AS OtherRemark, COUNT(*) AS Lines, "
                            "printf('%.2f', TOTAL(CAST(ProductPrice AS REAL))) AS Total FROM %1 GROUP BY GUID "

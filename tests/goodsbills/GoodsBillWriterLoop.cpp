@@ -28,7 +28,7 @@
 
 namespace {
 
-void say(const QString& line)
+void say(const QString &line)
 {
     std::fputs(qPrintable(line + QLatin1Char('\n')), stdout);
     std::fflush(stdout);
@@ -37,7 +37,7 @@ void say(const QString& line)
 class WriterLoop
 {
 public:
-    WriterLoop(Database& db, unsigned seed)
+    WriterLoop(Database &db, unsigned seed)
         : m_db(db)
         , m_rng(seed)
     {
@@ -49,7 +49,7 @@ public:
     void run()
     {
         for (int n = 0;; ++n) {
-            const GoodsBillSide& side = chance(0.5) ? GoodsBillSide::Sales() : GoodsBillSide::Purchase();
+            const GoodsBillSide &side = chance(0.5) ? GoodsBillSide::Sales() : GoodsBillSide::Purchase();
             const double what = uniform();
             if (what < 0.4) {
                 const GoodsBillLines bill = newBill(side);
@@ -69,7 +69,7 @@ public:
     }
 
 private:
-    template <typename Write> void write(int n, Write&& writeBill)
+    template <typename Write> void write(int n, Write &&writeBill)
     {
         say(QStringLiteral("B %1").arg(n));
         writeBill();
@@ -80,7 +80,7 @@ private:
     bool chance(double p) { return uniform() < p; }
     int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_rng); }
 
-    QString anyBill(const GoodsBillSide& side)
+    QString anyBill(const GoodsBillSide &side)
     {
         Statement pick = m_db.prepare(QStringLiteral("SELECT GUID FROM %1 ORDER BY random() LIMIT 1")
                                           .arg(QLatin1String(side.table))
@@ -92,9 +92,9 @@ private:
     // Counts in quarters, so that sums stay exact.
     QString count() { return DoubleToStr((1 + below(40)) / 4.0); }
 
-    struct_button_goodsbill productLine(const struct_button_goodsbill& header)
+    struct_button_goodsbill productLine(const struct_button_goodsbill &header)
     {
-        const struct_button_storeproduct& product = m_products[static_cast<std::size_t>(below(int(m_products.size())))];
+        const struct_button_storeproduct &product = m_products[static_cast<std::size_t>(below(int(m_products.size())))];
         struct_button_goodsbill line = header;
         line.ProductCode = product.ProductCode;
         line.ProductName = product.ProductName;
@@ -105,7 +105,7 @@ private:
         return line;
     }
 
-    GoodsBillLines newBill(const GoodsBillSide& side)
+    GoodsBillLines newBill(const GoodsBillSide &side)
     {
         struct_button_goodsbill header;
         header.GUID = GuidText();
@@ -130,16 +130,16 @@ private:
     }
 
     // Counts changed, a product replaced, a line dropped or added.
-    GoodsBillLines edited(const GoodsBillSide& side, GoodsBillLines lines)
+    GoodsBillLines edited(const GoodsBillSide &side, GoodsBillLines lines)
     {
         if (lines.empty())
             return newBill(side);
-        for (struct_button_goodsbill& line : lines) {
+        for (struct_button_goodsbill &line : lines) {
             if (chance(0.5))
                 line.ProductAmount = count();
         }
         if (chance(0.3)) {
-            struct_button_goodsbill& replaced = lines[static_cast<std::size_t>(below(int(lines.size())))];
+            struct_button_goodsbill &replaced = lines[static_cast<std::size_t>(below(int(lines.size())))];
             replaced = productLine(replaced);
         }
         if (lines.size() > 1 && chance(0.3))
@@ -152,26 +152,26 @@ private:
     static GoodsBillLines finished(GoodsBillLines lines)
     {
         double total = 0.0;
-        for (struct_button_goodsbill& line : lines) {
+        for (struct_button_goodsbill &line : lines) {
             line.ProductPrice = DoubleToStr(StrToDouble(line.ProductAmount) * StrToDouble(line.ProductUnitPrice));
             total += StrToDouble(line.ProductPrice);
         }
         const QString remark = QStringLiteral("行数=%1;合计=%2").arg(lines.size()).arg(DoubleToStr(total));
-        for (struct_button_goodsbill& line : lines) {
+        for (struct_button_goodsbill &line : lines) {
             line.BillRemark = remark;
             line.SumMoney = DoubleToStr(total);
         }
         return lines;
     }
 
-    Database& m_db;
+    Database &m_db;
     std::mt19937 m_rng;
     std::vector<struct_button_storeproduct> m_products;
 };
 
 } // namespace
 
-int main(int argc, char** argv)
+int main(int argc, char **argv)
 {
     const QStringList args = [&] {
         QStringList list;
@@ -201,7 +201,7 @@ int main(int argc, char** argv)
             say(QStringLiteral("ready"));
             loop.run();
         }
-    } catch (const std::exception& error) {
+    } catch (const std::exception &error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 2;
     }

@@ -12,7 +12,7 @@
 namespace {
 
 // A line of product A, B or C (each with stock 100 to start with).
-FixtureLine line(char product, const char* count)
+FixtureLine line(char product, const char *count)
 {
     const QString code = QString(QLatin1Char(product)) + QLatin1Char('1');
     return {code, QStringLiteral("货品") + QLatin1Char(product), QStringLiteral("规格"), QString::fromLatin1(count),
@@ -21,7 +21,7 @@ FixtureLine line(char product, const char* count)
 
 struct Edit
 {
-    const char* name;
+    const char *name;
     std::vector<FixtureLine> stored;
     std::vector<FixtureLine> changed;
     // The change of each product's stock in units of the kind's sign.
@@ -51,13 +51,13 @@ protected:
         }
     }
 
-    const BillKind& kind() const { return GetParam(); }
-    GoodsBillLines bill(const std::vector<FixtureLine>& lines)
+    const BillKind &kind() const { return GetParam(); }
+    GoodsBillLines bill(const std::vector<FixtureLine> &lines)
     {
         return MakeBill(kind(), QStringLiteral("甲公司"), QStringLiteral("2011-06-01"), lines);
     }
     // The stock of A, B and C after moving by the given units.
-    QStringList expectedStock(const std::map<char, double>& moves) const
+    QStringList expectedStock(const std::map<char, double> &moves) const
     {
         QStringList stock;
         for (char product : {'A', 'B', 'C'}) {
@@ -72,24 +72,24 @@ protected:
             StockOf(db, QStringLiteral("A1")), StockOf(db, QStringLiteral("B1")), StockOf(db, QStringLiteral("C1"))};
     }
     // The GUID's rows as "code:count".
-    QStringList rows(const QString& guid) { return StoredLines(db, kind().side(), guid); }
-    static QStringList texts(const GoodsBillLines& lines)
+    QStringList rows(const QString &guid) { return StoredLines(db, kind().side(), guid); }
+    static QStringList texts(const GoodsBillLines &lines)
     {
         QStringList result;
-        for (const struct_button_goodsbill& l : lines)
+        for (const struct_button_goodsbill &l : lines)
             result << l.ProductCode + QLatin1Char(':') + l.ProductAmount;
         return result;
     }
 
     TestDatabase db;
-    GoodsBillWriter writer {db.db(), kind().side()};
+    GoodsBillWriter writer{db.db(), kind().side()};
 };
 
 } // namespace
 
 TEST_P(GoodsBillWriterTest, ChangesMoveStockByTheNetChangePerProduct)
 {
-    for (const Edit& edit : kEdits) {
+    for (const Edit &edit : kEdits) {
         SCOPED_TRACE(edit.name);
         db.exec("UPDATE tbl_StoreMgr SET ProductStockCount = '100.00'");
         GoodsBillLines stored = bill(edit.stored);
@@ -97,13 +97,13 @@ TEST_P(GoodsBillWriterTest, ChangesMoveStockByTheNetChangePerProduct)
         EXPECT_TRUE(outcome.found);
         EXPECT_TRUE(outcome.missingProducts.isEmpty());
         std::map<char, double> added;
-        for (const FixtureLine& l : edit.stored)
+        for (const FixtureLine &l : edit.stored)
             added[l.code.at(0).toLatin1()] += StrToDouble(l.amount);
         EXPECT_EQ(stock(), expectedStock(added));
 
         db.exec("UPDATE tbl_StoreMgr SET ProductStockCount = '100.00'");
         GoodsBillLines changed = bill(edit.changed);
-        for (struct_button_goodsbill& l : changed)
+        for (struct_button_goodsbill &l : changed)
             l.GUID = stored[0].GUID;
         outcome = writer.Change(changed);
         EXPECT_TRUE(outcome.found);
@@ -116,7 +116,7 @@ TEST_P(GoodsBillWriterTest, ChangesMoveStockByTheNetChangePerProduct)
         outcome = writer.Delete(stored[0].GUID);
         EXPECT_TRUE(outcome.found);
         std::map<char, double> taken;
-        for (const FixtureLine& l : edit.changed)
+        for (const FixtureLine &l : edit.changed)
             taken[l.code.at(0).toLatin1()] -= StrToDouble(l.amount);
         EXPECT_EQ(stock(), expectedStock(taken));
         EXPECT_TRUE(rows(stored[0].GUID).isEmpty());
@@ -129,7 +129,7 @@ TEST_P(GoodsBillWriterTest, AFailureBetweenRowsAndStockLeavesBothUntouched)
     writer.Add(stored);
     const QStringList stockBefore = stock();
     GoodsBillLines changed = bill({line('A', "4"), line('C', "9")});
-    for (struct_button_goodsbill& l : changed)
+    for (struct_button_goodsbill &l : changed)
         l.GUID = stored[0].GUID;
 
     // The bill's rows are written, then the stock update fails.
@@ -195,4 +195,4 @@ TEST_P(GoodsBillWriterTest, BillsThatAreGoneOrIncompleteWriteNothing)
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, GoodsBillWriterTest, ::testing::ValuesIn(kBillKinds),
-    [](const auto& info) { return std::string(info.param.label); });
+    [](const auto &info) { return std::string(info.param.label); });
