@@ -14,10 +14,15 @@ class Statement;
 class GoodsBillLineReader
 {
 public:
-    // "SELECT ... FROM <line table> AS l LEFT JOIN <deposit table> AS d ...";
-    // callers append their WHERE (on l's columns) and ORDER BY.
-    static QString SelectResolved(const GoodsBillSide &side);
+    // "SELECT <lineColumns>, <deposit amount>, <deposit GUID> FROM <line
+    // table> AS l LEFT JOIN <deposit table> AS d ..."; callers append their
+    // WHERE (on l's columns) and ORDER BY. lineColumns picks the line's
+    // columns (every one by default).
+    static QString SelectResolved(const GoodsBillSide &side, const QString &lineColumns = QStringLiteral("l.*"));
     // Every column of the row by name into a sales-layout line, the deposit
-    // resolved; NULL columns read as "".
+    // resolved; NULL and unselected columns read as "".
     static struct_button_goodsbill ReadResolved(const Statement &row);
+    // Sets the line's Imprest and ImprestBillGuid from the deposit bill's
+    // GUID and MoneyCount as the SELECT found them (an empty GUID: none).
+    static void ResolveDeposit(struct_button_goodsbill &line, const QString &depositGuid, const QString &depositAmount);
 };

@@ -147,3 +147,9 @@ GoodsBillWriter::Outcome GoodsBillWriter::write(const QString &guid, const Goods
     transaction.commit();
     return outcome;
 }
+
+QString MissingStockNote(const QStringList &missingProducts)
+{
+    return QStringLiteral("以下货品在仓库中没有记录，库存没有变动：%1。")
+        .arg(missingProducts.join(QStringLiteral("、")));
+}

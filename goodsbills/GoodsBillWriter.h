@@ -46,3 +46,7 @@ private:
     Database &m_db;
     const GoodsBillSide &m_side;
 };
+
+// The note that names products whose stock did not move, because the shop
+// has no product row for them (Outcome::missingProducts).
+QString MissingStockNote(const QStringList &missingProducts);

@@ -83,3 +83,13 @@ void ClickButton(QWidget *parent, const char *id)
     }
     QTest::mouseClick(button, Qt::LeftButton);
 }
+
+GoodsBillLines AddBillRows(TestDatabase &db, const BillKind &kind, const QString &date, const QStringList &codes,
+    const QString &company, const QString &depositGuid)
+{
+    std::vector<FixtureLine> lines;
+    for (const QString &code : codes)
+        lines.push_back(
+            {code, QStringLiteral("货品") + code, QStringLiteral("规格"), QStringLiteral("1"), QStringLiteral("10")});
+    return AddGoodsBillRows(db.db(), kind.party, kind.type(), company, date, lines, depositGuid);
+}

@@ -14,8 +14,11 @@
 #include <ostream>
 #include <vector>
 
+#include <functional>
+
 #include "BillFixtures.h"
 #include "GlobalFunctions.h"
+#include "GoodsBillEditing.h"
 #include "GoodsBillLines.h"
 #include "TestDatabase.h"
 
@@ -62,6 +65,32 @@ QStringList StoredLines(TestDatabase &db, const GoodsBillSide &side, const QStri
 // Makes every write of the table fail when the condition (SQL on NEW)
 // holds, as a full disk or a broken file would.
 void FailWrites(TestDatabase &db, const char *table, const char *event, const char *condition = "1");
+
+// Stands in for the goods bill editor: records every request and answers
+// what onRun answers (0 without it). Installed for its lifetime.
+class ScriptedLauncher : public GoodsBillEditorLauncher
+{
+public:
+    ScriptedLauncher() { install(this); }
+    ~ScriptedLauncher() override { install(nullptr); }
+    ScriptedLauncher(const ScriptedLauncher &) = delete;
+    ScriptedLauncher &operator=(const ScriptedLauncher &) = delete;
+
+    int Run(QWidget *, const GoodsBillEditRequest &request) override
+    {
+        requests.push_back(request);
+        return onRun ? onRun(request) : 0;
+    }
+
+    std::vector<GoodsBillEditRequest> requests;
+    std::function<int(const GoodsBillEditRequest &)> onRun;
+};
+
+// A goods bill of the kind written straight into its table, one line per
+// product code given (each of count 1 and unit price 10), dated date.
+GoodsBillLines AddBillRows(TestDatabase &db, const BillKind &kind, const QString &date,
+    const QStringList &codes = {QStringLiteral("A1")}, const QString &company = QStringLiteral("甲公司"),
+    const QString &depositGuid = QString());
 
 // Clicks the child button with that control id, as a person would.
 void ClickButton(QWidget *parent, const char *id);

@@ -69,7 +69,7 @@ public:
     }
 
 private:
-    template <typename Write> void write(int n, Write &&writeBill)
+    template<typename Write> void write(int n, Write &&writeBill)
     {
         say(QStringLiteral("B %1").arg(n));
         writeBill();
