@@ -112,7 +112,9 @@ CDlgMainDlg::CDlgMainDlg(QWidget *parent)
     connect(backupButton, &QPushButton::clicked, this, &CDlgMainDlg::OnBackup);
 
     s_goodsBillEditor.SetMainPages(m_pTabGoods, m_pTabProviderGoods, m_pTabStore);
-    GoodsBillEditorLauncher::install(&s_goodsBillEditor);
+    // One already installed (a test's scripted editor) stays.
+    if (!GoodsBillEditorLauncher::current())
+        GoodsBillEditorLauncher::install(&s_goodsBillEditor);
 }
 
 CDlgMainDlg::~CDlgMainDlg()
