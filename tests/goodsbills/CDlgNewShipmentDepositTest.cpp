@@ -89,18 +89,9 @@ INSTANTIATE_TEST_SUITE_P(Modes, DepositModes,
 
 namespace {
 
-class Deposit : public testing::TestWithParam<EditorSide>
+class Deposit : public EditorSideTest
 {
 protected:
-    void SetUp() override
-    {
-        SetWorkingDate(QDate(2011, 5, 3));
-        side = GetParam();
-        screw = AddProductRow(db.db(), QStringLiteral("LS-3"), QStringLiteral("螺丝"), QStringLiteral("M3"));
-        nut = AddProductRow(db.db(), QStringLiteral("LM-3"), QStringLiteral("螺母"), QStringLiteral("M3"));
-    }
-    void TearDown() override { SetWorkingDate(QDate()); }
-
     QString DepositTable() const
     {
         return side.party == PartyClient ? QStringLiteral("tbl_FinanceBill_income")
@@ -111,12 +102,7 @@ protected:
         return db.scalar(QStringLiteral("SELECT COUNT(*) FROM %1").arg(DepositTable()).toUtf8().constData()).toInt();
     }
 
-    EditorSide side;
-    TestDatabase db;
-    ScriptedInteraction user;
     ScriptedDepositEditor finance {db.db()};
-    struct_button_storeproduct screw;
-    struct_button_storeproduct nut;
 };
 
 } // namespace
@@ -159,8 +145,7 @@ TEST_P(Deposit, ALinkToABillThatIsGoneIsClearedAndANewBillOpens)
     editor.SetIntMember(side.changeMode);
     editor.SetBillRows(stored);
     ShowEditor(editor);
-    AnswerPassword(user, QString());
-    ClickButton(&editor, "1114");
+    Unlock(editor);
     finance.amount = QStringLiteral("25.00");
     ClickButton(&editor, "1429");
     ASSERT_EQ(finance.requests.size(), 1u);
@@ -186,8 +171,7 @@ TEST_P(Deposit, AClosedFinanceEditorChangesNothingAndAStoredBillWaitsForItsPassw
     ClickButton(&editor, "1429");
     EXPECT_TRUE(finance.requests.empty());
 
-    AnswerPassword(user, QString());
-    ClickButton(&editor, "1114");
+    Unlock(editor);
     finance.saves = false;
     ClickButton(&editor, "1429");
     EXPECT_EQ(finance.requests.size(), 1u);

@@ -10,15 +10,12 @@
 
 namespace {
 
-class EditorOnPages : public testing::TestWithParam<EditorSide>
+class EditorOnPages : public EditorSideTest
 {
 protected:
     void SetUp() override
     {
-        SetWorkingDate(QDate(2011, 5, 3));
-        side = GetParam();
-        screw = AddProductRow(
-            db.db(), QStringLiteral("LS-3"), QStringLiteral("螺丝"), QStringLiteral("M3"), QStringLiteral("10"));
+        EditorSideTest::SetUp();
         if (side.party == PartyClient) {
             salesPage = std::make_unique<CDlgTabGoods>(4, nullptr);
             page = salesPage.get();
@@ -30,7 +27,6 @@ protected:
         page->show();
         report.SetSide(side.party == PartyClient ? BillListClient : BillListProvider);
     }
-    void TearDown() override { SetWorkingDate(QDate()); }
 
     // An editor as the page of the side opens it.
     void Address(CDlgNewShipment& editor, int mode)
@@ -40,16 +36,6 @@ protected:
             editor.SetGoodsTab(salesPage.get());
         else
             editor.SetProviderGoodsTab(purchasePage.get());
-    }
-    GoodsBillLines StoreBill()
-    {
-        return AddGoodsBillRows(db.db(), side.party, QString::fromUtf8(side.billType), Party(side),
-            QStringLiteral("2011-05-03"), {{screw.ProductCode, screw.ProductName, screw.ProductSpec, "3", "2.50"}});
-    }
-    void Unlock(CDlgNewShipment& editor)
-    {
-        AnswerPassword(user, QString());
-        ClickButton(&editor, "1114");
     }
     QStringList ShownGuids() const
     {
@@ -66,10 +52,6 @@ protected:
         return ToSalesLayout(purchasePage->BillTile(0)->record());
     }
 
-    EditorSide side;
-    TestDatabase db;
-    ScriptedInteraction user;
-    struct_button_storeproduct screw;
     std::unique_ptr<CDlgTabGoods> salesPage;
     std::unique_ptr<CDlgTabProviderGoods> purchasePage;
     GoodsBillPage* page = nullptr;
@@ -124,11 +106,11 @@ TEST_P(EditorOnPages, AChangedBillUpdatesItsTileAndItsReportRow)
     EXPECT_EQ(editor.result(), 1);
 
     EXPECT_EQ(FirstTileRecord().ProductAmount, QStringLiteral("4"));
-    EXPECT_EQ(FirstTileRecord().SumMoney, QStringLiteral("10.00"));
+    EXPECT_EQ(FirstTileRecord().SumMoney, QStringLiteral("12.00"));
     EXPECT_EQ(ShownGuids(), QStringList {stored.front().GUID});
     ASSERT_EQ(report.List().rowCount(), 1);
     EXPECT_EQ(ReportCell(0, GoodsBillListModel::ColumnCode), QStringLiteral("NEW-CODE"));
-    EXPECT_TRUE(ReportCell(0, GoodsBillListModel::ColumnAmount).contains(QStringLiteral("10.00")));
+    EXPECT_TRUE(ReportCell(0, GoodsBillListModel::ColumnAmount).contains(QStringLiteral("12.00")));
 }
 
 TEST_P(EditorOnPages, ADeleteFromTheReportPageRemovesItsRowAndRelistsThePage)

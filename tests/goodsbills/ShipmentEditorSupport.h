@@ -279,3 +279,50 @@ public:
 private:
     Database& m_db;
 };
+
+// A test run for each side: the working date 2011-05-03, a screw (stock
+// 10) and a nut (stock 5) in the store, the side's party, and the
+// data-modification password "edit".
+class EditorSideTest : public testing::TestWithParam<EditorSide>
+{
+protected:
+    void SetUp() override
+    {
+        SetWorkingDate(QDate(2011, 5, 3));
+        side = GetParam();
+        screw = AddProductRow(
+            db.db(), QStringLiteral("LS-3"), QStringLiteral("螺丝"), QStringLiteral("M3"), QStringLiteral("10"));
+        nut = AddProductRow(
+            db.db(), QStringLiteral("LM-3"), QStringLiteral("螺母"), QStringLiteral("M3"), QStringLiteral("5"));
+        AddParty(db.db(), side, Party(side));
+        db.exec("UPDATE tbl_AccessTypePassword SET AccessPassword = ?", {QStringLiteral("edit")});
+    }
+    void TearDown() override { SetWorkingDate(QDate()); }
+
+    // A stored bill of the side on the working date (its main kind unless
+    // told otherwise): 3 screws at 2.50 and 2 nuts at 1, total 9.50.
+    GoodsBillLines StoreBill(const QString& billType = QString(), const QString& depositGuid = QString())
+    {
+        return AddGoodsBillRows(db.db(), side.party, billType.isEmpty() ? QString::fromUtf8(side.billType) : billType,
+            Party(side), QStringLiteral("2011-05-03"),
+            {{screw.ProductCode, screw.ProductName, screw.ProductSpec, "3", "2.50"},
+                {nut.ProductCode, nut.ProductName, nut.ProductSpec, "2", "1"}},
+            depositGuid);
+    }
+
+    // The stock a count of the side's main kind leaves from a start.
+    QString Moved(double start, double count) const { return DoubleToStr(start + side.sign * count); }
+
+    // 修改 answered with the password.
+    void Unlock(CDlgNewShipment& editor)
+    {
+        AnswerPassword(user, QStringLiteral("edit"));
+        ClickButton(&editor, "1114");
+    }
+
+    EditorSide side;
+    TestDatabase db;
+    ScriptedInteraction user;
+    struct_button_storeproduct screw;
+    struct_button_storeproduct nut;
+};
