@@ -135,34 +135,5 @@ TEST_P(GoodsBillQueryTest, EachFilterAlone)
     EXPECT_EQ(found(with([](GoodsBillQuery &q) { q.productSpec = QStringLiteral("大"); })), QStringLiteral("0 1"));
 }
 
-TEST_P(GoodsBillQueryTest, ConditionsStandInOrderWithEveryValueBound)
-{
-    GoodsBillQuery query;
-    query.productSpec = QStringLiteral("规格");
-    query.companyName = QStringLiteral("O'Neil");
-    query.billTypeChoice = GoodsBillQuery::MainBills;
-    query.hasAmountRange = true;
-    query.lowestAmount = 1;
-    query.highestAmount = 2;
-    query.hasDateRange = true;
-    query.firstDay = QStringLiteral("2011-01-01");
-    query.lastDay = QStringLiteral("2011-01-31");
-    query.billRemark = QStringLiteral("r");
-    query.sellerName = QStringLiteral("s");
-    query.billCode = QStringLiteral("c");
-    query.productCode = QStringLiteral("p");
-    query.productName = QStringLiteral("n");
-    const GoodsBillCondition condition = ConditionFor(query, GetParam().side());
-    EXPECT_EQ(condition.whereClause,
-        QStringLiteral(" WHERE CompanyName = ? AND BillType = ? AND InputDate >= ? AND InputDate <= ? AND "
-                       "CAST(SumMoney AS REAL) >= ? AND CAST(SumMoney AS REAL) <= ? AND BillRemark = ? AND "
-                       "SellerName = ? AND BillCode = ? AND ProductCode = ? AND ProductName = ? AND ProductSpec = ?"));
-    using V = GoodsBillCondition::Value;
-    const std::vector<V> values = {V(QStringLiteral("O'Neil")), V(GetParam().type()), V(QStringLiteral("2011-01-01")),
-        V(QStringLiteral("2011-01-31")), V(1.0), V(2.0), V(QStringLiteral("r")), V(QStringLiteral("s")),
-        V(QStringLiteral("c")), V(QStringLiteral("p")), V(QStringLiteral("n")), V(QStringLiteral("规格"))};
-    EXPECT_EQ(condition.values, values);
-}
-
 INSTANTIATE_TEST_SUITE_P(Sides, GoodsBillQueryTest, ::testing::ValuesIn(kBillSides),
     [](const auto &info) { return info.param.party == PartyClient ? "sales" : "purchase"; });
