@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "CDlgFunctionSelDlg.h"
+#include "CDlgNewShipmentLauncher.h"
 #include "CDlgOnlineServiceDlg.h"
 #include "CDlgTabAccountMgr.h"
 #include "CDlgTabData_Fina_Provider.h"
@@ -100,8 +101,17 @@ CDlgMainDlg::CDlgMainDlg(QWidget *parent)
     for (int group = 1; group < GroupCount; ++group)
         m_tabGroups[group]->hide();
 
-    // The goods bill editor writes deposits through the finance pages.
-    DepositEditor::install(new FinanceDepositEditor(m_pTabFina, m_pTabFinaProvider, this));
+    // The goods bill editor, which the pages, the chooser, the report pages
+    // and the parties' window open, and the finance bill editor through
+    // which it writes deposits. Installed while this window lives; one that
+    // is installed already (a test's scripted one) stays.
+    m_goodsBillEditor = std::make_unique<CDlgNewShipmentLauncher>();
+    m_goodsBillEditor->SetMainPages(m_pTabGoods, m_pTabProviderGoods, m_pTabStore);
+    if (!GoodsBillEditorLauncher::current())
+        GoodsBillEditorLauncher::install(m_goodsBillEditor.get());
+    m_depositEditor = std::make_unique<FinanceDepositEditor>(m_pTabFina, m_pTabFinaProvider);
+    if (!DepositEditor::current())
+        DepositEditor::install(m_depositEditor.get());
 
     SetWorkingDateSource([this] { return m_datePicker->date(); });
     connect(m_datePicker, &QDateEdit::dateChanged, this, &CDlgMainDlg::OnDateChanged);
@@ -117,8 +127,10 @@ CDlgMainDlg::~CDlgMainDlg()
     // The working date and the global pointer lead into this window; once
     // it is gone they must not.
     SetWorkingDateSource(nullptr);
-    if (DepositEditor::current() == findChild<FinanceDepositEditor *>())
+    if (DepositEditor::current() == m_depositEditor.get())
         DepositEditor::install(nullptr);
+    if (GoodsBillEditorLauncher::current() == m_goodsBillEditor.get())
+        GoodsBillEditorLauncher::install(nullptr);
     if (g_pMainDlg == this)
         g_pMainDlg = nullptr;
 }

@@ -22,6 +22,8 @@ class CDlgTabProviderMgr;
 class CDlgTabProviderGoods;
 class CDlgTabFina_Provider;
 class MainPartyBillCommands;
+class CDlgNewShipmentLauncher;
+class FinanceDepositEditor;
 
 // The working window: five tab groups of pages, one visible at a time, and
 // the working date that every page computes from. It creates every page
@@ -98,6 +100,8 @@ private:
     // before the pages (children of the window), which never use it
     // while they are destroyed.
     std::unique_ptr<MainPartyBillCommands> m_partyBillCommands;
+    std::unique_ptr<CDlgNewShipmentLauncher> m_goodsBillEditor;
+    std::unique_ptr<FinanceDepositEditor> m_depositEditor;
     std::array<QTabWidget *, GroupCount> m_tabGroups{};
     int m_nVisibleGroup = 0;
     int m_nCurrentPage = 0;
