@@ -5,6 +5,8 @@
 #include "CDlgTabData_Provider.h"
 #include "FinanceBillForParty.h"
 #include "FinanceBillPage.h"
+#include "GoodsBillEditing.h"
+#include "GoodsBillPage.h"
 #include "SharedTypes.h"
 
 namespace {
@@ -22,20 +24,25 @@ MainPartyBillCommands::MainPartyBillCommands(CDlgMainDlg &mainDlg)
 
 bool MainPartyBillCommands::Offers(Command command) const
 {
-    switch (command) {
-    case Command::ActivatePage:
-    case Command::NewFinanceBill:
-    case Command::ShowGoodsBills:
-    case Command::ShowFinanceBills:
-        return true;
-    default:
-        return false;
-    }
+    // A new goods bill needs the editor the main window installs.
+    return command != Command::NewGoodsBill || GoodsBillEditorLauncher::current();
 }
 
-int MainPartyBillCommands::NewGoodsBill(int, int, const QString &)
+int MainPartyBillCommands::NewGoodsBill(int side, int mode, const QString &partyName)
 {
-    return 0;
+    GoodsBillEditorLauncher *launcher = GoodsBillEditorLauncher::current();
+    if (!launcher)
+        return 0;
+    GoodsBillEditRequest request;
+    request.mode = mode;
+    struct_button_goodsbill line;
+    line.CompanyName = partyName;
+    request.lines.push_back(line);
+    if (side == PartyProvider)
+        request.purchasePage = m_mainDlg.m_pTabProviderGoods;
+    else
+        request.salesPage = m_mainDlg.m_pTabGoods;
+    return launcher->Run(&m_mainDlg, request);
 }
 
 int MainPartyBillCommands::NewFinanceBill(int side, int mode, const QString &partyName)
