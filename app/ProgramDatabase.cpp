@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 #include <sqlite3.h>
@@ -145,9 +146,20 @@ std::unique_ptr<Database> OpenProgramDatabase(const QString &programFolder, QStr
         auto db = std::make_unique<Database>(path, Database::OpenMode::ReadWrite);
         // An empty or foreign file opens as a database but holds none of
         // the program's tables.
-        Statement check = db->prepare("SELECT count(*) AS n FROM sqlite_master WHERE type = 'table' AND name = 'tbl_UserPassword'");
-        if (!check.next() || check.integer(QStringLiteral("n")) == 0)
+        bool hasTables = false;
+        {
+            Statement check = db->prepare(
+                "SELECT count(*) AS n FROM sqlite_master WHERE type = 'table' AND name = 'tbl_UserPassword'");
+            hasTables = check.next() && check.integer(QStringLiteral("n")) > 0;
+        }
+        if (!hasTables)
             return fail(kConnectFailed + QStringLiteral("数据库文件是空的，或者缺少本程序的数据表。\n") + restoreAdvice(path));
+        try {
+            UpdateIndexes(*db);
+        } catch (const DbError &error) {
+            // The data is all there; only searches may be slower.
+            qCDebug(lcTrace) << "updating the indexes failed:" << error.detail();
+        }
         return db;
     } catch (const DbError &error) {
         qCDebug(lcTrace) << "opening the database failed:" << error.detail();
@@ -155,11 +167,50 @@ std::unique_ptr<Database> OpenProgramDatabase(const QString &programFolder, QStr
     }
 }
 
-void CreateSchema(Database &db)
+namespace {
+
+QString schemaText()
 {
     InitAppResources();
     QFile file(QStringLiteral(":/jxc/schema.sql"));
     if (!file.open(QIODevice::ReadOnly))
-        throw DbError(0, QStringLiteral("schema resource missing"), QStringLiteral("creating the database"));
-    db.executeScript(QString::fromUtf8(file.readAll()));
+        throw DbError(0, QStringLiteral("schema resource missing"), QStringLiteral("reading the schema"));
+    return QString::fromUtf8(file.readAll());
+}
+
+QString withoutSpaces(QString text)
+{
+    return text.remove(QRegularExpression(QStringLiteral("\\s+")));
+}
+
+} // namespace
+
+void CreateSchema(Database &db)
+{
+    db.executeScript(schemaText());
+}
+
+void UpdateIndexes(Database &db)
+{
+    static const QRegularExpression createIndex(
+        QStringLiteral("CREATE\\s+(?:UNIQUE\\s+)?INDEX\\s+(\\w+)\\s+ON[^;]*"), QRegularExpression::CaseInsensitiveOption);
+    Transaction transaction(db);
+    Statement stored = db.prepare("SELECT sql FROM sqlite_master WHERE type = 'index' AND name = ?");
+    auto it = createIndex.globalMatch(schemaText());
+    while (it.hasNext()) {
+        const QRegularExpressionMatch match = it.next();
+        const QString name = match.captured(1);
+        const QString wanted = match.captured(0);
+        stored.reset();
+        stored.bind(1, name);
+        const bool exists = stored.next();
+        if (exists && withoutSpaces(stored.text(QStringLiteral("sql"))) == withoutSpaces(wanted))
+            continue;
+        stored.reset();
+        qCDebug(lcTrace) << "making the index again:" << name;
+        if (exists)
+            db.executeScript(QStringLiteral("DROP INDEX %1").arg(name));
+        db.executeScript(wanted);
+    }
+    transaction.commit();
 }

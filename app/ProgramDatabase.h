@@ -30,6 +30,12 @@ std::unique_ptr<Database> OpenProgramDatabase(const QString &programFolder, QStr
 // Creates every table, index and first row of a new database.
 void CreateSchema(Database &db);
 
+// Brings the indexes of a database made by an earlier build of the program
+// to those of the schema: a missing index is created, one whose definition
+// changed is made again. Rows are never touched. One transaction; throws
+// DbError (nothing changed then).
+void UpdateIndexes(Database &db);
+
 // Makes the compiled-in resources (schema, pictures) available; safe to
 // call more than once.
 void InitAppResources();

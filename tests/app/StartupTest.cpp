@@ -105,6 +105,33 @@ TEST_F(StartupTest, AnExistingDatabaseIsNeverOverwritten)
     }
 }
 
+TEST_F(StartupTest, AFileOfAnEarlierBuildGetsTodaysIndexesAndKeepsItsRows)
+{
+    QDir().mkpath(DataFolderPath());
+    makeDatabase(DatabaseFilePath(), QStringLiteral("shop data"));
+    const auto indexSql = [](Database &db, const char *name) {
+        Statement query = db.prepare("SELECT sql FROM sqlite_master WHERE type = 'index' AND name = ?");
+        query.bind(1, QString::fromLatin1(name));
+        return query.next() ? query.text(QStringLiteral("sql")) : QString();
+    };
+    QString wanted;
+    {
+        Database old(DatabaseFilePath(), Database::OpenMode::ReadWrite);
+        wanted = indexSql(old, "ix_goodsbill_product");
+        old.executeScript(QStringLiteral("DROP INDEX ix_goodsbill_product;"
+                                         "CREATE INDEX ix_goodsbill_product ON tbl_GoodsBill_shipment (ProductName);"
+                                         "DROP INDEX ix_finance_guid;"));
+    }
+    ASSERT_TRUE(wanted.contains(QStringLiteral("ProductPrice")));
+
+    QString error;
+    std::unique_ptr<Database> db = OpenProgramDatabase(programFolder(), &error);
+    ASSERT_TRUE(db) << error.toStdString();
+    EXPECT_EQ(indexSql(*db, "ix_goodsbill_product"), wanted);
+    EXPECT_TRUE(indexSql(*db, "ix_finance_guid").contains(QStringLiteral("UNIQUE")));
+    EXPECT_TRUE(accounts(*db).contains(QStringLiteral("shop data")));
+}
+
 TEST_F(StartupTest, AMissingSourceGivesOneMessageAndNoWindow)
 {
     ScriptedInteraction user;
