@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: once plain, once under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer. The benchmarks are built
+# (not run) in the plain build only.
 set -euo pipefail
 cd "$(dirname "$0")"
 source ./deps.sh
@@ -22,4 +23,4 @@ echo "== plain build =="
 run_suite build-test
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer =="
 ASAN_OPTIONS=abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  run_suite build-asan -DJXC_SANITIZE=ON
+  run_suite build-asan -DJXC_SANITIZE=ON -DJXC_BUILD_BENCHES=OFF
