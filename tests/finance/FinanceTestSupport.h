@@ -18,6 +18,7 @@
 
 #include "BillFixtures.h"
 #include "BillRowUpdates.h"
+#include "ClickSupport.h"
 #include "FinanceBillSide.h"
 #include "GlobalFunctions.h"
 #include "RecordTypes.h"
@@ -125,17 +126,6 @@ inline QString storedColumn(TestDatabase &db, const FinanceBillSide &side, const
                          .toUtf8()
                          .constData(),
                      {guid});
-}
-
-// Clicks the button with that control id, as a person would.
-inline void clickButton(QWidget *parent, const char *id)
-{
-    auto *button = parent->findChild<QAbstractButton *>(QString::fromLatin1(id));
-    if (!button) {
-        ADD_FAILURE() << "no button " << id;
-        return;
-    }
-    QTest::mouseClick(button, Qt::LeftButton);
 }
 
 // The finance bill editor's controls, found by their ids.

@@ -17,6 +17,7 @@
 #include <functional>
 
 #include "BillFixtures.h"
+#include "ClickSupport.h"
 #include "GlobalFunctions.h"
 #include "GoodsBillEditing.h"
 #include "GoodsBillLines.h"
@@ -91,6 +92,3 @@ public:
 GoodsBillLines AddBillRows(TestDatabase &db, const BillKind &kind, const QString &date,
     const QStringList &codes = {QStringLiteral("A1")}, const QString &company = QStringLiteral("甲公司"),
     const QString &depositGuid = QString());
-
-// Clicks the child button with that control id, as a person would.
-void ClickButton(QWidget *parent, const char *id);

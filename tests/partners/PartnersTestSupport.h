@@ -17,13 +17,12 @@
 #include <vector>
 
 #include "BillFixtures.h"
+#include "ClickSupport.h"
 #include "GlobalFunctions.h"
 #include "PartyBillCommands.h"
 #include "PartySideInfo.h"
 #include "ScriptedInteraction.h"
 #include "TestDatabase.h"
-// clickButton and the other clicks of the products tests.
-#include "../products/ProductTestSupport.h"
 
 // Texts in failures as they read.
 inline void PrintTo(const QString &text, std::ostream *out)

@@ -4,13 +4,12 @@
 
 #include "PartyReportEvents.h"
 
+#include "CapturedReports.h"
 #include "GridReport.h"
 #include "PartnersTestSupport.h"
 #include "PartyStatements.h"
 #include "PartyWidgets.h"
 #include "ReportDocument.h"
-// The report capture of the products tests.
-#include "../products/StoreTestSupport.h"
 
 namespace {
 
