@@ -6,9 +6,9 @@
 #include <QTableView>
 
 #include "AccountStore.h"
-#include "CapturedReports.h"
 #include "CDlgMainDlg.h"
 #include "CDlgTabData_Fina_Provider.h"
+#include "CapturedReports.h"
 #include "FinanceTestSupport.h"
 
 // The accounts page as a person uses it: the cards' figures and 总金额,

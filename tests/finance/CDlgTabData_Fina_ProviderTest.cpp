@@ -8,9 +8,9 @@
 #include <QTableView>
 
 #include "CDlgMainDlg.h"
-#include "CapturedReports.h"
 #include "CDlgNewIncomeBill.h"
 #include "CDlgTabAccountMgr.h"
+#include "CapturedReports.h"
 #include "ExportFile.h"
 #include "FinanceBillExport.h"
 #include "FinanceTestSupport.h"
