@@ -113,11 +113,6 @@ inline QString storedBalance(TestDatabase &db, const QString &account)
     return db.scalar("SELECT AccountBalance FROM tbl_AccountMgr WHERE AccountName = ?", {account});
 }
 
-inline int rowCount(TestDatabase &db, const char *table)
-{
-    return db.scalar(QStringLiteral("SELECT COUNT(*) FROM %1").arg(QLatin1String(table)).toUtf8().constData()).toInt();
-}
-
 // One column of the row with that GUID in the side's table.
 inline QString storedColumn(TestDatabase &db, const FinanceBillSide &side, const char *column, const QString &guid)
 {

@@ -21,13 +21,8 @@
 #include "GlobalFunctions.h"
 #include "GoodsBillEditing.h"
 #include "GoodsBillLines.h"
+#include "QStringPrinting.h"
 #include "TestDatabase.h"
-
-// Readable texts in the failure messages.
-inline void PrintTo(const QString &text, std::ostream *out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 // One bill kind of one side. sign: how the kind moves stock.
 struct BillKind

@@ -21,14 +21,9 @@
 #include "GlobalFunctions.h"
 #include "PartyBillCommands.h"
 #include "PartySideInfo.h"
+#include "QStringPrinting.h"
 #include "ScriptedInteraction.h"
 #include "TestDatabase.h"
-
-// Texts in failures as they read.
-inline void PrintTo(const QString &text, std::ostream *out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 // One side of the business as the tests see it.
 struct SideCase

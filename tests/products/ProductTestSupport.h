@@ -42,11 +42,6 @@ inline QString storedColumn(TestDatabase &db, const char *column, const QString 
         {guid});
 }
 
-inline int rowCount(TestDatabase &db, const char *table)
-{
-    return db.scalar(QStringLiteral("SELECT COUNT(*) FROM %1").arg(QLatin1String(table)).toUtf8().constData()).toInt();
-}
-
 inline QStringList columnTexts(const QTableWidget *list, int column)
 {
     QStringList texts;
