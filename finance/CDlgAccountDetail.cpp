@@ -10,10 +10,10 @@
 #include "CDlgTabData_Fina_Provider.h"
 #include "FinanceBillQuery.h"
 #include "FinanceImages.h"
-#include "FinancePageWidgets.h"
 #include "GlobalFunctions.h"
 #include "ImageButton.h"
 #include "Interaction.h"
+#include "PageWidgets.h"
 #include "RecordButtons.h"
 
 CDlgAccountDetail::CDlgAccountDetail(QWidget *parent)
@@ -24,15 +24,15 @@ CDlgAccountDetail::CDlgAccountDetail(QWidget *parent)
 
     auto *picture = new QLabel(this);
     picture->setPixmap(QIcon(FinanceImage("icon204.svg")).pixmap(QSize(48, 48)));
-    m_name = MakePageLabel(this, "1205", QString());
-    m_balance = MakePageLabel(this, "1206", QString());
-    ImageButton *month = MakePageButton(this, "1211", QStringLiteral("当月记录"), FinanceImage("icon193.svg"));
-    ImageButton *year = MakePageButton(this, "1210", QStringLiteral("当年记录"), FinanceImage("icon259.svg"));
-    ImageButton *all = MakePageButton(this, "1209", QStringLiteral("所有记录"), FinanceImage("icon194.svg"));
-    ImageButton *edit = MakePageButton(this, "1208", QStringLiteral("修改帐户"), FinanceImage("icon150.svg"));
-    ImageButton *remove = MakePageButton(this, "1207", QStringLiteral("删除帐户"), FinanceImage("icon192.svg"));
+    m_name = MakeIdLabel(this, "1205", QString());
+    m_balance = MakeIdLabel(this, "1206", QString());
+    ImageButton *month = MakePictureButton(this, "1211", QStringLiteral("当月记录"), FinanceImage("icon193.svg"));
+    ImageButton *year = MakePictureButton(this, "1210", QStringLiteral("当年记录"), FinanceImage("icon259.svg"));
+    ImageButton *all = MakePictureButton(this, "1209", QStringLiteral("所有记录"), FinanceImage("icon194.svg"));
+    ImageButton *edit = MakePictureButton(this, "1208", QStringLiteral("修改帐户"), FinanceImage("icon150.svg"));
+    ImageButton *remove = MakePictureButton(this, "1207", QStringLiteral("删除帐户"), FinanceImage("icon192.svg"));
     ImageButton *close
-        = MakePageButton(this, "1203", QStringLiteral("取消操作"), QStringLiteral(":/images/icon169.svg"));
+        = MakePictureButton(this, "1203", QStringLiteral("取消操作"), QStringLiteral(":/images/icon169.svg"));
 
     auto *fields = new QGridLayout;
     fields->addWidget(picture, 0, 0, 2, 1);

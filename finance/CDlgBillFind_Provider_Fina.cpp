@@ -14,10 +14,10 @@
 #include "Database.h"
 #include "FinanceBillChoices.h"
 #include "FinanceBillListModel.h"
-#include "FinancePageWidgets.h"
 #include "GlobalFunctions.h"
 #include "ImageButton.h"
 #include "NumberCheck.h"
+#include "PageWidgets.h"
 
 namespace {
 
@@ -114,14 +114,15 @@ CDlgBillFind_Provider_Fina::CDlgBillFind_Provider_Fina(QWidget *parent)
     m_name->setInsertPolicy(QComboBox::NoInsert);
     m_name->setCompleter(nullptr);
     m_name->lineEdit()->setMaxLength(kTextLength);
-    m_nameLabel = MakePageLabel(this, "1422", QStringLiteral("客户名称"));
+    m_nameLabel = MakeIdLabel(this, "1422", QStringLiteral("客户名称"));
     m_seller = makeEdit(this, "1415");
     m_incomeType = makeList(this, "1416");
     m_moneyType = makeList(this, "1417");
     m_voucher = makeList(this, "1418");
     m_remark = makeEdit(this, "1419");
-    ImageButton *ok = MakePageButton(this, "1420", QStringLiteral("确定"), QStringLiteral(":/images/bmp130.svg"));
-    ImageButton *cancel = MakePageButton(this, "1421", QStringLiteral("取消"), QStringLiteral(":/images/bmp129.svg"));
+    ImageButton *ok = MakePictureButton(this, "1420", QStringLiteral("确定"), QStringLiteral(":/images/bmp130.svg"));
+    ImageButton *cancel
+        = MakePictureButton(this, "1421", QStringLiteral("取消"), QStringLiteral(":/images/bmp129.svg"));
 
     auto *layout = new QGridLayout(this);
     auto label = [this](const char *text) { return new QLabel(QString::fromUtf8(text), this); };

@@ -7,9 +7,9 @@
 #include <QLineEdit>
 
 #include "CDlgTabAccountMgr.h"
-#include "FinancePageWidgets.h"
 #include "GlobalFunctions.h"
 #include "ImageButton.h"
+#include "PageWidgets.h"
 
 namespace {
 
@@ -26,13 +26,14 @@ CDlgNewAccount::CDlgNewAccount(QWidget *parent)
 
     auto *picture = new QLabel(this);
     picture->setPixmap(QIcon(QStringLiteral(":/images/bmp257.svg")).pixmap(QSize(64, 64)));
-    m_prompt = MakePageLabel(this, "1258", QStringLiteral("请输入新增帐户的名称"));
+    m_prompt = MakeIdLabel(this, "1258", QStringLiteral("请输入新增帐户的名称"));
     m_nameEdit = new QLineEdit(this);
     m_nameEdit->setObjectName(QStringLiteral("1214"));
     m_nameEdit->setMaxLength(kNameLength);
     m_nameEdit->setMinimumWidth(240);
-    ImageButton *ok = MakePageButton(this, "1212", QStringLiteral("确定"), QStringLiteral(":/images/bmp130.svg"));
-    ImageButton *cancel = MakePageButton(this, "1213", QStringLiteral("取消"), QStringLiteral(":/images/bmp129.svg"));
+    ImageButton *ok = MakePictureButton(this, "1212", QStringLiteral("确定"), QStringLiteral(":/images/bmp130.svg"));
+    ImageButton *cancel
+        = MakePictureButton(this, "1213", QStringLiteral("取消"), QStringLiteral(":/images/bmp129.svg"));
 
     auto *layout = new QGridLayout(this);
     layout->addWidget(picture, 0, 0, 2, 1);

@@ -15,6 +15,7 @@
 #include "GlobalFunctions.h"
 #include "ImageButton.h"
 #include "NumberCheck.h"
+#include "PageWidgets.h"
 
 namespace {
 
@@ -42,12 +43,9 @@ QComboBox *makeList(QWidget *parent, const char *id)
 
 ImageButton *makeButton(QWidget *parent, const char *id, const QString &text, const QString &image)
 {
-    auto *button = new ImageButton(text, parent);
-    button->setObjectName(QString::fromLatin1(id));
-    button->setImage(image);
     // Enter means nothing in the editor: only a click saves or deletes.
-    button->setAutoDefault(false);
-    button->setDefault(false);
+    ImageButton *button = MakeCommandButton(parent, id, text);
+    button->setImage(image);
     return button;
 }
 

@@ -7,17 +7,15 @@
 #include "FinanceImages.h"
 #include "ImageButton.h"
 #include "Interaction.h"
+#include "PageWidgets.h"
 #include "SharedTypes.h"
 
 namespace {
 
 ImageButton *makeButton(QWidget *parent, const char *id, const QString &text, const char *icon)
 {
-    auto *button = new ImageButton(text, parent);
-    button->setObjectName(QString::fromLatin1(id));
+    ImageButton *button = MakeCommandButton(parent, id, text);
     button->setImage(FinanceImage(icon), QSize(32, 32));
-    button->setAutoDefault(false);
-    button->setDefault(false);
     button->setMinimumSize(150, 58);
     return button;
 }

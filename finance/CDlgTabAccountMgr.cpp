@@ -19,22 +19,13 @@
 #include "CDlgPrtMonthSelDate.h"
 #include "Database.h"
 #include "FinanceImages.h"
-#include "FinancePageWidgets.h"
 #include "GlobalFunctions.h"
 #include "GridReport.h"
 #include "ImageButton.h"
 #include "Interaction.h"
+#include "PageWidgets.h"
 
 namespace {
-
-std::unique_ptr<GridReport> loadReport(const char *templateName)
-{
-    auto report = std::make_unique<GridReport>();
-    // A template that cannot be loaded is reported when the report is
-    // asked for: the report keeps the error.
-    report->LoadTemplateFile(QDir(GetAppDirectory()).filePath(QString::fromLatin1(templateName)));
-    return report;
-}
 
 // Runs one write of an account and says why it was refused or failed;
 // nothing when it failed.
@@ -89,14 +80,14 @@ CDlgTabAccountMgr::~CDlgTabAccountMgr() = default;
 
 void CDlgTabAccountMgr::CreateControls()
 {
-    m_prevButton = MakePageButton(this, "1199", QStringLiteral("上一页"));
-    m_newButton = MakePageButton(this, "1095", QStringLiteral("新增帐户"));
-    m_nextButton = MakePageButton(this, "1200", QStringLiteral("下一页"));
+    m_prevButton = MakePictureButton(this, "1199", QStringLiteral("上一页"));
+    m_newButton = MakePictureButton(this, "1095", QStringLiteral("新增帐户"));
+    m_nextButton = MakePictureButton(this, "1200", QStringLiteral("下一页"));
     m_monthBalanceButton
-        = MakePageButton(this, "1201", QStringLiteral("财务月结"), QStringLiteral(":/images/icon238.svg"));
-    m_totalLabel = MakePageLabel(this, "1202", QString());
+        = MakePictureButton(this, "1201", QStringLiteral("财务月结"), QStringLiteral(":/images/icon238.svg"));
+    m_totalLabel = MakeIdLabel(this, "1202", QString());
     m_totalLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_pageLine = MakePageLabel(this, "1434", QString());
+    m_pageLine = MakeIdLabel(this, "1434", QString());
 
     connect(m_prevButton, &QPushButton::clicked, this, &CDlgTabAccountMgr::OnPrevPage);
     connect(m_nextButton, &QPushButton::clicked, this, &CDlgTabAccountMgr::OnNextPage);
@@ -106,11 +97,11 @@ void CDlgTabAccountMgr::CreateControls()
 
 void CDlgTabAccountMgr::InitReports()
 {
-    m_monthBalanceReport = loadReport("FinanceMonthBalanceReport.grf");
+    m_monthBalanceReport = LoadReportTemplate("FinanceMonthBalanceReport.grf");
     m_monthBalanceEvent = std::make_unique<CFinanceMonthBalanceReportEvent>();
     m_monthBalanceEvent->ConnectTo(m_monthBalanceReport.get());
 
-    m_sumReport = loadReport("FinanceSumReport.grf");
+    m_sumReport = LoadReportTemplate("FinanceSumReport.grf");
     m_sumEvent = std::make_unique<CProductFinaSumReportEvent>();
     m_sumEvent->ConnectTo(m_sumReport.get());
 }
@@ -126,12 +117,8 @@ void CDlgTabAccountMgr::resizeEvent(QResizeEvent *event)
     PageBase::resizeEvent(event);
     const int w = event->size().width();
     const int h = event->size().height();
-    const int m = w / 2;
-    m_prevButton->setGeometry(m - 270, h - 55, 140, 35);
-    m_newButton->setGeometry(m - 70, h - 55, 140, 35);
-    m_nextButton->setGeometry(m + 130, h - 55, 140, 35);
+    PlacePagingRow(m_prevButton, m_newButton, m_nextButton, m_pageLine, event->size());
     m_monthBalanceButton->setGeometry(w - 90, 15, 85, 60);
-    m_pageLine->setGeometry(15, h - 17, std::max(1, m - 285), 16);
     m_totalLabel->setGeometry(std::max(0, w - 260), h - 17, 250, 16);
     LayoutButtons(w, h);
 }

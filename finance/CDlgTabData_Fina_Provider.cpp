@@ -17,11 +17,11 @@
 #include "FinanceBillExport.h"
 #include "FinanceBillPage.h"
 #include "FinanceBillStore.h"
-#include "FinancePageWidgets.h"
 #include "GlobalFunctions.h"
 #include "GridReport.h"
 #include "ImageButton.h"
 #include "Interaction.h"
+#include "PageWidgets.h"
 
 namespace {
 
@@ -36,14 +36,14 @@ CDlgTabData_Fina_Provider::CDlgTabData_Fina_Provider(QWidget *parent)
     ShowEmptyState(false);
 
     ImageButton *find
-        = MakePageButton(this, "1378", QStringLiteral("查找单据"), QStringLiteral(":/images/icon205.svg"));
+        = MakePictureButton(this, "1378", QStringLiteral("查找单据"), QStringLiteral(":/images/icon205.svg"));
     ImageButton *exportButton
-        = MakePageButton(this, "1379", QStringLiteral("导出到Excel"), QStringLiteral(":/images/icon238.svg"));
+        = MakePictureButton(this, "1379", QStringLiteral("导出到Excel"), QStringLiteral(":/images/icon238.svg"));
     ImageButton *print
-        = MakePageButton(this, "1380", QStringLiteral("打印列表"), QStringLiteral(":/images/icon239.svg"));
+        = MakePictureButton(this, "1380", QStringLiteral("打印列表"), QStringLiteral(":/images/icon239.svg"));
     for (ImageButton *button : {find, exportButton, print})
         button->setMinimumSize(130, 40);
-    QLabel *sortLabel = MakePageLabel(this, "1381", QStringLiteral("排序方式"));
+    QLabel *sortLabel = MakeIdLabel(this, "1381", QStringLiteral("排序方式"));
     m_sortCombo = new QComboBox(this);
     m_sortCombo->setObjectName(QStringLiteral("1382"));
     m_model = new FinanceBillListModel(this);

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "ListWorkbook.h"
+
 // The finance-bill list as an .xls workbook: the sheet "BillSearch" (a
 // second, empty sheet follows it) with the date line in row 0, the
 // fourteen column titles in row 2 and one row per listed bill from row 3,
@@ -16,7 +18,7 @@ public:
     static QString FileName() { return QStringLiteral("store_billsearch_temp.xls"); }
     // The list rows a sheet holds below the title, the empty row and the
     // header.
-    static constexpr int kMaxRows = 65536 - 3;
+    static constexpr int kMaxRows = ListWorkbook::kRowsThatFit;
     // "记录号" ... "单据备注", the party caption of the page's side fifth.
     static QStringList Headers(const QString &partyCaption);
     // "日期：2024年03月05日".

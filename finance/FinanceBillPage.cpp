@@ -16,6 +16,7 @@
 #include "GlobalFunctions.h"
 #include "ImageButton.h"
 #include "Interaction.h"
+#include "PageWidgets.h"
 
 namespace {
 
@@ -32,16 +33,6 @@ struct PageIds
 };
 constexpr PageIds kSalesIds{"1127", "1128", "1129", "1296", "1297", "1345", "1436"};
 constexpr PageIds kPurchaseIds{"1373", "1374", "1375", "1377", "1376", "1363", "1427"};
-
-ImageButton *makeButton(QWidget *parent, const char *id, const QString &text)
-{
-    auto *button = new ImageButton(text, parent);
-    button->setObjectName(QString::fromLatin1(id));
-    // Enter on a page triggers nothing.
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    return button;
-}
 
 } // namespace
 
@@ -71,9 +62,9 @@ FinanceBillPage::FinanceBillPage(const FinanceBillSide &side, QWidget *parent)
     m_rangeLabel->setObjectName(QString::fromLatin1(ids.rangeLabel));
     m_rangeLabel->setText(QStringLiteral("单据范围"));
 
-    m_prevButton = makeButton(this, ids.prev, QStringLiteral("上一页"));
-    m_newButton = makeButton(this, ids.newBill, QStringLiteral("新增财务单据"));
-    m_nextButton = makeButton(this, ids.next, QStringLiteral("下一页"));
+    m_prevButton = MakeCommandButton(this, ids.prev, QStringLiteral("上一页"));
+    m_newButton = MakeCommandButton(this, ids.newBill, QStringLiteral("新增财务单据"));
+    m_nextButton = MakeCommandButton(this, ids.next, QStringLiteral("下一页"));
     m_pageLine = new QLabel(this);
     m_pageLine->setObjectName(QString::fromLatin1(ids.pageLine));
 
@@ -241,14 +232,9 @@ void FinanceBillPage::resizeEvent(QResizeEvent *event)
 {
     BillPageBase::resizeEvent(event);
     const int w = event->size().width();
-    const int h = event->size().height();
-    const int half = w / 2;
-    m_prevButton->setGeometry(half - 270, h - 55, 140, 35);
-    m_newButton->setGeometry(half - 70, h - 55, 140, 35);
-    m_nextButton->setGeometry(half + 130, h - 55, 140, 35);
+    PlacePagingRow(m_prevButton, m_newButton, m_nextButton, m_pageLine, event->size());
     m_rangeLabel->setGeometry(w - 85, 15, 80, 20);
     m_range->setGeometry(w - 90, 40, 85, 24);
-    m_pageLine->setGeometry(15, h - 17, std::max(1, half - 285), 16);
 
     const int capacity = PageCapacity();
     if (!LayoutCards(event->size()))

@@ -11,9 +11,9 @@
 #include "Database.h"
 #include "GlobalFunctions.h"
 #include "GoodsBillCatalog.h"
-#include "GoodsBillWidgets.h"
 #include "ImageButton.h"
 #include "NumberCheck.h"
+#include "PageWidgets.h"
 
 namespace {
 

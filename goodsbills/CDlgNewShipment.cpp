@@ -26,6 +26,7 @@
 #include "GridReport.h"
 #include "ImageButton.h"
 #include "Interaction.h"
+#include "PageWidgets.h"
 #include "PasswordStore.h"
 #include "RecordButtons.h"
 
@@ -34,16 +35,6 @@ namespace {
 constexpr int kTextLength = 230;
 constexpr int kDepositLength = 12;
 const QString kPrepaid = QStringLiteral("启用预付款");
-
-ImageButton* MakeCommandButton(QWidget* parent, const char* id, const QString& text)
-{
-    auto* button = new ImageButton(text, parent);
-    button->setObjectName(QString::fromLatin1(id));
-    // Enter never presses a button of the editor.
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    return button;
-}
 
 QLabel* MakeFieldLabel(QWidget* parent, const QString& text)
 {

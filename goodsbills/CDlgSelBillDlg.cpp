@@ -4,8 +4,8 @@
 
 #include "GoodsBillEditing.h"
 #include "GoodsBillPage.h"
-#include "GoodsBillWidgets.h"
 #include "ImageButton.h"
+#include "PageWidgets.h"
 
 CDlgSelBillDlg::CDlgSelBillDlg(QWidget *parent)
     : QDialog(parent)

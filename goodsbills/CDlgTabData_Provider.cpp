@@ -19,10 +19,10 @@
 #include "GoodsBillListModel.h"
 #include "GoodsBillPage.h"
 #include "GoodsBillStore.h"
-#include "GoodsBillWidgets.h"
 #include "GridReport.h"
 #include "ImageButton.h"
 #include "Interaction.h"
+#include "PageWidgets.h"
 
 namespace {
 

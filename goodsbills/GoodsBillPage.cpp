@@ -12,10 +12,10 @@
 #include "GlobalFunctions.h"
 #include "GoodsBillCatalog.h"
 #include "GoodsBillStore.h"
-#include "GoodsBillWidgets.h"
 #include "GoodsBillWriter.h"
 #include "ImageButton.h"
 #include "Interaction.h"
+#include "PageWidgets.h"
 
 namespace {
 
@@ -153,13 +153,7 @@ void GoodsBillPage::RelistCurrentPage()
 void GoodsBillPage::resizeEvent(QResizeEvent *event)
 {
     BillPageBase::resizeEvent(event);
-    const int width = event->size().width();
-    const int height = event->size().height();
-    const int middle = width / 2;
-    m_prevButton->setGeometry(middle - 270, height - 55, 140, 35);
-    m_newButton->setGeometry(middle - 70, height - 55, 140, 35);
-    m_nextButton->setGeometry(middle + 130, height - 55, 140, 35);
-    m_pageLine->setGeometry(15, height - 17, std::max(1, middle - 285), 16);
+    PlacePagingRow(m_prevButton, m_newButton, m_nextButton, m_pageLine, event->size());
     const int capacity = PageCapacity();
     if (!LayoutTiles(event->size()))
         return;

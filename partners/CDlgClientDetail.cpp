@@ -16,6 +16,7 @@
 #include "GridReport.h"
 #include "ImageButton.h"
 #include "Interaction.h"
+#include "PageWidgets.h"
 #include "PartyPage.h"
 #include "PartyReportEvents.h"
 #include "PartyStatements.h"
@@ -159,7 +160,7 @@ void CDlgClientDetail::CreateControls()
     auto *moneyLayout = new QGridLayout(money);
     int column = 0;
     for (const FieldSpec &spec : kMoneyFields) {
-        auto *label = MakePartyLabel(money, spec.labelId, QString::fromUtf8(spec.label));
+        auto *label = MakeIdLabel(money, spec.labelId, QString::fromUtf8(spec.label));
         label->setAlignment(Qt::AlignCenter);
         m_labels.insert(QString::fromLatin1(spec.labelId), label);
         auto *edit = new QLineEdit(money);
@@ -180,7 +181,7 @@ void CDlgClientDetail::CreateControls()
 
     for (const CommandSpec &spec : kCommands) {
         ImageButton *button
-            = MakePartyButton(this, spec.id, QString::fromUtf8(spec.caption), QString::fromLatin1(spec.image));
+            = MakePictureButton(this, spec.id, QString::fromUtf8(spec.caption), QString::fromLatin1(spec.image));
         button->setMinimumHeight(40);
         m_buttons.insert(QString::fromLatin1(spec.id), button);
     }
@@ -227,19 +228,19 @@ void CDlgClientDetail::CreateControls()
 
 void CDlgClientDetail::CreateReports()
 {
-    m_monthReport = LoadPartyReport("ClientMonthBalance.grf");
+    m_monthReport = LoadReportTemplate("ClientMonthBalance.grf");
     m_monthEvent = std::make_unique<CClientMonthReportEvent>();
     m_monthEvent->ConnectTo(m_monthReport.get());
-    m_stockSurveyReport = LoadPartyReport("ProviderStockSurveyReport.grf");
+    m_stockSurveyReport = LoadReportTemplate("ProviderStockSurveyReport.grf");
     m_stockSurveyEvent = std::make_unique<CStockSurveyReportEvent>();
     m_stockSurveyEvent->ConnectTo(m_stockSurveyReport.get());
-    m_shipmentSurveyReport = LoadPartyReport("ClientShipmentSurveyReport.grf");
+    m_shipmentSurveyReport = LoadReportTemplate("ClientShipmentSurveyReport.grf");
     m_shipmentSurveyEvent = std::make_unique<CShipmentSurveyReportEvent>();
     m_shipmentSurveyEvent->ConnectTo(m_shipmentSurveyReport.get());
-    m_stockDetailReport = LoadPartyReport("ProviderStockDetailReport.grf");
+    m_stockDetailReport = LoadReportTemplate("ProviderStockDetailReport.grf");
     m_stockDetailEvent = std::make_unique<CProductStockDetailReportEvent>();
     m_stockDetailEvent->ConnectTo(m_stockDetailReport.get());
-    m_shipmentDetailReport = LoadPartyReport("ProviderShipmentDetailReport.grf");
+    m_shipmentDetailReport = LoadReportTemplate("ProviderShipmentDetailReport.grf");
     m_shipmentDetailEvent = std::make_unique<CProductShipmentDetailReportEvent>();
     m_shipmentDetailEvent->ConnectTo(m_shipmentDetailReport.get());
 }

@@ -9,6 +9,7 @@
 #include "GlobalFunctions.h"
 #include "ImageButton.h"
 #include "NumberCheck.h"
+#include "PageWidgets.h"
 #include "PartyPage.h"
 #include "PartyWidgets.h"
 
@@ -71,7 +72,7 @@ CDlgNewClient::CDlgNewClient(QWidget *parent)
         ++row;
         if (i == 1) {
             // The area follows the contact.
-            m_areaLabel = MakePartyLabel(this, "1424", QStringLiteral("客户地区："));
+            m_areaLabel = MakeIdLabel(this, "1424", QStringLiteral("客户地区："));
             auto *areas = new QHBoxLayout;
             for (std::size_t a = 0; a < m_areas.size(); ++a) {
                 auto *button = new QRadioButton(QString::fromUtf8(kAreaWords[a]), this);
@@ -91,8 +92,9 @@ CDlgNewClient::CDlgNewClient(QWidget *parent)
     }
     layout->setColumnMinimumWidth(1, 300);
 
-    ImageButton *ok = MakePartyButton(this, "1064", QStringLiteral("确定"), QStringLiteral(":/images/bmp130.svg"));
-    ImageButton *cancel = MakePartyButton(this, "1052", QStringLiteral("取消"), QStringLiteral(":/images/bmp129.svg"));
+    ImageButton *ok = MakePictureButton(this, "1064", QStringLiteral("确定"), QStringLiteral(":/images/bmp130.svg"));
+    ImageButton *cancel
+        = MakePictureButton(this, "1052", QStringLiteral("取消"), QStringLiteral(":/images/bmp129.svg"));
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok);

@@ -14,6 +14,7 @@
 #include "GridReport.h"
 #include "ImageButton.h"
 #include "Interaction.h"
+#include "PageWidgets.h"
 #include "PartyBalances.h"
 #include "PartyReportEvents.h"
 #include "PartyWidgets.h"
@@ -114,18 +115,18 @@ PartyPage::~PartyPage() = default;
 void PartyPage::CreateControls()
 {
     const PageControls &ids = controlsOf(m_side);
-    m_prevButton = MakePartyButton(this, ids.prev, QStringLiteral("上一页"));
-    m_newButton = MakePartyButton(this, ids.newParty, QString::fromUtf8(ids.newCaption));
-    m_nextButton = MakePartyButton(this, ids.next, QStringLiteral("下一页"));
+    m_prevButton = MakePictureButton(this, ids.prev, QStringLiteral("上一页"));
+    m_newButton = MakePictureButton(this, ids.newParty, QString::fromUtf8(ids.newCaption));
+    m_nextButton = MakePictureButton(this, ids.next, QStringLiteral("下一页"));
     m_reportButton
-        = MakePartyButton(this, ids.report, QStringLiteral("统计报表"), QStringLiteral(":/partners/icon172.svg"));
-    m_listButton
-        = MakePartyButton(this, ids.list, QString::fromUtf8(ids.listCaption), QStringLiteral(":/partners/icon322.svg"));
-    m_searchButton = MakePartyButton(
+        = MakePictureButton(this, ids.report, QStringLiteral("统计报表"), QStringLiteral(":/partners/icon172.svg"));
+    m_listButton = MakePictureButton(
+        this, ids.list, QString::fromUtf8(ids.listCaption), QStringLiteral(":/partners/icon322.svg"));
+    m_searchButton = MakePictureButton(
         this, ids.search, QString::fromUtf8(ids.searchCaption), QStringLiteral(":/images/icon173.svg"));
-    m_areaLabel = MakePartyLabel(this, ids.areaLabel, QString::fromUtf8(ids.areaCaption));
-    m_nameLabel = MakePartyLabel(this, ids.nameLabel, QString::fromUtf8(ids.nameCaption));
-    m_pageLine = MakePartyLabel(this, ids.pageLine, QString());
+    m_areaLabel = MakeIdLabel(this, ids.areaLabel, QString::fromUtf8(ids.areaCaption));
+    m_nameLabel = MakeIdLabel(this, ids.nameLabel, QString::fromUtf8(ids.nameCaption));
+    m_pageLine = MakeIdLabel(this, ids.pageLine, QString());
 
     m_areaCombo = new QComboBox(this);
     m_areaCombo->setObjectName(QString::fromLatin1(ids.areaCombo));
@@ -148,8 +149,8 @@ void PartyPage::CreateControls()
 void PartyPage::CreateReports()
 {
     const PageControls &ids = controlsOf(m_side);
-    m_financeSumReport = LoadPartyReport(ids.financeSumTemplate);
-    m_addressReport = LoadPartyReport(ids.addressTemplate);
+    m_financeSumReport = LoadReportTemplate(ids.financeSumTemplate);
+    m_addressReport = LoadReportTemplate(ids.addressTemplate);
     if (m_side.party == PartyProvider) {
         m_financeSumEvent = std::make_unique<CProviderFinanceSumReportEvent>();
         auto sink = std::make_unique<CProviderAddressListReportEvent>();
@@ -185,10 +186,7 @@ void PartyPage::resizeEvent(QResizeEvent *event)
     PageBase::resizeEvent(event);
     const int w = event->size().width();
     const int h = event->size().height();
-    const int half = w / 2;
-    m_prevButton->setGeometry(half - 270, h - 55, 140, 35);
-    m_newButton->setGeometry(half - 70, h - 55, 140, 35);
-    m_nextButton->setGeometry(half + 130, h - 55, 140, 35);
+    PlacePagingRow(m_prevButton, m_newButton, m_nextButton, m_pageLine, event->size());
     m_areaLabel->setGeometry(w - 85, 15, 80, 20);
     m_areaCombo->setGeometry(w - 90, 40, 85, 24);
     m_reportButton->setGeometry(w - 85, 75, 80, 70);
@@ -196,7 +194,6 @@ void PartyPage::resizeEvent(QResizeEvent *event)
     m_nameLabel->setGeometry(w - 85, 260, 80, 20);
     m_nameEdit->setGeometry(w - 90, 285, 85, 24);
     m_searchButton->setGeometry(w - 85, 320, 80, 70);
-    m_pageLine->setGeometry(15, h - 17, std::max(1, half - 285), 16);
     LayoutButtons(w, h);
 }
 

@@ -10,6 +10,7 @@
 #include "GlobalFunctions.h"
 #include "ImageButton.h"
 #include "Interaction.h"
+#include "PageWidgets.h"
 #include "PriceListStore.h"
 #include "ProductWidgets.h"
 
@@ -21,7 +22,7 @@ CDlgPriceListDlg::CDlgPriceListDlg(QWidget *parent)
     resize(560, 440);
 
     auto *title = new QLabel(QStringLiteral("客户价目列表"), this);
-    m_nameLabel = MakeLabel(this, "1282", QString());
+    m_nameLabel = MakeIdLabel(this, "1282", QString());
     m_list = new QTableWidget(0, PriceColumnCount, this);
     m_list->setObjectName(QStringLiteral("1284"));
     auto *add = MakeButton(this, "1283", QStringLiteral("填加报价"));

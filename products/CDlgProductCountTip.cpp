@@ -11,6 +11,7 @@
 #include "GlobalFunctions.h"
 #include "GridReport.h"
 #include "ImageButton.h"
+#include "PageWidgets.h"
 #include "ProductStore.h"
 #include "ProductWidgets.h"
 
@@ -21,7 +22,8 @@ CDlgProductCountTip::CDlgProductCountTip(QWidget *parent)
     setWindowIcon(QIcon(QStringLiteral(":/icons/icon128.svg")));
     resize(640, 420);
 
-    QLabel *line = MakeLabel(this, "1281", QStringLiteral("库存报警：以下货品库存量低，请及时处理"));
+    QLabel *line
+        = MakeIdLabel(this, "1281", QStringLiteral("库存报警：以下货品库存量低，请及时处理"));
     m_list = new QTableWidget(0, 4, this);
     m_list->setObjectName(QStringLiteral("1280"));
     m_list->setHorizontalHeaderLabels({QStringLiteral("货品编号"), QStringLiteral("货品名称"), QStringLiteral("货品规格"), QStringLiteral("货品数量")});

@@ -3,12 +3,13 @@
 #include <QComboBox>
 #include <QLabel>
 
+#include "PageWidgets.h"
 #include "ProductCatalog.h"
 
 CDlgSelProductDlg::CDlgSelProductDlg(QWidget *parent)
     : ProductPickerDialog(QStringLiteral("选择商品"), parent)
 {
-    MakeLabel(this, "1267", QStringLiteral("请选择一个货品"))->setGeometry(30, 8, 200, 20);
+    MakeIdLabel(this, "1267", QStringLiteral("请选择一个货品"))->setGeometry(30, 8, 200, 20);
     (new QLabel(QStringLiteral("产品编号"), this))->setGeometry(30, 36, 60, 24);
     m_codeCombo = MakeFilterCombo(this, "1270");
     m_codeCombo->setGeometry(95, 36, 170, 24);

@@ -2,13 +2,14 @@
 
 #include <QLabel>
 
+#include "PageWidgets.h"
 #include "PriceListStore.h"
 #include "ProductCatalog.h"
 
 CDlgSelProductSpecDlg::CDlgSelProductSpecDlg(QWidget *parent)
     : ProductPickerDialog(QStringLiteral("选择商品规格"), parent)
 {
-    m_caption = MakeLabel(this, "1273", QString());
+    m_caption = MakeIdLabel(this, "1273", QString());
     m_caption->setGeometry(30, 30, 700, 24);
     CreateEntries("1262", "1263");
 }

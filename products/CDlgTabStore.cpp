@@ -16,19 +16,12 @@
 #include "GridReport.h"
 #include "ImageButton.h"
 #include "Interaction.h"
+#include "PageWidgets.h"
 #include "ProductCatalog.h"
 #include "ProductStore.h"
 #include "ProductWidgets.h"
 
 namespace {
-
-std::unique_ptr<GridReport> loadReport(const char *templateName)
-{
-    auto report = std::make_unique<GridReport>();
-    // A missing template is reported when the person asks for the report.
-    report->LoadTemplateFile(GetAppDirectory() + QLatin1Char('/') + QString::fromLatin1(templateName));
-    return report;
-}
 
 // What could not be done, for the first line of a database error.
 const QString kListFailed = QStringLiteral("列出货品失败。");
@@ -86,10 +79,10 @@ void CDlgTabStore::CreateControls()
     m_codeCombo = MakeFilterCombo(this, "1302");
     m_nameCombo = MakeFilterCombo(this, "1303");
     m_specCombo = MakeFilterCombo(this, "1304");
-    m_codeLabel = MakeLabel(this, "1350", QStringLiteral("产品编号"));
-    m_nameLabel = MakeLabel(this, "1351", QStringLiteral("产品名称"));
-    m_specLabel = MakeLabel(this, "1352", QStringLiteral("产品规格"));
-    m_pageLine = MakeLabel(this, "1433", QString());
+    m_codeLabel = MakeIdLabel(this, "1350", QStringLiteral("产品编号"));
+    m_nameLabel = MakeIdLabel(this, "1351", QStringLiteral("产品名称"));
+    m_specLabel = MakeIdLabel(this, "1352", QStringLiteral("产品规格"));
+    m_pageLine = MakeIdLabel(this, "1433", QString());
     m_filterButton->setImage(QStringLiteral(":/images/icon173.svg"), QSize(24, 24));
     m_sumButton->setImage(QStringLiteral(":/images/icon255.svg"), QSize(24, 24));
     m_gainButton->setImage(QStringLiteral(":/images/icon255.svg"), QSize(24, 24));
@@ -104,19 +97,19 @@ void CDlgTabStore::CreateControls()
 
 void CDlgTabStore::CreateReports()
 {
-    m_monthBalanceReport = loadReport("ProductMonthBalanceReport.grf");
+    m_monthBalanceReport = LoadReportTemplate("ProductMonthBalanceReport.grf");
     m_monthBalanceEvent = std::make_unique<CProductMonthBalanceReportEvent>();
     m_monthBalanceEvent->ConnectTo(m_monthBalanceReport.get());
 
-    m_sumReport = loadReport("ProductStockShipmentSumReport.grf");
+    m_sumReport = LoadReportTemplate("ProductStockShipmentSumReport.grf");
     m_sumEvent = std::make_unique<CProductStockShipmentSumReportEvent>();
     m_sumEvent->ConnectTo(m_sumReport.get());
 
-    m_gainReport = loadReport("ProductShipmentGainReport.grf");
+    m_gainReport = LoadReportTemplate("ProductShipmentGainReport.grf");
     m_gainEvent = std::make_unique<CProductShipmentGainReportEvent>();
     m_gainEvent->ConnectTo(m_gainReport.get());
 
-    m_tradeDetailReport = loadReport("ProductTradeDetailReport.grf");
+    m_tradeDetailReport = LoadReportTemplate("ProductTradeDetailReport.grf");
     m_tradeDetailEvent = std::make_unique<CProductTradeDetailReportEvent>();
     m_tradeDetailEvent->ConnectTo(m_tradeDetailReport.get());
 }
@@ -138,10 +131,7 @@ void CDlgTabStore::resizeEvent(QResizeEvent *event)
     PageBase::resizeEvent(event);
     const int w = event->size().width();
     const int h = event->size().height();
-    const int m = w / 2;
-    m_prevButton->setGeometry(m - 270, h - 55, 140, 35);
-    m_newButton->setGeometry(m - 70, h - 55, 140, 35);
-    m_nextButton->setGeometry(m + 130, h - 55, 140, 35);
+    PlacePagingRow(m_prevButton, m_newButton, m_nextButton, m_pageLine, event->size());
     const int x = w - kSideColumnRight - kSideColumnWidth;
     m_codeLabel->setGeometry(x + 5, 15, kSideColumnWidth - 5, 20);
     m_nameLabel->setGeometry(x + 5, 75, kSideColumnWidth - 5, 20);
@@ -152,7 +142,6 @@ void CDlgTabStore::resizeEvent(QResizeEvent *event)
     m_filterButton->setGeometry(x, 210, kSideColumnWidth, 60);
     m_sumButton->setGeometry(x, 290, kSideColumnWidth, 60);
     m_gainButton->setGeometry(x, 370, kSideColumnWidth, 60);
-    m_pageLine->setGeometry(15, h - 17, std::max(1, m - 285), 16);
     LayoutButtons(w, h);
 }
 

@@ -22,13 +22,6 @@ ImageButton *MakeButton(QWidget *parent, const char *id, const QString &text)
     return button;
 }
 
-QLabel *MakeLabel(QWidget *parent, const char *id, const QString &text)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(id));
-    return label;
-}
-
 QComboBox *MakeFilterCombo(QWidget *parent, const char *id)
 {
     auto *combo = new QComboBox(parent);

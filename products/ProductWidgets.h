@@ -17,7 +17,6 @@ class ImageButton;
 // behave the same in every window that shows them.
 
 ImageButton *MakeButton(QWidget *parent, const char *id, const QString &text);
-QLabel *MakeLabel(QWidget *parent, const char *id, const QString &text);
 
 // How many characters a filter box is wide unless its window sets more.
 inline constexpr int kFilterBoxCharacters = 14;

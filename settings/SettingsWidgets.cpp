@@ -5,15 +5,13 @@
 #include <QLabel>
 
 #include "ImageButton.h"
+#include "PageWidgets.h"
 
 ImageButton *MakeSettingsButton(QWidget *parent, const char *id, const QString &text, const QString &image)
 {
-    auto *button = new ImageButton(text, parent);
-    button->setObjectName(QString::fromLatin1(id));
+    ImageButton *button = MakeCommandButton(parent, id, text);
     if (!image.isEmpty())
         button->setImage(image);
-    button->setAutoDefault(false);
-    button->setDefault(false);
     return button;
 }
 

@@ -6,10 +6,10 @@
 //
 //   excel_write_bench [output.xls] [rows]
 
+#include "BenchTiming.h"
 #include "ExcelFile.h"
 #include "ExcelText.h"
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -109,18 +109,6 @@ double RunXlwt(const std::string& path, int rows)
     return std::atof(output.c_str() + at + 6);
 }
 
-struct Figures
-{
-    double median = 0.0;
-    double max = 0.0;
-};
-
-Figures FiguresOf(std::vector<double> seconds)
-{
-    std::sort(seconds.begin(), seconds.end());
-    return Figures {seconds[seconds.size() / 2], seconds.back()};
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -141,7 +129,7 @@ int main(int argc, char** argv)
     }
     const long peakKb = PeakKilobytes();
     const double sizeMb = static_cast<double>(std::filesystem::file_size(path)) / (1024.0 * 1024.0);
-    const Figures writer = FiguresOf(ours);
+    const BenchTiming writer = TimingOf(ours);
     std::printf("excel writer: %d rows x 10 columns, file %.2f MB (%s)\n", rows, sizeMb, path.c_str());
     std::printf("  write and save: median %.3f s  max %.3f s\n", writer.median, writer.max);
 
@@ -157,15 +145,15 @@ int main(int argc, char** argv)
     if (theirs.empty()) {
         std::printf("speed against python3-xlwt: xlwt could not be run  goal >= 5x  (goal missed)\n");
     } else {
-        const Figures xlwt = FiguresOf(theirs);
+        const BenchTiming xlwt = TimingOf(theirs);
         const double ratio = xlwt.median / writer.median;
         std::printf("  python3-xlwt: median %.3f s  max %.3f s\n", xlwt.median, xlwt.max);
         std::printf(
             "speed against python3-xlwt: %.1fx faster (median %.3f s against %.3f s, max %.3f s)  goal >= 5x  %s\n",
-            ratio, writer.median, xlwt.median, writer.max, ratio >= 5.0 ? "(goal met)" : "(goal missed)");
+            ratio, writer.median, xlwt.median, writer.max, GoalVerdict(ratio >= 5.0));
     }
     const double memoryRatio = peakKb / 1024.0 / sizeMb;
     std::printf("peak memory: %.2f MB (%.2f MB at start), %.2fx the file size  goal < 3x  %s\n", peakKb / 1024.0,
-        startKb / 1024.0, memoryRatio, memoryRatio < 3.0 ? "(goal met)" : "(goal missed)");
+        startKb / 1024.0, memoryRatio, GoalVerdict(memoryRatio < 3.0));
     return 0;
 }

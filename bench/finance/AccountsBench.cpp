@@ -9,20 +9,17 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <algorithm>
 #include <cstdio>
 #include <exception>
-#include <functional>
-#include <vector>
 
+#include "BenchSupport.h"
+#include "BenchTiming.h"
 #include "CDlgTabAccountMgr.h"
 #include "CDlgTabData_Fina_Provider.h"
 #include "Database.h"
@@ -32,114 +29,45 @@
 #include "FinanceSumRows.h"
 #include "GlobalFunctions.h"
 #include "GridReport.h"
-#include "Interaction.h"
 #include "ProgramDatabase.h"
-#include "ShopGenerator.h"
+#include "UnattendedInteraction.h"
 
 namespace {
 
-// Nobody is there to answer: messages go to stderr, the period dialog is
-// answered with the year 2011, every other dialog is cancelled and nothing
-// is opened on the desktop.
-class UnattendedInteraction : public Interaction
-{
-public:
-    void information(QWidget *, const QString &, const QString &text) override { report(text); }
-    bool question(QWidget *, const QString &, const QString &text) override
-    {
-        report(text);
-        return false;
-    }
-    void error(QWidget *, const QString &, const QString &text) override { report(text); }
-    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
-    QString openFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
-    int runModal(QDialog *dialog) override
-    {
-        auto *start = dialog->findChild<QDateEdit *>(QStringLiteral("1007"));
-        auto *end = dialog->findChild<QDateEdit *>(QStringLiteral("1292"));
-        if (!start || !end)
-            return 0;
-        start->setDate(QDate(2011, 1, 1));
-        end->setDate(QDate(2011, 12, 31));
-        dialog->accept();
-        return dialog->result();
-    }
-    bool openWithDesktop(const QString &) override { return true; }
-
-private:
-    static void report(const QString &text) { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
-};
-
-struct Timing
-{
-    double median = 0;
-    double max = 0;
-};
-
-Timing measure(int runs, const std::function<void(int)> &run)
-{
-    std::vector<double> ms;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        run(i);
-        ms.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return Timing {ms[ms.size() / 2], ms.back()};
-}
-
 // Goals are met by the median.
-void print(const char *what, const Timing &t, double goal)
-{
-    if (goal <= 0) {
-        std::printf("%-56s median %8.2f ms  max %8.2f ms\n", what, t.median, t.max);
-        return;
-    }
-    std::printf("%-56s median %8.2f ms  max %8.2f ms  goal < %.0f ms  (%s)\n", what, t.median, t.max, goal,
-                t.median < goal ? "goal met" : "goal missed");
-}
+constexpr BenchLineLayout kLine{56, 8, 2, false, true, "  ", GoalRule::Median};
 
-ShopProfile accountsShop()
+void print(const char *what, const BenchTiming &t, double goal)
 {
-    ShopProfile profile;
-    profile.clients = 500;
-    profile.providers = 200;
-    profile.accounts = 20;
-    profile.financeBills = 20000;
-    return profile;
+    PrintTiming(what, t, goal, kLine);
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    UseOffscreenPlatform();
     QTemporaryDir folder;
     // Exports go to the user's cache folder: here, the temporary one.
     qputenv("XDG_CACHE_HOME", folder.path().toUtf8());
     QApplication app(argc, argv);
     InitAppResources();
+    // Nobody is there to answer: the period dialog is answered with the
+    // year 2011, every other dialog is cancelled and nothing is opened on
+    // the desktop, though the export is told it was.
     UnattendedInteraction user;
-    Interaction::install(&user);
+    user.SetModalAnswer(
+        [](QDialog *dialog) { return AnswerPeriodDialog(dialog, QDate(2011, 1, 1), QDate(2011, 12, 31)); });
+    user.SetOpensFiles(true);
 
-    QString path;
-    const QStringList args = app.arguments();
-    const qsizetype dbArg = args.indexOf(QStringLiteral("--db"));
-    if (dbArg > 0 && dbArg + 1 < args.size())
-        path = args[dbArg + 1];
     try {
-        if (path.isEmpty()) {
-            path = folder.filePath(QStringLiteral("shop.mdb"));
-            QElapsedTimer timer;
-            timer.start();
-            const ShopSummary s = WriteShopDatabase(path, accountsShop());
+        ShopProfile profile = PartiesShopProfile();
+        profile.accounts = 20;
+        const QString path = BenchShopPath(app.arguments(), folder, profile, [](const ShopSummary &s, double seconds) {
             std::printf("generated %d clients, %d providers, %d accounts, %d finance bills, %d + %d goods-bill lines "
                         "in %.1f s\n",
-                        s.clients, s.providers, s.accounts, s.financeBills, s.salesLines, s.purchaseLines,
-                        timer.elapsed() / 1000.0);
-        }
+                s.clients, s.providers, s.accounts, s.financeBills, s.salesLines, s.purchaseLines, seconds);
+        });
         Database db(path, Database::OpenMode::ReadWrite);
         g_pConnection = &db;
         SetWorkingDate(QDate(2011, 6, 15));
@@ -154,14 +82,14 @@ int main(int argc, char **argv)
 
         const QDate first(2007, 1, 15);
         print("working-date change: figures of 20 accounts and 总金额",
-              measure(60, [&](int i) { page->RefreshMonthTotals(DateText(first.addMonths(i))); }), 50);
+              MeasureRuns(60, [&](int i) { page->RefreshMonthTotals(DateText(first.addMonths(i))); }), 50);
         auto *nextButton = page->findChild<QPushButton *>(QStringLiteral("1200"));
         print("下一页 on the one page: accounts listed with their figures",
-              measure(60, [&](int) { QTest::mouseClick(nextButton, Qt::LeftButton); }), 50);
+              MeasureRuns(60, [&](int) { QTest::mouseClick(nextButton, Qt::LeftButton); }), 50);
 
         QList<ProductFinaSumInfo> rows;
         print("财务月结 rows, one year",
-              measure(20,
+              MeasureRuns(20,
                       [&](int) {
                           rows = BuildFinanceSumRows(db, QStringLiteral("2011-01-01"), QStringLiteral("2011-12-31"));
                       }),
@@ -175,7 +103,7 @@ int main(int argc, char **argv)
         GridReport::SetPreviewHook([](const auto &, bool, QString *) { return true; });
         auto *monthBalance = page->findChild<QPushButton *>(QStringLiteral("1201"));
         print("财务月结 for 2011: rows and report laid out",
-              measure(10, [&](int) { QTest::mouseClick(monthBalance, Qt::LeftButton); }), 0);
+              MeasureRuns(10, [&](int) { QTest::mouseClick(monthBalance, Qt::LeftButton); }), 0);
 
         // The accounts group's report page with every finance bill.
         CDlgTabData_Fina_Provider report;
@@ -184,22 +112,22 @@ int main(int argc, char **argv)
         report.show();
         FinanceBillQuery everything;
         everything.tables = FinanceBillQuery::TablesOfSide(BillListBoth);
-        print("list every finance bill (both tables)", measure(5, [&](int) { report.ShowSearchResult(everything); }),
+        print("list every finance bill (both tables)", MeasureRuns(5, [&](int) { report.ShowSearchResult(everything); }),
               0);
         auto *sort = report.findChild<QComboBox *>(QStringLiteral("1382"));
         print("sort the list by account (按帐户排)",
-              measure(5,
+              MeasureRuns(5,
                       [&](int) {
                           sort->setCurrentIndex(1);
                           emit sort->activated(1);
                       }),
               0);
         auto *print_ = report.findChild<QPushButton *>(QStringLiteral("1380"));
-        print("打印列表: the report laid out", measure(3, [&](int) { QTest::mouseClick(print_, Qt::LeftButton); }), 0);
+        print("打印列表: the report laid out", MeasureRuns(3, [&](int) { QTest::mouseClick(print_, Qt::LeftButton); }), 0);
         GridReport::SetPreviewHook({});
         auto *exportButton = report.findChild<QPushButton *>(QStringLiteral("1379"));
         print("导出到Excel of the whole list",
-              measure(10, [&](int) { QTest::mouseClick(exportButton, Qt::LeftButton); }), 1000);
+              MeasureRuns(10, [&](int) { QTest::mouseClick(exportButton, Qt::LeftButton); }), 1000);
         const QString exported = ExportPath(FinanceBillExport::FileName());
         std::printf("exported %d bills into %lld bytes\n", report.ListModel().Count(),
                     static_cast<long long>(QFileInfo(exported).size()));
@@ -210,6 +138,5 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "%s\n", error.what());
         return 1;
     }
-    Interaction::install(nullptr);
     return 0;
 }

@@ -8,80 +8,40 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDialog>
-#include <QElapsedTimer>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <cstdio>
 #include <exception>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
 
+#include "BenchSupport.h"
+#include "BenchTiming.h"
 #include "Database.h"
 #include "FinanceBillPage.h"
 #include "FinanceBillStore.h"
 #include "FinanceBillWriter.h"
 #include "FinanceTotals.h"
 #include "GlobalFunctions.h"
-#include "Interaction.h"
 #include "ProgramDatabase.h"
 #include "RecordCardPool.h"
-#include "ShopGenerator.h"
+#include "UnattendedInteraction.h"
 
 namespace {
 
-// Nobody is there to answer: messages go to stderr, dialogs are cancelled.
-class UnattendedInteraction : public Interaction
-{
-public:
-    void information(QWidget *, const QString &, const QString &text) override { report(text); }
-    bool question(QWidget *, const QString &, const QString &text) override
-    {
-        report(text);
-        return false;
-    }
-    void error(QWidget *, const QString &, const QString &text) override { report(text); }
-    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
-    QString openFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
-    int runModal(QDialog *) override { return 0; }
-    bool openWithDesktop(const QString &) override { return false; }
+// Goals are met by the median.
+constexpr BenchLineLayout kLine{58, 7, 2, false, true, "  ", GoalRule::Median};
 
-private:
-    static void report(const QString &text) { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
-};
-
-struct Timing
+void print(const char *what, const BenchTiming &t, double goal)
 {
-    double median = 0;
-    double max = 0;
-};
-
-Timing measure(int runs, const std::function<void(int)> &run)
-{
-    std::vector<double> ms;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        run(i);
-        ms.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return Timing{ms[ms.size() / 2], ms.back()};
-}
-
-void print(const char *what, const Timing &t, double goal)
-{
-    const char *verdict = t.median < goal ? "(goal met)" : "(goal missed)";
-    std::printf("%-58s median %7.2f ms  max %7.2f ms  goal < %.0f ms  %s\n", what, t.median, t.max, goal, verdict);
+    PrintTiming(what, t, goal, kLine);
 }
 
 // A figure without a goal, for comparison.
-void printFigure(const char *what, const Timing &t)
+void printFigure(const char *what, const BenchTiming &t)
 {
-    std::printf("%-58s median %7.2f ms  max %7.2f ms\n", what, t.median, t.max);
+    PrintTiming(what, t, 0, kLine);
 }
 
 QStringList namesOf(Database &db, const char *sql)
@@ -97,35 +57,21 @@ QStringList namesOf(Database &db, const char *sql)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    UseOffscreenPlatform();
     QApplication app(argc, argv);
     InitAppResources();
+    // Nobody is there to answer: dialogs are cancelled.
     UnattendedInteraction user;
-    Interaction::install(&user);
 
-    QString path;
-    const QStringList args = app.arguments();
-    const qsizetype dbArg = args.indexOf(QStringLiteral("--db"));
-    if (dbArg > 0 && dbArg + 1 < args.size())
-        path = args[dbArg + 1];
     QTemporaryDir folder;
     try {
-        if (path.isEmpty()) {
-            path = folder.filePath(QStringLiteral("shop.mdb"));
-            ShopProfile profile;
-            profile.clients = 500;
-            profile.providers = 200;
-            profile.accounts = 20;
-            profile.financeBills = 20000;
-            QElapsedTimer timer;
-            timer.start();
-            const ShopSummary s = WriteShopDatabase(path, profile);
+        ShopProfile profile = PartiesShopProfile();
+        profile.accounts = 20;
+        const QString path = BenchShopPath(app.arguments(), folder, profile, [](const ShopSummary &s, double seconds) {
             std::printf("generated %d clients, %d providers, %d accounts, %d + %d goods-bill lines, %d finance bills "
                         "in %.1f s\n",
-                        s.clients, s.providers, s.accounts, s.salesLines, s.purchaseLines, s.financeBills,
-                        timer.elapsed() / 1000.0);
-        }
+                s.clients, s.providers, s.accounts, s.salesLines, s.purchaseLines, s.financeBills, seconds);
+        });
         Database db(path, Database::OpenMode::ReadWrite);
         g_pConnection = &db;
         SetWorkingDate(QDate(2011, 6, 15));
@@ -147,9 +93,9 @@ int main(int argc, char **argv)
 
         const QDate first(2007, 1, 10);
         print("month page, sales side (count, page, cards)",
-              measure(60, [&](int i) { sales->RefreshByDate(DateText(first.addMonths(i))); }), 50);
+              MeasureRuns(60, [&](int i) { sales->RefreshByDate(DateText(first.addMonths(i))); }), 50);
         print("month page, purchase side (count, page, cards)",
-              measure(60, [&](int i) { purchase->RefreshByDate(DateText(first.addMonths(i))); }), 50);
+              MeasureRuns(60, [&](int i) { purchase->RefreshByDate(DateText(first.addMonths(i))); }), 50);
 
         const QStringList clients = namesOf(db, "SELECT ClientName FROM tbl_clientmgr ORDER BY RowNo");
         const QStringList providers = namesOf(db, "SELECT ProviderName FROM tbl_ProviderMgr ORDER BY RowNo");
@@ -172,7 +118,7 @@ int main(int argc, char **argv)
         };
         const FinanceBillSide *sides[2] = {&FinanceBillSide::Sales(), &FinanceBillSide::Purchase()};
         print("save a new bill with its figures (write, totals, commit)",
-              measure(60,
+              MeasureRuns(60,
                       [&](int i) {
                           const int s = i % 2;
                           const struct_button_financebill bill = newBill(i, sides[s]->party);
@@ -181,7 +127,7 @@ int main(int argc, char **argv)
                       }),
               20);
         print("save a changed bill, moved to another party and account",
-              measure(60,
+              MeasureRuns(60,
                       [&](int i) {
                           const int s = i % 2;
                           struct_button_financebill bill = written[s][static_cast<std::size_t>(i / 2)];
@@ -195,7 +141,7 @@ int main(int argc, char **argv)
         // The same write and figures rolled back instead of committed: what
         // a save costs apart from the disk's sync, which a busy disk
         // stretches.
-        printFigure("  a change as above, rolled back (no disk sync)", measure(60, [&](int i) {
+        printFigure("  a change as above, rolled back (no disk sync)", MeasureRuns(60, [&](int i) {
                         const int s = i % 2;
                         struct_button_financebill bill = written[s][static_cast<std::size_t>(i / 2)];
                         const struct_button_financebill moved = newBill(i + 5, sides[s]->party);
@@ -208,7 +154,7 @@ int main(int argc, char **argv)
                         FinanceTotals(db).RecalcAfterWrite(*sides[s], before ? &*before : nullptr, &bill);
                     }));
         print("delete a bill with its figures",
-              measure(60,
+              MeasureRuns(60,
                       [&](int i) {
                           const int s = i % 2;
                           FinanceBillWriter(db, *sides[s]).Delete(written[s][static_cast<std::size_t>(i / 2)].GUID);
@@ -222,6 +168,5 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "%s\n", error.what());
         return 1;
     }
-    Interaction::install(nullptr);
     return 0;
 }

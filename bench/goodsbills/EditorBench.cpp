@@ -14,43 +14,20 @@
 #include <exception>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "CCellTypesGridCtrl.h"
 #include "CDlgNewShipment.h"
 #include "Database.h"
 #include "GlobalFunctions.h"
 #include "GoodsBillBenchSupport.h"
 #include "GoodsBillStore.h"
-#include "Interaction.h"
 #include "ProgramDatabase.h"
+#include "UnattendedInteraction.h"
 
 namespace {
 
 constexpr int kRuns = 40;
 constexpr double kGoalMs = 100.0;
-
-// Nobody is there to answer: messages go to stderr, dialogs are closed.
-class UnattendedInteraction : public Interaction
-{
-public:
-    void information(QWidget*, const QString&, const QString& text) override { report(text); }
-    bool question(QWidget*, const QString&, const QString& text) override
-    {
-        report(text);
-        return false;
-    }
-    void error(QWidget*, const QString&, const QString& text) override { report(text); }
-    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-    int runModal(QDialog* dialog) override
-    {
-        dialog->reject();
-        return dialog->result();
-    }
-    bool openWithDesktop(const QString&) override { return false; }
-
-private:
-    static void report(const QString& text) { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
-};
 
 // The GUIDs of up to count stored bills of six lines, spread over the
 // shop's years.
@@ -68,26 +45,20 @@ QStringList SixLineBills(Database& db, const GoodsBillSide& side, int count)
     return guids;
 }
 
-QtMessageHandler s_defaultHandler = nullptr;
-
-// The offscreen platform warns about window hints it cannot honour.
-void FilterMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    if (!message.contains(QLatin1String("propagateSizeHints")))
-        s_defaultHandler(type, context, message);
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    s_defaultHandler = qInstallMessageHandler(FilterMessages);
+    UseOffscreenPlatform();
+    QuietOffscreenHints();
     QApplication app(argc, argv);
     InitAppResources();
+    // Nobody is there to answer: dialogs are closed.
     UnattendedInteraction user;
-    Interaction::install(&user);
+    user.SetModalAnswer([](QDialog* dialog) {
+        dialog->reject();
+        return dialog->result();
+    });
     QTemporaryDir folder;
     int status = 0;
     try {
@@ -126,6 +97,5 @@ int main(int argc, char** argv)
         status = 1;
     }
     g_pConnection = nullptr;
-    Interaction::install(nullptr);
     return status;
 }

@@ -21,49 +21,20 @@
 #include <functional>
 #include <memory>
 
+#include "BenchSupport.h"
 #include "CDlgTabData_Provider.h"
 #include "Database.h"
 #include "GlobalFunctions.h"
 #include "GoodsBillBenchSupport.h"
 #include "GoodsBillListModel.h"
 #include "GoodsBillPage.h"
-#include "Interaction.h"
 #include "ProgramDatabase.h"
+#include "UnattendedInteraction.h"
 
 namespace {
 
 constexpr double kPageGoalMs = 50.0;
 constexpr double kSearchGoalMs = 200.0;
-
-// Nobody is there: messages go to stderr, the search dialog is filled by
-// the benchmark's current filler and confirmed.
-class UnattendedInteraction : public Interaction
-{
-public:
-    void information(QWidget *, const QString &, const QString &text) override { report(text); }
-    bool question(QWidget *, const QString &, const QString &text) override
-    {
-        report(text);
-        return false;
-    }
-    void error(QWidget *, const QString &, const QString &text) override { report(text); }
-    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
-    QString openFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
-    int runModal(QDialog *dialog) override
-    {
-        if (fill)
-            fill(dialog);
-        if (auto *find = dialog->findChild<QPushButton *>(QStringLiteral("1399")))
-            find->click();
-        return dialog->result();
-    }
-    bool openWithDesktop(const QString &) override { return false; }
-
-    std::function<void(QDialog *)> fill;
-
-private:
-    static void report(const QString &text) { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
-};
 
 QString single(Database &db, const QString &sql)
 {
@@ -75,12 +46,20 @@ QString single(Database &db, const QString &sql)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    UseOffscreenPlatform();
     QApplication app(argc, argv);
     InitAppResources();
+    // Nobody is there: the search dialog is filled by the benchmark's
+    // current filler and confirmed.
+    std::function<void(QDialog *)> fill;
     UnattendedInteraction user;
-    Interaction::install(&user);
+    user.SetModalAnswer([&](QDialog *dialog) {
+        if (fill)
+            fill(dialog);
+        if (auto *find = dialog->findChild<QPushButton *>(QStringLiteral("1399")))
+            find->click();
+        return dialog->result();
+    });
     QTemporaryDir folder;
     try {
         Database db(GoodsBillBenchShop(app.arguments(), folder), Database::OpenMode::ReadWrite);
@@ -154,7 +133,7 @@ int main(int argc, char **argv)
                 {QStringLiteral("所有, no filter"), nullptr},
             };
             for (const Search &search : searches) {
-                user.fill = search.fill;
+                fill = search.fill;
                 const BenchTiming timing = MeasureRuns(15, [&](int) {
                     find->click();
                     // The list drawn as the person sees it.
@@ -165,13 +144,12 @@ int main(int argc, char **argv)
                               .arg(report.List().rowCount()),
                     timing, kSearchGoalMs);
             }
-            user.fill = nullptr;
+            fill = nullptr;
         }
         g_pConnection = nullptr;
     } catch (const std::exception &error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;
     }
-    Interaction::install(nullptr);
     return 0;
 }

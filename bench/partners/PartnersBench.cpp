@@ -15,87 +15,37 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <functional>
 #include <vector>
 
+#include "BenchSupport.h"
+#include "BenchTiming.h"
 #include "CDlgClientDetail.h"
 #include "Database.h"
 #include "GlobalFunctions.h"
 #include "GridReport.h"
-#include "Interaction.h"
 #include "PartyListReports.h"
 #include "PartyPage.h"
 #include "PartyStatements.h"
 #include "ProgramDatabase.h"
 #include "RecordColumns.h"
-#include "ShopGenerator.h"
+#include "UnattendedInteraction.h"
 
 namespace {
 
-// Nobody is there to answer: messages go to stderr; a modal dialog is
-// shown, handed to the bench's hook and closed.
-class UnattendedInteraction : public Interaction
+// A goal is met when the slowest run is under it; the lines give no goal.
+constexpr BenchLineLayout kLine{58, 8, 2, false, false, "  ", GoalRule::Max};
+
+void print(const char *what, const BenchTiming &t, double goal)
 {
-public:
-    void information(QWidget *, const QString &, const QString &text) override { report(text); }
-    bool question(QWidget *, const QString &, const QString &text) override
-    {
-        report(text);
-        return false;
-    }
-    void error(QWidget *, const QString &, const QString &text) override { report(text); }
-    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
-    QString openFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
-    int runModal(QDialog *dialog) override
-    {
-        dialog->show();
-        QApplication::processEvents();
-        if (onModal)
-            onModal(dialog);
-        if (dialog->isVisible())
-            dialog->reject();
-        return dialog->result();
-    }
-    bool openWithDesktop(const QString &) override { return false; }
-
-    std::function<void(QDialog *)> onModal;
-
-private:
-    static void report(const QString &text) { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
-};
-
-struct Timing
-{
-    double median = 0;
-    double max = 0;
-};
-
-Timing measure(int runs, const std::function<void(int)> &run)
-{
-    std::vector<double> ms;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        run(i);
-        ms.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return Timing{ms[ms.size() / 2], ms.back()};
-}
-
-void print(const char *what, const Timing &t, double goal)
-{
-    const char *verdict = goal <= 0 ? "" : (t.max < goal ? "  (goal met)" : "  (goal missed)");
-    std::printf("%-58s median %8.2f ms  max %8.2f ms%s\n", what, t.median, t.max, verdict);
+    PrintTiming(what, t, goal, kLine);
 }
 
 // The shop's last client, given 2,000 more goods bills of one to three
@@ -188,46 +138,35 @@ QString giveBills(Database &db, const ShopProfile &profile, const QString &kBusy
 
 } // namespace
 
-// The offscreen platform warns about window hints it cannot honour.
-static void quietOffscreen(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    if (message.contains(QLatin1String("does not support propagateSizeHints")))
-        return;
-    qt_message_output(type, context, message);
-}
-
 int main(int argc, char **argv)
 {
-    qInstallMessageHandler(quietOffscreen);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QuietOffscreenHints();
+    UseOffscreenPlatform();
     QApplication app(argc, argv);
     InitAppResources();
+    // Nobody is there to answer: a modal dialog is shown, handed to the
+    // bench's hook and closed.
+    std::function<void(QDialog *)> onModal;
     UnattendedInteraction user;
-    Interaction::install(&user);
+    user.SetModalAnswer([&](QDialog *dialog) {
+        dialog->show();
+        QApplication::processEvents();
+        if (onModal)
+            onModal(dialog);
+        if (dialog->isVisible())
+            dialog->reject();
+        return dialog->result();
+    });
     // Reports are laid out as for the preview, which stays closed.
     GridReport::SetPreviewHook([](const auto &, bool, QString *) { return true; });
 
-    ShopProfile profile;
-    profile.clients = 500;
-    profile.providers = 200;
-    profile.financeBills = 20000;
-
-    QString path;
-    const QStringList args = app.arguments();
-    const qsizetype dbArg = args.indexOf(QStringLiteral("--db"));
-    if (dbArg > 0 && dbArg + 1 < args.size())
-        path = args[dbArg + 1];
+    const ShopProfile profile = PartiesShopProfile();
     QTemporaryDir folder;
     try {
-        if (path.isEmpty()) {
-            path = folder.filePath(QStringLiteral("shop.mdb"));
-            QElapsedTimer timer;
-            timer.start();
-            const ShopSummary s = WriteShopDatabase(path, profile);
+        const QString path = BenchShopPath(app.arguments(), folder, profile, [](const ShopSummary &s, double seconds) {
             std::printf("generated %d clients, %d providers, %d + %d goods-bill lines, %d finance bills in %.1f s\n",
-                s.clients, s.providers, s.salesLines, s.purchaseLines, s.financeBills, timer.elapsed() / 1000.0);
-        }
+                s.clients, s.providers, s.salesLines, s.purchaseLines, s.financeBills, seconds);
+        });
         Database db(path, Database::OpenMode::ReadWrite);
         g_pConnection = &db;
         // The region the page is filtered to holds every client.
@@ -253,9 +192,9 @@ int main(int argc, char **argv)
             page->PageCapacity(), page->LastPageIndex() + 1);
         const int pages = page->LastPageIndex() + 1;
         print("client page of the region listed with its figures",
-            measure(42, [&](int i) { page->ListPage(i % pages); }), 50);
+            MeasureRuns(42, [&](int i) { page->ListPage(i % pages); }), 50);
         print("working-date change: the figures of a page",
-            measure(40, [&](int i) { page->RefreshClientTotals(DateText(QDate(2007, 1, 15).addMonths(i))); }), 50);
+            MeasureRuns(40, [&](int i) { page->RefreshClientTotals(DateText(QDate(2007, 1, 15).addMonths(i))); }), 50);
 
         // The busy client's card: the last page holds it.
         page->ListPage(page->LastPageIndex());
@@ -273,28 +212,26 @@ int main(int argc, char **argv)
         // Opening: the click until the window is on screen.
         QElapsedTimer opening;
         std::vector<double> openTimes;
-        user.onModal = [&](QDialog *) { openTimes.push_back(opening.nsecsElapsed() / 1e6); };
+        onModal = [&](QDialog *) { openTimes.push_back(opening.nsecsElapsed() / 1e6); };
         for (int i = 0; i < 20; ++i) {
             opening.start();
             QTest::mouseClick(page->CardAt(busyCard), Qt::LeftButton, {}, QPoint(20, 20));
         }
-        user.onModal = nullptr;
-        std::sort(openTimes.begin(), openTimes.end());
-        print("detail window of the busy client opened (card click)",
-            Timing{openTimes[openTimes.size() / 2], openTimes.back()}, 100);
+        onModal = nullptr;
+        print("detail window of the busy client opened (card click)", TimingOf(openTimes), 100);
 
         const PeriodRange fiveYears{DateText(profile.firstDay), DateText(profile.lastDay), 0};
         PartyStatements statements(db, PartySideInfo::Client());
         std::vector<struct_button_goodsbill> rows;
         print("survey over five years built",
-            measure(10, [&](int) { rows = statements.Survey(kBusyClient, busy.BeginArrears, fiveYears); }), 100);
+            MeasureRuns(10, [&](int) { rows = statements.Survey(kBusyClient, busy.BeginArrears, fiveYears); }), 100);
         std::printf("  survey: %zu rows, %s %s\n", rows.size(), qPrintable(rows.back().ProductSpec),
             qPrintable(rows.back().ProductPrice));
         print("product detail over five years built",
-            measure(10, [&](int) { rows = statements.ProductDetail(kBusyClient, fiveYears); }), 100);
+            MeasureRuns(10, [&](int) { rows = statements.ProductDetail(kBusyClient, fiveYears); }), 100);
         std::printf("  product detail: %zu rows\n", rows.size());
         print("busiest month statement, 500 register rows",
-            measure(10, [&](int) { rows = statements.MonthStatement(kBusyClient, busy.BeginArrears, busiestMonth); }),
+            MeasureRuns(10, [&](int) { rows = statements.MonthStatement(kBusyClient, busy.BeginArrears, busiestMonth); }),
             300);
         std::printf("  month %s: %zu rows, %s %s\n", qPrintable(busiestMonth.left(7)), rows.size(),
             qPrintable(rows.back().ProductUnitPrice), qPrintable(rows.back().ProductPrice));
@@ -304,26 +241,18 @@ int main(int argc, char **argv)
         window.SetClientRecord(busy);
         window.SetMode(PartyClient);
         window.SetClientTab(page.get());
-        user.onModal = [](QDialog *dialog) {
-            auto *start = dialog->findChild<QDateEdit *>(QStringLiteral("1007"));
-            auto *end = dialog->findChild<QDateEdit *>(QStringLiteral("1292"));
-            if (start && end) {
-                start->setDate(QDate(2007, 1, 1));
-                end->setDate(QDate(2011, 12, 31));
-                dialog->accept();
-            }
-        };
+        onModal = [](QDialog *dialog) { AnswerPeriodDialog(dialog, QDate(2007, 1, 1), QDate(2011, 12, 31)); };
         print(
-            "销售概况统计, five years: rows and report laid out", measure(5, [&](int) { window.OnSurveyReport(); }), 0);
+            "销售概况统计, five years: rows and report laid out", MeasureRuns(5, [&](int) { window.OnSurveyReport(); }), 0);
         print("货品销售明细, five years: rows and report laid out",
-            measure(5, [&](int) { window.OnProductDetailReport(); }), 0);
-        user.onModal = nullptr;
+            MeasureRuns(5, [&](int) { window.OnProductDetailReport(); }), 0);
+        onModal = nullptr;
 
         const PeriodRange year{QStringLiteral("2011-01-01"), QStringLiteral("2011-12-31"), 0};
         PartyListReports listReports(db, PartySideInfo::Client());
         QList<ClientFinanceSumInfo> sums;
         print("finance-sum rows of all clients, one year",
-            measure(10, [&](int) { sums = listReports.FinanceSumRows(year); }), 0);
+            MeasureRuns(10, [&](int) { sums = listReports.FinanceSumRows(year); }), 0);
         std::printf("  %lld rows, 当今总欠款 in all %s\n", static_cast<long long>(sums.size()),
             qPrintable(sums.last().TotalArrears));
 
@@ -334,6 +263,5 @@ int main(int argc, char **argv)
         return 1;
     }
     GridReport::SetPreviewHook({});
-    Interaction::install(nullptr);
     return 0;
 }

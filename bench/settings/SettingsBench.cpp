@@ -16,43 +16,22 @@
 #include <algorithm>
 #include <cstdio>
 #include <exception>
-#include <functional>
 #include <vector>
 
+#include "BenchSupport.h"
+#include "BenchTiming.h"
 #include "Database.h"
 #include "DatabaseCopy.h"
 #include "ProgramDatabase.h"
-#include "ShopGenerator.h"
 
 namespace {
 
-struct Timing
-{
-    double median = 0;
-    double min = 0;
-    double max = 0;
-};
+// A goal is met when both the median and the slowest run are under it.
+constexpr BenchLineLayout kLine{44, 7, 1, true, true, " ", GoalRule::MedianAndMax};
 
-// Runs `prepare` untimed, then `run` timed, `runs` times.
-Timing measure(int runs, const std::function<void()> &prepare, const std::function<void()> &run)
+void print(const char *what, const BenchTiming &t, double goal)
 {
-    std::vector<double> ms;
-    for (int i = 0; i < runs; ++i) {
-        prepare();
-        QElapsedTimer timer;
-        timer.start();
-        run();
-        ms.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return Timing{ms[ms.size() / 2], ms.front(), ms.back()};
-}
-
-void print(const char *what, const Timing &t, double goal)
-{
-    const bool met = t.median < goal && t.max < goal;
-    std::printf("%-44s median %7.1f ms  min %7.1f  max %7.1f  goal < %.0f ms (goal %s)\n", what, t.median, t.min, t.max,
-        goal, met ? "met" : "missed");
+    PrintTiming(what, t, goal, kLine);
 }
 
 double megabytes(const QString &path)
@@ -64,16 +43,12 @@ double megabytes(const QString &path)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    UseOffscreenPlatform();
     QApplication app(argc, argv);
     InitAppResources();
 
     const QStringList args = app.arguments();
-    auto option = [&](const char *name) {
-        const qsizetype at = args.indexOf(QLatin1String(name));
-        return at > 0 && at + 1 < args.size() ? args[at + 1] : QString();
-    };
+    auto option = [&](const char *name) { return OptionValue(args, QLatin1String(name)); };
     const int runs = std::max(3, option("--runs").isEmpty() ? 9 : option("--runs").toInt());
 
     QTemporaryDir folder;
@@ -89,17 +64,11 @@ int main(int argc, char **argv)
                 return 1;
             }
         } else {
-            ShopProfile profile;
-            profile.clients = 500;
-            profile.providers = 200;
-            profile.financeBills = 20000;
-            QElapsedTimer timer;
-            timer.start();
-            const ShopSummary s = WriteShopDatabase(live, profile);
-            std::printf("generated %d clients, %d providers, %d products, %d + %d goods-bill lines, %d finance bills "
-                        "in %.1f s\n",
-                s.clients, s.providers, s.products, s.salesLines, s.purchaseLines, s.financeBills,
-                timer.elapsed() / 1000.0);
+            GenerateBenchShop(live, PartiesShopProfile(), [](const ShopSummary &s, double seconds) {
+                std::printf("generated %d clients, %d providers, %d products, %d + %d goods-bill lines, %d finance "
+                            "bills in %.1f s\n",
+                    s.clients, s.providers, s.products, s.salesLines, s.purchaseLines, s.financeBills, seconds);
+            });
         }
         std::printf("database file: %.1f MB\n", megabytes(live));
 
@@ -111,8 +80,7 @@ int main(int argc, char **argv)
         // Backup: the program's connection stays open; each run replaces
         // the previous backup, as a daily backup to one name does.
         QString error;
-        const Timing backupTime = measure(
-            runs, [] {}, [&] { error = copy.Backup(backup); });
+        const BenchTiming backupTime = MeasureRuns(runs, [&](int) { error = copy.Backup(backup); });
         if (!error.isEmpty()) {
             std::fprintf(stderr, "backup failed: %s\n", qPrintable(error));
             return 1;
@@ -123,13 +91,12 @@ int main(int argc, char **argv)
         // folder, close, rename, reopen and check. The side copies of
         // earlier runs are removed between runs, untimed.
         DatabaseCopy::RestoreOutcome outcome;
-        const Timing restoreTime = measure(
-            runs,
-            [&] {
+        const BenchTiming restoreTime = MeasureRuns(
+            runs, [&](int) { outcome = copy.Restore(backup); },
+            [&](int) {
                 if (!outcome.sideCopy.isEmpty())
                     QFile::remove(outcome.sideCopy);
-            },
-            [&] { outcome = copy.Restore(backup); });
+            });
         if (!outcome.restored) {
             std::fprintf(stderr, "restore failed: %s\n", qPrintable(outcome.error));
             return 1;

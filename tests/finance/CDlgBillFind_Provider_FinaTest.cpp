@@ -8,7 +8,6 @@
 
 #include <functional>
 
-#include "AccountsTestSupport.h"
 #include "FinanceTestSupport.h"
 
 // The finance-bill search typed into as a person would: its lists, the

@@ -6,9 +6,9 @@
 #include <QTableView>
 
 #include "AccountStore.h"
-#include "AccountsTestSupport.h"
 #include "CDlgMainDlg.h"
 #include "CDlgTabData_Fina_Provider.h"
+#include "CapturedReports.h"
 #include "FinanceTestSupport.h"
 
 // The accounts page as a person uses it: the cards' figures and 总金额,
@@ -312,7 +312,7 @@ TEST_F(AccountsPage, FinanceSumReportOverTheChosenPeriod)
     AddFinanceBillRow(db.db(), PartyProvider, kIncomeBill, u("乙"), u("工行"), u("2024-02-01"), u("100"));
     AddFinanceBillRow(db.db(), PartyClient, kPayoutBill, u("甲"), u("工行"), u("2024-02-29"), u("30"));
     open();
-    FinanceReportCapture reports;
+    CapturedReports reports;
 
     // The period dialog comes preset to the working month.
     QString presetStart;

@@ -7,14 +7,15 @@
 #include <QFile>
 #include <QTableView>
 
-#include "AccountsTestSupport.h"
 #include "CDlgMainDlg.h"
 #include "CDlgNewIncomeBill.h"
 #include "CDlgTabAccountMgr.h"
+#include "CapturedReports.h"
 #include "ExportFile.h"
 #include "FinanceBillExport.h"
 #include "FinanceTestSupport.h"
 #include "RecordColumns.h"
+#include "WorkbookReadBack.h"
 
 // The finance-bill report page as a person uses it: what each side lists,
 // the sorts, printing, the export read back with xlrd, rows rewritten and
@@ -213,7 +214,7 @@ TEST_F(ReportPage, AFailedQueryIsSaidAndListsNothing)
 
 TEST_F(ReportPage, PrintsTheListAsShown)
 {
-    FinanceReportCapture reports;
+    CapturedReports reports;
     open(BillListBoth);
     clickButton(page.get(), "1380");
     ASSERT_EQ(reports.documents.size(), 1u);
@@ -247,7 +248,7 @@ TEST_F(ReportPage, ExportsTheListAndOpensItAfterTheSave)
     // Only the owner may look into the export folder.
     EXPECT_EQ(QFile::permissions(QFileInfo(exportPath()).path()) & (QFile::ReadOther | QFile::ReadGroup), 0);
 
-    const QList<QStringList> rows = readBillSearchWorkbook(exportPath());
+    const QList<QStringList> rows = ReadBackSheet(exportPath(), u("BillSearch"));
     ASSERT_EQ(rows.size(), 6);
     EXPECT_EQ(rows[0], (QStringList {u("BillSearch"), u("Sheet2")}));
     EXPECT_EQ(rows[1][0], FinanceBillExport::DateLine(QDate::currentDate()));
@@ -262,7 +263,7 @@ TEST_F(ReportPage, ExportsTheListAndOpensItAfterTheSave)
     // The provider page's header; an empty list leaves the title and header.
     open(BillListProvider);
     clickButton(page.get(), "1379");
-    const QList<QStringList> empty = readBillSearchWorkbook(exportPath());
+    const QList<QStringList> empty = ReadBackSheet(exportPath(), u("BillSearch"));
     ASSERT_EQ(empty.size(), 4);
     EXPECT_EQ(empty[3].at(5), u("供应商名称"));
 }
@@ -302,7 +303,7 @@ TEST(FinanceBillExport, AListLongerThanTheSheetIsCutThere)
     int written = 0;
     ASSERT_TRUE(FinanceBillExport::Write(path, u("单位名称"), rows, QDate(2024, 3, 5), &written));
     EXPECT_EQ(written, 65533);
-    const QList<QStringList> read = readBillSearchWorkbook(path);
+    const QList<QStringList> read = ReadBackSheet(path, u("BillSearch"));
     ASSERT_EQ(read.size(), 1 + 65536);
     EXPECT_EQ(read.last().at(0), QString::number(65532));
     EXPECT_EQ(ExportCutMessage(written, 65535, u("张单据")),

@@ -1,6 +1,5 @@
 #include "FinanceBillListModel.h"
 
-#include "AccountsTestSupport.h"
 #include "FinanceTestSupport.h"
 
 // The report page's rows: the texts of each column, the three sorts and

@@ -18,6 +18,7 @@
 
 #include "BillFixtures.h"
 #include "BillRowUpdates.h"
+#include "ClickSupport.h"
 #include "FinanceBillSide.h"
 #include "GlobalFunctions.h"
 #include "RecordTypes.h"
@@ -112,11 +113,6 @@ inline QString storedBalance(TestDatabase &db, const QString &account)
     return db.scalar("SELECT AccountBalance FROM tbl_AccountMgr WHERE AccountName = ?", {account});
 }
 
-inline int rowCount(TestDatabase &db, const char *table)
-{
-    return db.scalar(QStringLiteral("SELECT COUNT(*) FROM %1").arg(QLatin1String(table)).toUtf8().constData()).toInt();
-}
-
 // One column of the row with that GUID in the side's table.
 inline QString storedColumn(TestDatabase &db, const FinanceBillSide &side, const char *column, const QString &guid)
 {
@@ -125,17 +121,6 @@ inline QString storedColumn(TestDatabase &db, const FinanceBillSide &side, const
                          .toUtf8()
                          .constData(),
                      {guid});
-}
-
-// Clicks the button with that control id, as a person would.
-inline void clickButton(QWidget *parent, const char *id)
-{
-    auto *button = parent->findChild<QAbstractButton *>(QString::fromLatin1(id));
-    if (!button) {
-        ADD_FAILURE() << "no button " << id;
-        return;
-    }
-    QTest::mouseClick(button, Qt::LeftButton);
 }
 
 // The finance bill editor's controls, found by their ids.

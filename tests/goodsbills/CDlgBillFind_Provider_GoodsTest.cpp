@@ -39,7 +39,7 @@ protected:
     // Clicks 确定: the dialog's result, or -1 when it stayed open.
     int find()
     {
-        ClickButton(dialog.get(), "1399");
+        clickButton(dialog.get(), "1399");
         return dialog->isVisible() ? -1 : dialog->result();
     }
     GoodsBillQuery result()

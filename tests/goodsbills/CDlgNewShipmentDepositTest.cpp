@@ -48,7 +48,7 @@ void OpenForMode(CDlgNewShipment& editor, TestDatabase& db, ScriptedInteraction&
     ShowEditor(editor);
     if (info.isChange()) {
         AnswerPassword(user, QString());
-        ClickButton(&editor, "1114");
+        clickButton(&editor, "1114");
     } else if (!info.fromPartyWindow) {
         TypeIntoCell(editor.Grid(), Grid::HeadRow, Grid::CompanyColumn, company);
     }
@@ -63,7 +63,7 @@ TEST_P(DepositModes, ANewDepositBillThenTheSameBillAgain)
     OpenForMode(editor, db, user, c.goodsMode);
     Grid* grid = editor.Grid();
 
-    ClickButton(&editor, "1429");
+    clickButton(&editor, "1429");
     ASSERT_EQ(finance.requests.size(), 1u);
     EXPECT_EQ(finance.requests[0].mode, c.newMode);
     EXPECT_EQ(finance.requests[0].companyName, grid->CellText(Grid::HeadRow, Grid::CompanyColumn));
@@ -73,7 +73,7 @@ TEST_P(DepositModes, ANewDepositBillThenTheSameBillAgain)
     EXPECT_EQ(editor.findChild<QLineEdit*>(QStringLiteral("1119"))->text(), QStringLiteral("100.00"));
 
     finance.amount = QStringLiteral("120.00");
-    ClickButton(&editor, "1429");
+    clickButton(&editor, "1429");
     ASSERT_EQ(finance.requests.size(), 2u);
     EXPECT_EQ(finance.requests[1].mode, c.existingMode);
     EXPECT_EQ(finance.requests[1].depositGuid, editor.DepositGuid());
@@ -116,9 +116,9 @@ TEST_P(Deposit, ItsGuidAndAmountGoIntoEveryLineAtTheSave)
     TypeLine(editor.Grid(), 2, screw, QStringLiteral("1"), QStringLiteral("50"));
     TypeLine(editor.Grid(), 3, nut, QStringLiteral("2"), QStringLiteral("30"));
     finance.amount = QStringLiteral("88.80");
-    ClickButton(&editor, "1429");
+    clickButton(&editor, "1429");
     ASSERT_EQ(DepositBills(), 1);
-    ClickButton(&editor, "1112");
+    clickButton(&editor, "1112");
     EXPECT_EQ(editor.result(), 1);
 
     const QString guid = editor.DepositGuid();
@@ -147,13 +147,13 @@ TEST_P(Deposit, ALinkToABillThatIsGoneIsClearedAndANewBillOpens)
     ShowEditor(editor);
     Unlock(editor);
     finance.amount = QStringLiteral("25.00");
-    ClickButton(&editor, "1429");
+    clickButton(&editor, "1429");
     ASSERT_EQ(finance.requests.size(), 1u);
     EXPECT_EQ(finance.requests[0].mode, side.party == PartyClient ? 20 : 17);
     EXPECT_TRUE(finance.requests[0].depositGuid.isEmpty());
     EXPECT_NE(editor.DepositGuid(), old.GUID);
 
-    ClickButton(&editor, "1112");
+    clickButton(&editor, "1112");
     EXPECT_EQ(editor.result(), 1);
     EXPECT_EQ(StoredColumn(db, side.party, "ImprestBillGuid"), QStringList {editor.DepositGuid()});
     EXPECT_EQ(StoredColumn(db, side.party, "Imprest"), QStringList {QStringLiteral("25.00")});
@@ -168,16 +168,16 @@ TEST_P(Deposit, AClosedFinanceEditorChangesNothingAndAStoredBillWaitsForItsPassw
     editor.SetBillRows(stored);
     ShowEditor(editor);
     EXPECT_FALSE(Button(&editor, "1429")->isEnabled());
-    ClickButton(&editor, "1429");
+    clickButton(&editor, "1429");
     EXPECT_TRUE(finance.requests.empty());
 
     Unlock(editor);
     finance.saves = false;
-    ClickButton(&editor, "1429");
+    clickButton(&editor, "1429");
     EXPECT_EQ(finance.requests.size(), 1u);
     EXPECT_EQ(editor.findChild<QLineEdit*>(QStringLiteral("1119"))->text(), QStringLiteral("0"));
     EXPECT_TRUE(editor.DepositGuid().isEmpty());
-    ClickButton(&editor, "1113");
+    clickButton(&editor, "1113");
     EXPECT_EQ(editor.result(), 0);
     EXPECT_TRUE(user.texts().isEmpty());
 }
@@ -191,9 +191,9 @@ TEST_P(Deposit, LeavingAfterWritingADepositBillSaysItStaysWithItsAmount)
         ShowEditor(editor);
         TypeIntoCell(editor.Grid(), Grid::HeadRow, Grid::CompanyColumn, Party(side));
         finance.amount = QStringLiteral("66.60");
-        ClickButton(&editor, "1429");
+        clickButton(&editor, "1429");
         if (QByteArray(leave) == "cancel") {
-            ClickButton(&editor, "1113");
+            clickButton(&editor, "1113");
             EXPECT_EQ(editor.result(), 0);
         } else {
             QTest::keyClick(&editor, Qt::Key_Escape);
@@ -216,7 +216,7 @@ TEST(DepositWithoutFinanceEditor, SaysSoAndRecordsNothing)
     CDlgNewShipment editor;
     editor.SetIntMember(0);
     ShowEditor(editor);
-    ClickButton(&editor, "1429");
+    clickButton(&editor, "1429");
     EXPECT_EQ(user.texts().size(), 1);
     EXPECT_TRUE(editor.DepositGuid().isEmpty());
     EXPECT_TRUE(editor.findChild<QLineEdit*>(QStringLiteral("1119"))->text().isEmpty());

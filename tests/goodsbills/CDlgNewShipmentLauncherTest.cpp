@@ -23,10 +23,10 @@ TEST(GoodsBillLauncher, TheMainWindowInstallsItForItsLifeWithItsStorePage)
                     QStringLiteral("件"), QStringLiteral("4"), QStringLiteral("6"), QStringLiteral("1")};
                 for (int i = 0; i < texts.size(); ++i)
                     typeText(edits.at(i), texts.at(i));
-                ClickButton(product, "1");
+                clickButton(product, "1");
                 return product->result();
             });
-            ClickButton(dialog, "1109");
+            clickButton(dialog, "1109");
             dialog->reject();
             return dialog->result();
         });
@@ -64,7 +64,7 @@ TEST(GoodsBillLauncher, ANewBillForAPartyAnswersWhetherItWasSaved)
         EXPECT_EQ(grid->CellText(Grid::HeadRow, Grid::CompanyColumn), QStringLiteral("乙供应商"));
         EXPECT_TRUE(grid->IsCompanyLocked());
         TypeLine(grid, 2, screw, QStringLiteral("4"), QStringLiteral("1"));
-        ClickButton(editor, "1112");
+        clickButton(editor, "1112");
         return editor->result();
     });
     EXPECT_EQ(launcher.Run(nullptr, request), 1);

@@ -69,14 +69,14 @@ TEST_P(EditorOnPages, ANewBillShowsOnThePageOnlyOnceItIsWritten)
     ShowEditor(editor);
     TypeIntoCell(editor.Grid(), Grid::HeadRow, Grid::CompanyColumn, Party(side));
     TypeLine(editor.Grid(), 2, screw, QStringLiteral("2"), QStringLiteral("4"));
-    ClickButton(&editor, "1112");
+    clickButton(&editor, "1112");
     EXPECT_TRUE(editor.isVisible());
     page->RelistCurrentPage();
     EXPECT_EQ(page->RecordCount(), 0);
 
     db.exec("DROP TRIGGER refuse_stock");
     user.clear();
-    ClickButton(&editor, "1112");
+    clickButton(&editor, "1112");
     EXPECT_EQ(editor.result(), 1);
     EXPECT_EQ(page->RecordCount(), 1);
     EXPECT_EQ(ShownGuids(), StoredColumn(db, side.party, "GUID"));
@@ -102,7 +102,7 @@ TEST_P(EditorOnPages, AChangedBillUpdatesItsTileAndItsReportRow)
     Unlock(editor);
     TypeIntoCell(editor.Grid(), 2, Grid::CountCol, QStringLiteral("4"));
     TypeIntoCell(editor.Grid(), Grid::HeadRow, Grid::CodeColumn, QStringLiteral("NEW-CODE"));
-    ClickButton(&editor, "1112");
+    clickButton(&editor, "1112");
     EXPECT_EQ(editor.result(), 1);
 
     EXPECT_EQ(FirstTileRecord().ProductAmount, QStringLiteral("4"));
@@ -129,7 +129,7 @@ TEST_P(EditorOnPages, ADeleteFromTheReportPageRemovesItsRowAndRelistsThePage)
     ShowEditor(editor);
     Unlock(editor);
     user.answerQuestion(true);
-    ClickButton(&editor, "1111");
+    clickButton(&editor, "1111");
     EXPECT_EQ(editor.result(), 1);
     ASSERT_EQ(report.List().rowCount(), 1);
     EXPECT_EQ(ReportCell(0, GoodsBillListModel::ColumnGuid), other.front().GUID);

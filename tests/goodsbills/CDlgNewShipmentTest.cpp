@@ -75,7 +75,7 @@ TEST_P(EditorSides, ANewBillIsSavedWithItsStockAndOnlyThenAnnounced)
     PickLine(user, grid, 3, nut, QStringLiteral("2"));
     typeText(editor.findChild<QLineEdit*>(QStringLiteral("1124")), QStringLiteral("小王"));
 
-    ClickButton(&editor, "1112");
+    clickButton(&editor, "1112");
     EXPECT_EQ(editor.result(), 1);
     EXPECT_FALSE(editor.isVisible());
     EXPECT_EQ(user.texts(), QStringList {SuccessMessage("新增%1单据成功。")});
@@ -116,7 +116,7 @@ TEST_P(EditorSides, AProductMissingFromTheStoreIsNamedAndMovesNoStock)
     gone.ProductSpec = QStringLiteral("M9");
     TypeLine(grid, 2, gone, QStringLiteral("1"), QStringLiteral("2"));
     TypeLine(grid, 3, nut, QStringLiteral("1"), QStringLiteral("2"));
-    ClickButton(&editor, "1112");
+    clickButton(&editor, "1112");
     EXPECT_EQ(editor.result(), 1);
     ASSERT_EQ(user.texts().size(), 1);
     EXPECT_TRUE(user.lastText().startsWith(SuccessMessage("新增%1单据成功。")));
@@ -146,12 +146,12 @@ TEST_P(EditorSides, AStoredBillIsReadOnlyUntilThePasswordThenChangesByTheNetCoun
     EXPECT_FALSE(Button(&editor, "1429")->isEnabled());
 
     AnswerPassword(user, QStringLiteral("wrong"));
-    ClickButton(&editor, "1114");
+    clickButton(&editor, "1114");
     EXPECT_EQ(user.lastText(), QStringLiteral("密码输入错误，请重新输入。"));
     EXPECT_FALSE(Button(&editor, "1112")->isVisible());
     // A cancelled prompt says nothing.
     user.clear();
-    ClickButton(&editor, "1114");
+    clickButton(&editor, "1114");
     EXPECT_TRUE(user.texts().isEmpty());
 
     Unlock(editor);
@@ -170,7 +170,7 @@ TEST_P(EditorSides, AStoredBillIsReadOnlyUntilThePasswordThenChangesByTheNetCoun
     }
     // The gap left behind is refused, not dropped.
     user.clear();
-    ClickButton(&editor, "1112");
+    clickButton(&editor, "1112");
     EXPECT_EQ(user.texts(), QStringList {QStringLiteral("请填写 ‘货品编号’。")});
     EXPECT_EQ(grid->currentRow(), 3);
     EXPECT_EQ(StoredColumn(db, side.party, "ProductAmount"), QStringList({QStringLiteral("3"), QStringLiteral("2")}));
@@ -183,7 +183,7 @@ TEST_P(EditorSides, AStoredBillIsReadOnlyUntilThePasswordThenChangesByTheNetCoun
     TypeIntoCell(grid, 4, Grid::CountCol, QString());
     TypeIntoCell(grid, 4, Grid::PriceCol, QString());
     user.clear();
-    ClickButton(&editor, "1112");
+    clickButton(&editor, "1112");
     EXPECT_EQ(editor.result(), 1);
     EXPECT_EQ(user.texts(), QStringList {SuccessMessage("修改%1单据成功。")});
     EXPECT_EQ(StoredColumn(db, side.party, "GUID"), QStringList(2, stored.front().GUID));
@@ -208,13 +208,13 @@ TEST_P(EditorSides, ADeleteFromTheReportPageGivesBackTheStoredLinesWhateverTheGr
     TypeIntoCell(editor.Grid(), 2, Grid::CountCol, QStringLiteral("30"));
 
     // 否 keeps everything.
-    ClickButton(&editor, "1111");
+    clickButton(&editor, "1111");
     EXPECT_EQ(user.lastText(), QStringLiteral("确定要删除这个单据吗？"));
     EXPECT_TRUE(editor.isVisible());
     EXPECT_EQ(RowCount(db, LineTable(side.party)), 2);
 
     user.answerQuestion(true);
-    ClickButton(&editor, "1111");
+    clickButton(&editor, "1111");
     EXPECT_EQ(editor.result(), 1);
     EXPECT_EQ(RowCount(db, LineTable(side.party)), 0);
     EXPECT_EQ(StockOf(db, screw.ProductCode), Moved(10, -3));
@@ -252,13 +252,13 @@ TEST_P(EditorSides, ATilesBillIsDeletedThroughTheTilesPage)
     // A page that cannot delete keeps the tile and the editor.
     page.refuses = true;
     user.answerQuestion(true);
-    ClickButton(&editor, "1111");
+    clickButton(&editor, "1111");
     EXPECT_TRUE(editor.isVisible());
     EXPECT_TRUE(tile->isVisible());
 
     page.refuses = false;
     user.answerQuestion(true);
-    ClickButton(&editor, "1111");
+    clickButton(&editor, "1111");
     EXPECT_EQ(page.deleted, QStringList(2, stored.front().GUID));
     EXPECT_EQ(editor.result(), 1);
     EXPECT_FALSE(tile->isVisible());
@@ -287,7 +287,7 @@ TEST_P(EditorSides, AFailedWriteShowsTheErrorAndChangesNothing)
     Unlock(editor);
     TypeIntoCell(editor.Grid(), 2, Grid::CountCol, QStringLiteral("7"));
     user.clear();
-    ClickButton(&editor, "1112");
+    clickButton(&editor, "1112");
 
     ASSERT_EQ(user.messages.size(), 1u);
     EXPECT_EQ(user.messages.front().kind, ScriptedInteraction::Message::Error);
@@ -306,7 +306,7 @@ TEST_P(EditorSides, AFailedWriteShowsTheErrorAndChangesNothing)
     TypeIntoCell(fresh.Grid(), Grid::HeadRow, Grid::CompanyColumn, Party(side));
     TypeLine(fresh.Grid(), 2, screw, QStringLiteral("1"), QStringLiteral("1"));
     user.clear();
-    ClickButton(&fresh, "1112");
+    clickButton(&fresh, "1112");
     EXPECT_TRUE(fresh.isVisible());
     EXPECT_EQ(user.messages.front().kind, ScriptedInteraction::Message::Error);
     EXPECT_EQ(RowCount(db, LineTable(side.party)), 2);
@@ -322,7 +322,7 @@ TEST_P(EditorSides, ABillDeletedSinceItWasOpenedIsNotWrittenAgain)
     Unlock(editor);
     db.exec(QStringLiteral("DELETE FROM %1").arg(QLatin1String(LineTable(side.party))).toUtf8().constData());
     user.clear();
-    ClickButton(&editor, "1112");
+    clickButton(&editor, "1112");
     EXPECT_EQ(user.texts(), QStringList {QStringLiteral("该单据已不存在，可能已被删除。")});
     EXPECT_EQ(editor.result(), 0);
     EXPECT_EQ(RowCount(db, LineTable(side.party)), 0);
@@ -345,7 +345,7 @@ TEST_P(EditorSides, NewUnitPriceOpensTheBillPartysOwnPriceList)
         dialog->reject();
         return dialog->result();
     });
-    ClickButton(&editor, "1110");
+    clickButton(&editor, "1110");
     EXPECT_EQ(listSide, side.party);
     EXPECT_EQ(owner, Party(side));
 }
@@ -364,7 +364,7 @@ TEST_P(EditorSides, ABillOfAPartysWindowKeepsThePartysName)
         EXPECT_EQ(grid->CellText(Grid::HeadRow, Grid::CompanyColumn), Party(side));
         EXPECT_TRUE(grid->IsCompanyLocked());
         PickLine(user, grid, 2, screw, QStringLiteral("1"));
-        ClickButton(&editor, "1112");
+        clickButton(&editor, "1112");
         EXPECT_EQ(editor.result(), 1) << opened;
     }
     const QString returnKind = QStringLiteral("退货单");
@@ -427,7 +427,7 @@ TEST_F(EditorKeys, EscTheCloseBoxAndCancelSaveNothing)
     EXPECT_EQ(editor->result(), 2);
 
     ShowEditor(*editor);
-    ClickButton(editor.get(), "1113");
+    clickButton(editor.get(), "1113");
     EXPECT_EQ(editor->result(), 0);
     EXPECT_EQ(RowCount(db, LineTable(PartyClient)), 0);
     EXPECT_EQ(db.scalar("SELECT ProductStockCount FROM tbl_StoreMgr"), QStringLiteral("0"));
@@ -437,7 +437,7 @@ TEST_F(EditorKeys, EscTheCloseBoxAndCancelSaveNothing)
 TEST_F(EditorKeys, ANonNumberIsRefusedNamingItsLineAndField)
 {
     TypeLine(editor->Grid(), 3, screw, QStringLiteral("2a"), QStringLiteral("1"));
-    ClickButton(editor.get(), "1112");
+    clickButton(editor.get(), "1112");
     EXPECT_EQ(user.texts(), QStringList {QStringLiteral("第 2 行的“数量”只能填写数字。")});
     EXPECT_EQ(editor->Grid()->currentRow(), 3);
     EXPECT_EQ(editor->Grid()->currentColumn(), Grid::CountCol);
@@ -450,7 +450,7 @@ TEST_F(EditorKeys, ATotalTooLargeForItsCapitalTextIsRefused)
     TypeIntoCell(editor->Grid(), 2, Grid::CountCol, QStringLiteral("999999999999"));
     TypeIntoCell(editor->Grid(), 2, Grid::PriceCol, QStringLiteral("100"));
     EXPECT_TRUE(editor->Grid()->CellText(8, Grid::CapitalColumn).isEmpty());
-    ClickButton(editor.get(), "1112");
+    clickButton(editor.get(), "1112");
     EXPECT_EQ(user.texts(), QStringList {QStringLiteral("‘合计’金额太大，须小于 10 万亿元。")});
     EXPECT_EQ(RowCount(db, LineTable(PartyClient)), 0);
 }
@@ -467,7 +467,7 @@ TEST(EditorLists, EmptyListsStopOnlyAPrepaidBill)
     ShowEditor(editor);
     TypeIntoCell(editor.Grid(), Grid::HeadRow, Grid::CompanyColumn, QStringLiteral("乙供应商"));
     TypeLine(editor.Grid(), 2, screw, QStringLiteral("1"), QStringLiteral("8"));
-    ClickButton(&editor, "1112");
+    clickButton(&editor, "1112");
     EXPECT_EQ(editor.result(), 1);
     EXPECT_EQ(RowCount(db, LineTable(PartyProvider)), 1);
     EXPECT_EQ(db.scalar("SELECT voucher FROM tbl_goodsbill_shipment_provider"), QString());
@@ -500,8 +500,8 @@ TEST(EditorLists, AStoredListTextMissingFromItsListIsOfferedAndKept)
     EXPECT_TRUE(voucher->isEnabled());
     EXPECT_TRUE(editor.findChild<QCheckBox*>(QStringLiteral("1118"))->isChecked());
     AnswerPassword(user, QString());
-    ClickButton(&editor, "1114");
-    ClickButton(&editor, "1112");
+    clickButton(&editor, "1114");
+    clickButton(&editor, "1112");
     EXPECT_EQ(editor.result(), 1);
     EXPECT_EQ(db.scalar("SELECT voucher FROM tbl_GoodsBill_shipment"), QStringLiteral("旧凭证"));
     EXPECT_EQ(db.scalar("SELECT EnableImprest FROM tbl_GoodsBill_shipment"), QStringLiteral("启用预付款"));
@@ -533,8 +533,8 @@ TEST(EditorLines, AStoredBillOfMoreThanSixLinesKeepsEveryLine)
     // Shown as stored until the bill is built.
     EXPECT_EQ(editor.Grid()->CellText(editor.Grid()->TotalsRow(), Grid::TotalColumn), QStringLiteral("1.00"));
     AnswerPassword(user, QString());
-    ClickButton(&editor, "1114");
-    ClickButton(&editor, "1112");
+    clickButton(&editor, "1114");
+    clickButton(&editor, "1112");
     EXPECT_EQ(editor.result(), 1);
     EXPECT_EQ(RowCount(db, LineTable(PartyClient)), 8);
     EXPECT_EQ(db.scalar("SELECT DISTINCT SumMoney FROM tbl_GoodsBill_shipment"), QStringLiteral("36.00"));
@@ -562,7 +562,7 @@ TEST(EditorProducts, NewProductEntersAProductThatCanThenBePicked)
         QTest::mouseClick(dialog->findChild<QAbstractButton*>(QStringLiteral("1")), Qt::LeftButton);
         return dialog->result();
     });
-    ClickButton(&editor, "1109");
+    clickButton(&editor, "1109");
     EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM tbl_StoreMgr WHERE ProductName = '新件'"), QStringLiteral("1"));
     struct_button_storeproduct added;
     added.ProductName = QStringLiteral("新件");

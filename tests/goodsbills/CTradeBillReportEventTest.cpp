@@ -1,7 +1,4 @@
-#include <QProcess>
-#include <QTemporaryDir>
-
-#include "GridReport.h"
+#include "CapturedReports.h"
 #include "ReportDocument.h"
 #include "ShipmentEditorSupport.h"
 
@@ -10,50 +7,6 @@
 // detail rows, and the deposit only when the print option says so.
 
 namespace {
-
-// Keeps the document the editor would have previewed.
-class CapturedBill
-{
-public:
-    CapturedBill()
-    {
-        m_previous
-            = GridReport::SetPreviewHook([this](const std::shared_ptr<const ReportDocument>& document, bool, QString*) {
-                  document_ = document;
-                  return true;
-              });
-    }
-    ~CapturedBill() { GridReport::SetPreviewHook(m_previous); }
-
-    const ReportDocument* document() const { return document_.get(); }
-
-    QString pdfText()
-    {
-        if (!document_) {
-            ADD_FAILURE() << "nothing was printed";
-            return {};
-        }
-        const QString path = m_folder.filePath(QStringLiteral("bill.pdf"));
-        QString error;
-        if (!document_->writePdf(path, &error)) {
-            ADD_FAILURE() << error.toStdString();
-            return {};
-        }
-        QProcess pdftotext;
-        pdftotext.start(QStringLiteral("pdftotext"),
-            {QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")});
-        if (!pdftotext.waitForFinished(60000) || pdftotext.exitCode() != 0) {
-            ADD_FAILURE() << "pdftotext failed";
-            return {};
-        }
-        return QString::fromUtf8(pdftotext.readAllStandardOutput());
-    }
-
-private:
-    std::shared_ptr<const ReportDocument> document_;
-    GridReport::PreviewHook m_previous;
-    QTemporaryDir m_folder;
-};
 
 struct PrintCase
 {
@@ -73,7 +26,7 @@ class PrintedBill : public testing::TestWithParam<PrintCase>
 protected:
     TestDatabase db;
     ScriptedInteraction user;
-    CapturedBill captured;
+    CapturedReports captured;
 };
 
 } // namespace
@@ -96,12 +49,12 @@ TEST_P(PrintedBill, TitleHeaderSixRowsAndTheDepositByTheOption)
     editor.SetIntMember(c.mode);
     editor.SetBillRows(stored);
     ShowEditor(editor);
-    ClickButton(&editor, "1115");
-    ASSERT_NE(captured.document(), nullptr);
-    EXPECT_EQ(captured.document()->recordCount(), 6);
-    EXPECT_EQ(captured.document()->parameterText(QStringLiteral("LoanMoney")), QStringLiteral("20.00"));
+    clickButton(&editor, "1115");
+    ASSERT_NE(captured.last(), nullptr);
+    EXPECT_EQ(captured.last()->recordCount(), 6);
+    EXPECT_EQ(captured.last()->parameterText(QStringLiteral("LoanMoney")), QStringLiteral("20.00"));
 
-    const QString text = captured.pdfText();
+    const QString text = captured.lastPdfText();
     EXPECT_TRUE(text.contains(QString::fromUtf8(c.title))) << text.toStdString();
     for (const char* expected : {"甲公司", "2011-05-02", "螺丝钉", "螺母件", "7.50", "20.00", "27.50", "欠款："})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();

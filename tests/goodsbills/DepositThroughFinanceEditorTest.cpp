@@ -47,7 +47,7 @@ TEST_P(DepositThroughFinanceEditor, TheFinanceEditorSavesTheDepositBill)
         QTest::mouseClick(dialog->findChild<QAbstractButton*>(QStringLiteral("1141")), Qt::LeftButton);
         return dialog->result();
     });
-    ClickButton(&editor, "1429");
+    clickButton(&editor, "1429");
 
     EXPECT_EQ(financeEditor, QStringLiteral("CDlgNewIncomeBill"));
     const char* table = side.party == PartyClient ? "SELECT GUID, MoneyCount, BillCode FROM tbl_FinanceBill_income"

@@ -122,7 +122,7 @@ TEST_P(GoodsBillPageTest, PagesAndPageLineAtNoneOnePageAndOneMore)
     EXPECT_EQ(pageLine(), QStringLiteral("共 0 条记录，第 1 / 0 页。"));
     EXPECT_TRUE(shownTiles().empty());
     EXPECT_TRUE(emptyPictureShown());
-    ClickButton(page.get(), id("1108", "1362"));
+    clickButton(page.get(), id("1108", "1362"));
     EXPECT_EQ(page->PageIndex(), 0);
 
     QStringList guids;
@@ -132,7 +132,7 @@ TEST_P(GoodsBillPageTest, PagesAndPageLineAtNoneOnePageAndOneMore)
     EXPECT_EQ(pageLine(), QStringLiteral("共 4 条记录，第 1 / 1 页。"));
     EXPECT_EQ(shownTiles().size(), 4u);
     EXPECT_FALSE(emptyPictureShown());
-    ClickButton(page.get(), id("1108", "1362"));
+    clickButton(page.get(), id("1108", "1362"));
     EXPECT_EQ(pageLine(), QStringLiteral("共 4 条记录，第 1 / 1 页。"));
 
     // The newest bill is on the last page.
@@ -140,15 +140,15 @@ TEST_P(GoodsBillPageTest, PagesAndPageLineAtNoneOnePageAndOneMore)
     page->RelistCurrentPage();
     EXPECT_EQ(pageLine(), QStringLiteral("共 5 条记录，第 1 / 2 页。"));
     EXPECT_EQ(shownGuids(), guids.mid(0, 4));
-    ClickButton(page.get(), id("1108", "1362"));
+    clickButton(page.get(), id("1108", "1362"));
     EXPECT_EQ(pageLine(), QStringLiteral("共 5 条记录，第 2 / 2 页。"));
     EXPECT_EQ(shownGuids(), guids.mid(4));
     EXPECT_EQ(shownTiles().size(), 1u);
     EXPECT_EQ(shownTiles()[0]->geometry().topLeft(), page->findChildren<RecordCard *>()[0]->geometry().topLeft());
-    ClickButton(page.get(), id("1108", "1362"));
+    clickButton(page.get(), id("1108", "1362"));
     EXPECT_EQ(page->PageIndex(), 1);
-    ClickButton(page.get(), id("1106", "1360"));
-    ClickButton(page.get(), id("1106", "1360"));
+    clickButton(page.get(), id("1106", "1360"));
+    clickButton(page.get(), id("1106", "1360"));
     EXPECT_EQ(pageLine(), QStringLiteral("共 5 条记录，第 1 / 2 页。"));
 }
 
@@ -288,10 +288,10 @@ TEST_P(GoodsBillPageTest, ANewBillOpensTheChooserAndThenTheEditorAndShowsTheLast
     };
     user.onNextModal([&](QDialog *dialog) {
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("选择单据类型"));
-        ClickButton(dialog, "1095");
+        clickButton(dialog, "1095");
         return dialog->result();
     });
-    ClickButton(page.get(), id("1107", "1361"));
+    clickButton(page.get(), id("1107", "1361"));
     EXPECT_EQ(user.modalDialogs, QStringList{QStringLiteral("CDlgSelBillDlg")});
     ASSERT_EQ(launcher.requests.size(), 1u);
     EXPECT_EQ(launcher.requests[0].mode, isSales() ? 0 : 11);

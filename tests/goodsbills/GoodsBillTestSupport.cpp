@@ -74,16 +74,6 @@ void FailWrites(TestDatabase &db, const char *table, const char *event, const ch
                               .arg(QLatin1String(table), QLatin1String(event), QLatin1String(condition)));
 }
 
-void ClickButton(QWidget *parent, const char *id)
-{
-    auto *button = parent->findChild<QAbstractButton *>(QString::fromLatin1(id));
-    if (!button) {
-        ADD_FAILURE() << "no button " << id;
-        return;
-    }
-    QTest::mouseClick(button, Qt::LeftButton);
-}
-
 GoodsBillLines AddBillRows(TestDatabase &db, const BillKind &kind, const QString &date, const QStringList &codes,
     const QString &company, const QString &depositGuid)
 {

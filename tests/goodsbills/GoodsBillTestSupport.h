@@ -17,16 +17,12 @@
 #include <functional>
 
 #include "BillFixtures.h"
+#include "ClickSupport.h"
 #include "GlobalFunctions.h"
 #include "GoodsBillEditing.h"
 #include "GoodsBillLines.h"
+#include "QStringPrinting.h"
 #include "TestDatabase.h"
-
-// Readable texts in the failure messages.
-inline void PrintTo(const QString &text, std::ostream *out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 // One bill kind of one side. sign: how the kind moves stock.
 struct BillKind
@@ -91,6 +87,3 @@ public:
 GoodsBillLines AddBillRows(TestDatabase &db, const BillKind &kind, const QString &date,
     const QStringList &codes = {QStringLiteral("A1")}, const QString &company = QStringLiteral("甲公司"),
     const QString &depositGuid = QString());
-
-// Clicks the child button with that control id, as a person would.
-void ClickButton(QWidget *parent, const char *id);

@@ -317,7 +317,7 @@ protected:
     void Unlock(CDlgNewShipment& editor)
     {
         AnswerPassword(user, QStringLiteral("edit"));
-        ClickButton(&editor, "1114");
+        clickButton(&editor, "1114");
     }
 
     EditorSide side;

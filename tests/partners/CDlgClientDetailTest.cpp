@@ -6,11 +6,10 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "CapturedReports.h"
 #include "PartnersTestSupport.h"
 #include "PartyPage.h"
 #include "PartyStatements.h"
-// The report capture of the products tests.
-#include "../products/StoreTestSupport.h"
 
 namespace {
 

@@ -17,19 +17,13 @@
 #include <vector>
 
 #include "BillFixtures.h"
+#include "ClickSupport.h"
 #include "GlobalFunctions.h"
 #include "PartyBillCommands.h"
 #include "PartySideInfo.h"
+#include "QStringPrinting.h"
 #include "ScriptedInteraction.h"
 #include "TestDatabase.h"
-// clickButton and the other clicks of the products tests.
-#include "../products/ProductTestSupport.h"
-
-// Texts in failures as they read.
-inline void PrintTo(const QString &text, std::ostream *out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 // One side of the business as the tests see it.
 struct SideCase

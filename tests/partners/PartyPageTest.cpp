@@ -4,9 +4,8 @@
 #include <QComboBox>
 #include <QLabel>
 
+#include "CapturedReports.h"
 #include "PartnersTestSupport.h"
-// The report capture of the products tests.
-#include "../products/StoreTestSupport.h"
 #include "PartyPage.h"
 #include "ReportDocument.h"
 

@@ -4,13 +4,12 @@
 
 #include "PartyReportEvents.h"
 
+#include "CapturedReports.h"
 #include "GridReport.h"
+#include "PageWidgets.h"
 #include "PartnersTestSupport.h"
 #include "PartyStatements.h"
-#include "PartyWidgets.h"
 #include "ReportDocument.h"
-// The report capture of the products tests.
-#include "../products/StoreTestSupport.h"
 
 namespace {
 
@@ -60,7 +59,7 @@ protected:
     template <typename Sink, typename Rows>
     QList<QStringList> print(Sink &sink, const char *templateName, const Rows &rows)
     {
-        report = LoadPartyReport(templateName);
+        report = LoadReportTemplate(templateName);
         EXPECT_TRUE(report->IsTemplateLoaded()) << templateName;
         EXPECT_TRUE(sink.ConnectTo(report.get()));
         sink.SetRecords(rows);

@@ -2,42 +2,18 @@
 
 #include <QDir>
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "FrameTestSupport.h"
 #include "ProductExport.h"
 #include "ProductTestSupport.h"
+#include "WorkbookReadBack.h"
 
 // The exported workbook is read back with python3-xlrd, which knows
 // nothing of our writer.
 
 namespace {
-
-// The sheet names, then every row of "ProductSearch"; a cell that is not a
-// text reads as "#type".
-const char *kReadWorkbook = R"(
-import json, sys, xlrd
-book = xlrd.open_workbook(sys.argv[1])
-sheet = book.sheet_by_name('ProductSearch')
-cell = lambda r, c: sheet.cell_value(r, c) if sheet.cell_type(r, c) in (0, 1) else '#%d' % sheet.cell_type(r, c)
-print(json.dumps([book.sheet_names()] + [[cell(r, c) for c in range(sheet.ncols)] for r in range(sheet.nrows)]))
-)";
-
-QList<QStringList> readWorkbook(const QString &path)
-{
-    const QString python = qEnvironmentVariable("JXC_PYTHON", QStringLiteral("/usr/bin/python3"));
-    QProcess process;
-    process.start(python, {QStringLiteral("-c"), QString::fromLatin1(kReadWorkbook), path});
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        ADD_FAILURE() << "xlrd could not read the file: " << process.readAllStandardError().toStdString();
-    QList<QStringList> rows;
-    for (const QJsonValue &row : QJsonDocument::fromJson(process.readAllStandardOutput()).array())
-        rows << row.toVariant().toStringList();
-    return rows;
-}
 
 class ProductExportTest : public ::testing::Test
 {
@@ -86,7 +62,7 @@ TEST_F(ProductExportTest, ListGoesToTheUsersExportFolderAndOpensAfterTheSave)
     QFile planted(victim);
     ASSERT_TRUE(planted.open(QIODevice::ReadOnly));
     EXPECT_EQ(planted.readAll(), QByteArray("precious"));
-    const QList<QStringList> rows = readWorkbook(path);
+    const QList<QStringList> rows = ReadBackSheet(path, QStringLiteral("ProductSearch"));
     ASSERT_EQ(rows.size(), 6);
     EXPECT_EQ(rows[0], QStringList({QStringLiteral("ProductSearch"), QStringLiteral("Sheet2")}));
     // The local date; the assertion allows for midnight passing meanwhile.
@@ -108,7 +84,7 @@ TEST_F(ProductExportTest, ListGoesToTheUsersExportFolderAndOpensAfterTheSave)
     page.FillProductList({});
     user.opensFiles = false;
     clickButton(&page, "1186");
-    const QList<QStringList> empty = readWorkbook(path);
+    const QList<QStringList> empty = ReadBackSheet(path, QStringLiteral("ProductSearch"));
     ASSERT_EQ(empty.size(), 4);
     EXPECT_EQ(empty[3], ProductExport::Headers());
     ASSERT_EQ(user.messages.size(), 1u);
@@ -153,7 +129,7 @@ TEST_F(ProductExportTest, AListLongerThanTheSheetSaysHowManyWereExported)
     clickButton(&page, "1186");
     EXPECT_EQ(user.texts(), QStringList{QStringLiteral("共 65540 个货品，工作表只放得下前 65533 个货品，其余的没有导出。")});
     ASSERT_EQ(user.openedWithDesktop, QStringList{exportPath()});
-    const QList<QStringList> rows = readWorkbook(exportPath());
+    const QList<QStringList> rows = ReadBackSheet(exportPath(), QStringLiteral("ProductSearch"));
     ASSERT_EQ(rows.size(), 1 + 65536);
     EXPECT_EQ(rows.last().first(), QStringLiteral("P65533"));
 }

@@ -1,16 +1,14 @@
 #pragma once
 
-// Small builders and helpers shared by the products tests: products and
-// price rows put straight into a test database, and the clicks a person
-// makes on buttons, cards and list rows.
+// Small builders and helpers shared by the products tests: products put
+// straight into a test database, stored columns and list texts read back,
+// and the clicks a person makes (ClickSupport.h).
 
-#include <QAbstractButton>
-#include <QProcess>
 #include <QTableWidget>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
+#include "ClickSupport.h"
 #include "GlobalFunctions.h"
 #include "RecordColumns.h"
 #include "ScriptedInteraction.h"
@@ -44,22 +42,6 @@ inline QString storedColumn(TestDatabase &db, const char *column, const QString 
         {guid});
 }
 
-inline int rowCount(TestDatabase &db, const char *table)
-{
-    return db.scalar(QStringLiteral("SELECT COUNT(*) FROM %1").arg(QLatin1String(table)).toUtf8().constData()).toInt();
-}
-
-// Clicks the button with that control id, as a person would.
-inline void clickButton(QWidget *parent, const char *id)
-{
-    auto *button = parent->findChild<QAbstractButton *>(QString::fromLatin1(id));
-    if (!button) {
-        ADD_FAILURE() << "no button " << id;
-        return;
-    }
-    QTest::mouseClick(button, Qt::LeftButton);
-}
-
 inline QStringList columnTexts(const QTableWidget *list, int column)
 {
     QStringList texts;
@@ -74,24 +56,4 @@ inline QStringList rowTexts(const QTableWidget *list, int row)
     for (int column = 0; column < list->columnCount(); ++column)
         texts << list->item(row, column)->text();
     return texts;
-}
-
-inline QPoint cellCentre(QTableWidget *list, int row)
-{
-    return list->visualItemRect(list->item(row, 1)).center();
-}
-
-inline void clickRow(QTableWidget *list, int row)
-{
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cellCentre(list, row));
-}
-
-// A person's double-click: press, release, the second press that the
-// system reports as a double-click, release.
-inline void doubleClickRow(QTableWidget *list, int row)
-{
-    const QPoint at = cellCentre(list, row);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
 }

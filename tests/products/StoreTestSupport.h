@@ -1,19 +1,11 @@
 #pragma once
 
-// Builders and readers for the store page's tests: goods-bill lines of
-// either side put straight into the database, the report the page shows
-// captured instead of previewed, and PDF text read back by poppler.
+// Builders for the store page's tests: goods-bill lines of either side put
+// straight into the database; the reports the page shows are caught by
+// CapturedReports.
 
-#include <QProcess>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
-#include <memory>
-
-#include "GridReport.h"
+#include "CapturedReports.h"
 #include "RecordColumns.h"
-#include "ReportDocument.h"
 #include "TestDatabase.h"
 
 enum class BillSide { Sales, Purchase };
@@ -49,47 +41,3 @@ inline void addLine(TestDatabase &db, BillSide side, const QString &date, const 
     else
         db.db().insertRow(QStringLiteral("tbl_goodsbill_shipment_provider"), InsertColumns(ToPurchaseLayout(line)));
 }
-
-// Keeps the documents a report would have previewed while it lives.
-class CapturedReports
-{
-public:
-    CapturedReports()
-    {
-        m_previous = GridReport::SetPreviewHook(
-            [this](const std::shared_ptr<const ReportDocument> &document, bool, QString *) {
-                documents.push_back(document);
-                return true;
-            });
-    }
-    ~CapturedReports() { GridReport::SetPreviewHook(m_previous); }
-
-    // The text of the last document as poppler reads its PDF.
-    QString lastPdfText()
-    {
-        if (documents.empty()) {
-            ADD_FAILURE() << "no report was shown";
-            return {};
-        }
-        const QString path = m_folder.filePath(QStringLiteral("report.pdf"));
-        QString error;
-        if (!documents.back()->writePdf(path, &error)) {
-            ADD_FAILURE() << "writing the PDF failed: " << error.toStdString();
-            return {};
-        }
-        QProcess process;
-        process.start(QStringLiteral("pdftotext"),
-                      {QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")});
-        if (!process.waitForFinished(60000) || process.exitCode() != 0) {
-            ADD_FAILURE() << "pdftotext failed";
-            return {};
-        }
-        return QString::fromUtf8(process.readAllStandardOutput());
-    }
-
-    std::vector<std::shared_ptr<const ReportDocument>> documents;
-
-private:
-    GridReport::PreviewHook m_previous;
-    QTemporaryDir m_folder;
-};

@@ -11,17 +11,12 @@
 #include <gtest/gtest.h>
 
 #include "Database.h"
+#include "QStringPrinting.h"
 #include "ScriptedInteraction.h"
 #include "TestDatabase.h"
 
 #include <functional>
 #include <ostream>
-
-// Texts in failure output as text, not as a list of UTF-16 units.
-inline void PrintTo(const QString &text, std::ostream *out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 inline void press(QWidget *parent, const char *id)
 {

@@ -28,3 +28,9 @@ private:
     QString m_path;
     std::unique_ptr<Database> m_db;
 };
+
+// How many rows the table holds.
+inline int rowCount(TestDatabase &db, const char *table)
+{
+    return db.scalar(QStringLiteral("SELECT COUNT(*) FROM %1").arg(QLatin1String(table)).toUtf8().constData()).toInt();
+}
