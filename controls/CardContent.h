@@ -80,7 +80,7 @@ CardContent ContentOf(const struct_button_provider &provider);
 CardContent ContentOf(const struct_button_account &account);
 // The store card.
 CardContent ContentOf(const struct_button_storeproduct &product);
-// The two picker entries: the product's name or its specification.
+// The two picker entries: the product's name or its variant.
 CardContent ProductPickerContent(const struct_button_storeproduct &product);
 CardContent SpecPickerContent(const struct_button_storeproduct &product);
 

@@ -34,7 +34,7 @@ protected:
     RecordCardOwner &operator=(const RecordCardOwner &) = default;
 };
 
-// The product and specification pickers: a press on an entry chooses it;
+// The product and variant pickers: a press on an entry chooses it;
 // the picker keeps what it needs of the product and ends with 1.
 class ProductPickerOwner
 {

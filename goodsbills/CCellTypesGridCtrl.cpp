@@ -29,7 +29,7 @@ namespace {
 constexpr std::array<int, CCellTypesGridCtrl::ColumnCount> kColumnWidths {70, 150, 100, 50, 70, 90, 100, 120};
 const QString kDateFormat = QStringLiteral("yyyy-MM-dd");
 
-// The in-cell edit of a name or specification cell: the text and the
+// The in-cell edit of a name or variant cell: the text and the
 // button that opens the picker.
 class PickerCellEditor : public QWidget
 {

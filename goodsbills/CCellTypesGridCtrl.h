@@ -8,12 +8,12 @@
 class CDlgNewShipment;
 
 // The bill grid of the goods bill editor: a head row (company, date, bill
-// code), a row of column titles, the line rows (code, name, specification,
+// code), a row of column titles, the line rows (code, name, variant,
 // unit, count, unit price, amount, remark) and a totals row (the total in
 // capital numerals and the total). Six line rows, or one per line of a
-// stored bill that has more. The name and specification cells open the
+// stored bill that has more. The name and variant cells open the
 // product pickers from a button; every change of a count or a unit price,
-// typed, pasted or deleted, and every specification picked, recomputes the
+// typed, pasted or deleted, and every variant picked, recomputes the
 // line's amount, the total and the capital text at once. The grid reads
 // the company list and nothing else from the database.
 class CCellTypesGridCtrl : public QTableWidget
@@ -38,7 +38,7 @@ public:
     int SetBillType(int mode);
     int GetBillType() const { return m_nBillType; }
     // The editor that owns the grid; it names the party whose prices the
-    // specification picker gives.
+    // variant picker gives.
     int SetBillDlg(CDlgNewShipment* dialog);
 
     // Makes the rows and cells (lineRows line rows, at least six), fills
@@ -82,7 +82,7 @@ public:
     // Every line row, then the totals.
     void RecomputeAll();
 
-    // The buttons of a line row's name and specification cells. A picker
+    // The buttons of a line row's name and variant cells. A picker
     // closed without a choice leaves the cell as it was.
     void OnClickProductButton(int row);
     void OnClickSpecButton(int row);

@@ -41,7 +41,7 @@ struct GoodsBillQuery
 // AND ..."; empty without filters), with the values to bind in placeholder
 // order. The conditions stand in this order: company, bill type, date
 // range, amount range, remark, seller, bill code, product code, name and
-// specification.
+// variant.
 struct GoodsBillCondition
 {
     using Value = std::variant<QString, double>;

@@ -10,7 +10,7 @@ class Database;
 // Adds, changes and deletes a goods bill of one side together with the
 // stock counts its lines move, each in one transaction: either the bill's
 // rows and every stock count change, or nothing. Stock moves per product
-// key (code, name, specification) by the net change between the stored
+// key (code, name, variant) by the net change between the stored
 // lines and the new ones, with the bill kind's sign. Every failure is a
 // DbError, thrown after the rollback.
 class GoodsBillWriter
@@ -18,7 +18,7 @@ class GoodsBillWriter
 public:
     struct Outcome
     {
-        // "name（specification）" (just the name when it has none) of every
+        // "name（variant）" (just the name when it has none) of every
         // product key whose stock had to move but has no row in
         // tbl_StoreMgr; its lines moved no stock.
         QStringList missingProducts;

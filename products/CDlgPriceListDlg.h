@@ -28,7 +28,7 @@ public:
 
     // Enters the price for the product with that GUID in the client's
     // (resp. the provider's) list: a new row, or the price of the rows
-    // that share the product's name and specification. 1 when written; 0
+    // that share the product's name and variant. 1 when written; 0
     // when the product is gone or the write failed, after saying so, with
     // the list unchanged.
     int AddToClientPriceList(const QString &productGuid, const QString &price);

@@ -7,7 +7,7 @@
 class QComboBox;
 class CDlgTabProductInfo;
 
-// Asks for the code, name and specification to filter the products by;
+// Asks for the code, name and variant to filter the products by;
 // each may be typed or chosen, an empty one does not filter. Ends with 1
 // after 确定 (GetCriteria then holds the texts) and 0 after 取消. It runs
 // no search: the page does, from the criteria.

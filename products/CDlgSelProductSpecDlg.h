@@ -7,7 +7,7 @@
 
 class QLabel;
 
-// The bill grid's picker of specifications: the products that carry one
+// The bill grid's picker of variants: the products that carry one
 // name, as pages of 15 entries, each with the price the bill's party has
 // agreed for it. Pressing an entry ends the picker with 1 and GetSelSpec
 // gives the product; closing the window ends it with 0 and no choice.

@@ -24,7 +24,7 @@ class GridReport;
 // The store page "仓库管理": the products as pages of cards, each showing
 // the product's stock figure at the end of the working month (worked out
 // from the goods-bill lines, held only on the card), with filters by code,
-// name and specification. It is the one writer of product rows: the
+// name and variant. It is the one writer of product rows: the
 // product dialog hands it its record, and the page's list and cards change
 // only after the write succeeded. It also runs the purchase-and-sales sums
 // and the sales gain reports over a chosen period.

@@ -111,7 +111,7 @@ PriceListStore::AddResult PriceListStore::AddPrice(const QString &owner, const Q
     const std::optional<PriceListRow> existing = Find(owner, product->ProductName, product->ProductSpec);
     if (existing) {
         // Every row of the key follows: two products that share name and
-        // specification share their price row.
+        // variant share their price row.
         Statement update = m_db.prepare(
             sqlFor("UPDATE %1 SET ProductCode = ?, ProductUnit = ?, ShipmentUnitPrice = ?, ProductRemark = ?, "
                    "StockUnitPrice = ? WHERE %2 = ? AND ProductName = ? AND ProductSpec = ?",

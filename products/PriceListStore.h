@@ -12,7 +12,7 @@ class Database;
 
 // One row of a client's or a provider's price list in memory, in the order
 // of its texts: the owner (the party's name), the product's code, name,
-// specification and unit, the product's purchase reference price, the
+// variant and unit, the product's purchase reference price, the
 // agreed price and the product's remark, and the row's own GUID.
 struct PriceListRow
 {
@@ -41,7 +41,7 @@ struct PriceListSide
 
 // The SQL of the client and provider price lists, one design given the
 // side. A price row is identified by owner, product name and
-// specification together. Callers catch DbError; it opens no window.
+// variant together. Callers catch DbError; it opens no window.
 class PriceListStore
 {
 public:

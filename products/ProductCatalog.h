@@ -30,16 +30,16 @@ public:
     std::optional<struct_button_storeproduct> ProductByGuid(const QString &guid);
 
     // The product picker: the distinct names of the products that match the
-    // code and name of the filter (its specification is not used), in the
+    // code and name of the filter (its variant is not used), in the
     // order the names first appear.
     int CountProductNames(const ProductSearchCriteria &filter);
     QStringList ProductNames(const ProductSearchCriteria &filter, int offset, int limit);
 
-    // The picker of specifications: the products that carry one name.
+    // The picker of variants: the products that carry one name.
     int CountProductsNamed(const QString &name);
     QList<struct_button_storeproduct> ProductsNamed(const QString &name, int offset, int limit);
 
-    // What the filter boxes offer: every product's code and specification
+    // What the filter boxes offer: every product's code and variant
     // (repeats kept, table order) and every name once, in the order the
     // names first appear.
     struct FilterTexts

@@ -21,7 +21,7 @@ public:
     // "日期：2024年03月05日".
     static QString DateLine(const QDate &date);
 
-    // rows: the six shown texts of each list row (code, name, specification,
+    // rows: the six shown texts of each list row (code, name, variant,
     // purchase price, sales price, stock count), of which the first
     // MaxProducts() are written. True only when the file was written; false
     // for an empty path.

@@ -4,7 +4,7 @@
 #include <QStringList>
 
 // What the product search dialog hands back: the code, name and
-// specification to filter the products by, each an exact match, joined by
+// variant to filter the products by, each an exact match, joined by
 // AND; an empty text puts no condition on its column. Stores turn it into
 // a statement with bound values, never into SQL text holding the values.
 struct ProductSearchCriteria

@@ -38,7 +38,7 @@ public:
     // Adds the row with every column of the record, the stock count
     // included. False (nothing written) for a record without a GUID.
     bool AddProduct(const struct_button_storeproduct &product);
-    // Rewrites the code, name, specification, unit, prices, alarm count and
+    // Rewrites the code, name, variant, unit, prices, alarm count and
     // remark of the row with the record's GUID. False when there is no
     // such row (or no GUID).
     bool UpdateProduct(const struct_button_storeproduct &product);

@@ -122,7 +122,7 @@ public:
 
     // The purchase and sales sums report: one row per product of the
     // product table, in table order, then the "总合计" row. A product that
-    // repeats the code, name and specification of an earlier one keeps
+    // repeats the code, name and variant of an earlier one keeps
     // empty figures, so its lines are counted once.
     QList<ProductStockShipmentSumInfo> StockShipmentSumRows(const SumPeriod &period);
     // The sales gain report from the sums rows (the last of which is their

@@ -110,7 +110,7 @@ const char *const kSellers[] = {"张伟", "李娜", "王芳", "刘洋", "陈静"
 const char *const kBanks[] = {"工商银行", "农业银行", "建设银行", "中国银行", "支付宝", "邮政储蓄", "招商银行"};
 
 // A product family: base names, the prefixes that make them distinct
-// products, a specification pattern, the unit and the purchase price range.
+// products, a variant pattern, the unit and the purchase price range.
 struct Family
 {
     const char *names[3];
@@ -513,7 +513,7 @@ ShopSummary GenerateShop(Database &db, const ShopProfile &profile)
         summary.providers = static_cast<int>(providers.size());
     }
 
-    // Products: a family, a base name, a prefix and a specification.
+    // Products: a family, a base name, a prefix and a variant.
     std::vector<Product> products;
     {
         RowInserter insert(db, "tbl_StoreMgr", InsertColumns(struct_button_storeproduct()));

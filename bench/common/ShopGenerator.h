@@ -45,7 +45,7 @@ struct ShopSummary
 
 // Fills a database that holds the program's schema (and nothing else but
 // the schema's first rows) with a shop: realistic Chinese names, codes,
-// specifications, dates and amounts on both sides of the business, every
+// variants, dates and amounts on both sides of the business, every
 // value stored as the program stores it (texts, "%.2lf" amounts,
 // "%04d-%02d-%02d" dates, bill lines sharing their bill's GUID). The same
 // profile and seed always give the same shop. Stored stock counts follow

@@ -280,7 +280,7 @@ TEST_F(CardPage, TextsTooLongForTheirPlaceEndInAnEllipsis)
         shown << text.text;
         EXPECT_LE(metrics.horizontalAdvance(text.text), text.rect.width()) << text.text.toStdString();
     }
-    // Kind word, then label and value of name, specification and price.
+    // Kind word, then label and value of name, variant and price.
     ASSERT_EQ(shown.size(), 7);
     EXPECT_TRUE(shown[2].endsWith(u("…"))) << shown[2].toStdString();
     EXPECT_TRUE(product.ProductName.startsWith(shown[2].chopped(1)));

@@ -213,7 +213,7 @@ TEST_P(GridSides, ACancelledPickerLeavesTheCellAsItWas)
     ShowEditor(editor);
     Grid* grid = editor.Grid();
 
-    // Without a name the specification button opens nothing.
+    // Without a name the variant button opens nothing.
     PressPickerButton(grid, 2, Grid::SpecCol);
     EXPECT_TRUE(user.modalDialogs.isEmpty());
 

@@ -148,7 +148,7 @@ inline void TypeIntoCell(Grid* grid, int row, int column, const QString& text)
     }
 }
 
-// Presses the button of a name or specification cell.
+// Presses the button of a name or variant cell.
 inline void PressPickerButton(Grid* grid, int row, int column)
 {
     StartEditing(grid, row, column);
@@ -194,7 +194,7 @@ inline void ChooseProduct(ScriptedInteraction& user, const QString& name)
     ChooseEntry<CDlgSelProductDlg>(user, [name](const struct_button_storeproduct& p) { return p.ProductName == name; });
 }
 
-// The specification picker's entry with that specification.
+// The variant picker's entry with that variant.
 inline void ChooseSpec(ScriptedInteraction& user, const QString& spec)
 {
     ChooseEntry<CDlgSelProductSpecDlg>(
@@ -212,7 +212,7 @@ inline void AnswerPassword(ScriptedInteraction& user, const QString& typed)
 }
 
 // Picks a line as a person does: the name through the product picker, the
-// specification through the specification picker, then types the count.
+// variant through the variant picker, then types the count.
 inline void PickLine(
     ScriptedInteraction& user, Grid* grid, int row, const struct_button_storeproduct& product, const QString& count)
 {

@@ -9,12 +9,12 @@
 #include "ProductTestSupport.h"
 
 // The two pickers page their entries 15 at a time (3 rows of 5); the
-// specification picker prices every entry from the party's price list, on
+// variant picker prices every entry from the party's price list, on
 // every page.
 
 namespace {
 
-// The shown entries, each as its name, or as "spec=purchase/sales".
+// The shown entries, each as its name, or as "variant=purchase/sales".
 template<typename Picker>
 QStringList shown(Picker &picker, bool withPrices = false)
 {
@@ -40,7 +40,7 @@ TEST(PickerTest, ProductPickerPagesDistinctNamesAndFiltersByCodeAndName)
         names << QString::asprintf("货品%02d", i);
         addProduct(db, i == 16 ? QStringLiteral("X1") : QStringLiteral("C%1").arg(i), names.last(), QStringLiteral("甲"));
     }
-    addProduct(db, QStringLiteral("X1"), names[0], QStringLiteral("乙")); // a second specification: no new entry
+    addProduct(db, QStringLiteral("X1"), names[0], QStringLiteral("乙")); // a second variant: no new entry
 
     CDlgSelProductDlg picker;
     picker.show();
@@ -82,11 +82,11 @@ TEST(PickerTest, ProductPickerPagesDistinctNamesAndFiltersByCodeAndName)
     EXPECT_TRUE(user.texts().isEmpty());
 }
 
-TEST(PickerTest, SpecificationPickerPricesEveryEntryOfEveryPageForItsSide)
+TEST(PickerTest, VariantPickerPricesEveryEntryOfEveryPageForItsSide)
 {
     TestDatabase db;
     ScriptedInteraction user;
-    // 17 specifications of one name: a page of 15 and a page of 2.
+    // 17 variants of one name: a page of 15 and a page of 2.
     QList<struct_button_storeproduct> specs;
     for (int i = 1; i <= 17; ++i)
         specs << addProduct(db, QStringLiteral("LS%1").arg(i), QStringLiteral("螺丝"), QString::asprintf("M%02d", i),

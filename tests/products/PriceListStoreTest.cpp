@@ -32,7 +32,7 @@ const SideCase kSides[] = {
 class PriceListStoreTest : public ::testing::TestWithParam<SideCase>
 {
 protected:
-    // Every row as "code/name/spec/unit/agreed/purchase/remark".
+    // Every row as "code/name/variant/unit/agreed/purchase/remark".
     QString rows()
     {
         const QString sql = QStringLiteral("SELECT group_concat(ProductCode || '/' || ProductName || '/' || ProductSpec "
@@ -70,7 +70,7 @@ TEST_P(PriceListStoreTest, NewPriceCopiesTheProductAndOnlyThatPartySeesIt)
     EXPECT_EQ(PriceListStore(db.db(), other).PartyPrice(owner, bolt.ProductName, QStringLiteral("M8")), QString());
 }
 
-TEST_P(PriceListStoreTest, SameNameAndSpecificationUpdatesEveryRowOfTheKey)
+TEST_P(PriceListStoreTest, SameNameAndVariantUpdatesEveryRowOfTheKey)
 {
     const QString owner = QStringLiteral("恒信");
     const auto first = addProduct(db, QStringLiteral("A-1"), QStringLiteral("扳手"), QStringLiteral("12寸"));

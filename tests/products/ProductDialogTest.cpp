@@ -11,7 +11,7 @@
 
 namespace {
 
-// The edits in the order of the form: code, name, specification, unit,
+// The edits in the order of the form: code, name, variant, unit,
 // purchase price, sales price, alarm count, remark.
 const char *const kEdits[] = {"1188", "1189", "1190", "1175", "1176", "1177", "1178", "1179"};
 

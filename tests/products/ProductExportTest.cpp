@@ -73,7 +73,7 @@ TEST_F(ProductExportTest, ListGoesToTheUsersExportFolderAndOpensAfterTheSave)
     EXPECT_EQ(rows[3], ProductExport::Headers());
     EXPECT_EQ(rows[4], QStringList({QStringLiteral("HX-001"), QStringLiteral("不锈钢合页"), QStringLiteral("4寸×3寸"),
                                     QStringLiteral("3.50"), QStringLiteral("5.20"), QStringLiteral("120")}));
-    // An empty specification stays an empty cell; the GUID is not exported.
+    // An empty variant stays an empty cell; the GUID is not exported.
     EXPECT_EQ(rows[5], QStringList({QStringLiteral("HX-002"), QStringLiteral("门吸"), QString(), QStringLiteral("1"),
                                     QStringLiteral("2"), QStringLiteral("-3")}));
     EXPECT_TRUE(user.texts().isEmpty());

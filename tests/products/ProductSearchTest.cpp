@@ -63,7 +63,7 @@ TEST_F(ProductSearchTest, DialogOffersTheStoredTextsAndHandsBackWhatWasTyped)
     auto *name = dialog.findChild<QComboBox *>(QStringLiteral("1194"));
     auto *spec = dialog.findChild<QComboBox *>(QStringLiteral("1195"));
     user.onNextModal([&](QDialog *d) {
-        // Names once, the latest first; codes and specifications every time.
+        // Names once, the latest first; codes and variants every time.
         EXPECT_EQ(name->count(), 3);
         EXPECT_EQ(name->itemText(0), QStringLiteral("3' 水管"));
         EXPECT_EQ(name->itemText(2), QStringLiteral("螺丝"));

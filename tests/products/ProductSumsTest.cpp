@@ -48,7 +48,7 @@ TEST(StockFigures, CountEveryLineOfBothSidesUpToTheMonthEnd)
     addLine(db, in, QStringLiteral("2011-05-31"), QStringLiteral("进货单"), screw, QStringLiteral("20.5"), QStringLiteral("100"));
     addLine(db, in, QStringLiteral("2011-06-01"), QStringLiteral("进货单"), screw, QStringLiteral("100"), QStringLiteral("500"));
     addLine(db, out, QStringLiteral("2011-06-01"), QStringLiteral("出货单"), screw, QStringLiteral("7"), QStringLiteral("56"));
-    // Neither another specification nor another bill type counts.
+    // Neither another variant nor another bill type counts.
     addLine(db, out, QStringLiteral("2011-05-02"), QStringLiteral("出货单"), other, QStringLiteral("4"), QStringLiteral("32"));
     addLine(db, in, QStringLiteral("2011-05-02"), QStringLiteral("盘点单"), screw, QStringLiteral("9"), QStringLiteral("0"));
 

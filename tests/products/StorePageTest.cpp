@@ -119,7 +119,7 @@ TEST_F(StorePage, FiltersMatchExactTextsTogether)
     products << addProduct(db, QStringLiteral("K3"), QStringLiteral("扳手子"), QStringLiteral("10寸"));
     open();
     // Names once, in reverse order of first appearance; codes and
-    // specifications with repeats, last product first. No filter is set by
+    // variants with repeats, last product first. No filter is set by
     // filling them.
     EXPECT_EQ(items("1303"), (QStringList{"扳手子", "O'Neil 钳", "扳手"}));
     EXPECT_EQ(items("1302"), (QStringList{"K3", "K1", "K2", "K1"}));
@@ -261,7 +261,7 @@ namespace {
 struct DeleteCase
 {
     const char *name;
-    int products; // 货品1 … 货品N, specification 单 or 双 by turns
+    int products; // 货品1 … 货品N, variant 单 or 双 by turns
     const char *specFilter; // "" for none
     int nextClicks; // pages moved on before the delete
     int card; // the card deleted
