@@ -38,7 +38,6 @@ CDlgMainDlg::CDlgMainDlg(QWidget *parent)
 {
     TraceLog(QStringLiteral("CDlgMainDlg::OnInitDialog"));
     // Sees every push button as it is polished, before it is first shown.
-    qApp->installEventFilter(this);
     setWindowTitle(kAppTitle);
     setWindowIcon(QIcon(QStringLiteral(":/icons/icon128.svg")));
     setSizeGripEnabled(true);
@@ -399,23 +398,6 @@ void CDlgMainDlg::reject()
 }
 
 // --- Enter and default buttons -------------------------------------------
-
-bool CDlgMainDlg::eventFilter(QObject *watched, QEvent *event)
-{
-    // A QDialog makes its push buttons "auto default": the first one
-    // becomes the default button when the window is shown, and any one
-    // takes over while it has the focus, so Enter in a field would click
-    // 功能菜单 or a page's button. Buttons are polished before they are
-    // first shown, which also covers pages and buttons made later.
-    if (event->type() == QEvent::Polish) {
-        auto *button = qobject_cast<QPushButton *>(watched);
-        if (button && button->window() == this) {
-            button->setAutoDefault(false);
-            button->setDefault(false);
-        }
-    }
-    return QDialog::eventFilter(watched, event);
-}
 
 void CDlgMainDlg::keyPressEvent(QKeyEvent *event)
 {

@@ -77,12 +77,10 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
 
-    // Enter ends and triggers nothing in the main window and its pages: no
-    // push button inside the window is ever a default button (whichever
-    // page created it, and whenever), and the dialog's own Enter handling,
-    // which clicks the default button, is not used.
+    // Enter ends and triggers nothing in the main window and its pages:
+    // the dialog's own Enter handling, which clicks the default button, is
+    // not used (and the program's buttons are never auto default).
     void keyPressEvent(QKeyEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void CreatePages();

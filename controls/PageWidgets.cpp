@@ -13,8 +13,6 @@ ImageButton* MakeCommandButton(QWidget* parent, const char* id, const QString& t
 {
     auto* button = new ImageButton(text, parent);
     button->setObjectName(QString::fromLatin1(id));
-    button->setAutoDefault(false);
-    button->setDefault(false);
     return button;
 }
 

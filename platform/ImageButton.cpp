@@ -6,6 +6,10 @@ ImageButton::ImageButton(const QString &text, QWidget *parent)
     : QPushButton(text, parent)
 {
     setCursor(Qt::PointingHandCursor);
+    // Inside a QDialog a push button would be "auto default": Enter in any
+    // field would click it. The program's buttons are pressed by a click;
+    // a dialog that wants Enter to mean a button says so with setDefault.
+    setAutoDefault(false);
 }
 
 void ImageButton::setImage(const QString &resourcePath, const QSize &size)
