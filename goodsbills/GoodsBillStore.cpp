@@ -1,8 +1,12 @@
 #include "GoodsBillStore.h"
 
+#include <optional>
+
 #include <sqlite3.h>
 
 #include "Database.h"
+#include "FinanceBillSide.h"
+#include "FinanceBillStore.h"
 #include "GoodsBillLineReader.h"
 #include "RecordColumns.h"
 
@@ -68,18 +72,11 @@ void GoodsBillStore::ModifyBill(const GoodsBillLines &lines)
 
 bool GoodsBillStore::LoadImprestBill(const QString &guid, struct_button_financebill &record)
 {
-    record = struct_button_financebill();
-    record.MoneyCount = QStringLiteral("0");
-    if (guid.isEmpty())
-        return false;
-    Statement query = m_db.prepare(QStringLiteral("SELECT * FROM %1 WHERE GUID = ? ORDER BY RowNo LIMIT 1")
-                                       .arg(QLatin1String(m_side.depositTable))
-                                       .toUtf8()
-                                       .constData());
-    query.bind(1, guid);
-    if (!query.next())
-        return false;
-    // Both finance tables have the same columns.
-    ReadColumns(query, record);
-    return true;
+    // A deposit is an ordinary finance bill of the side.
+    const std::optional<struct_button_financebill> bill =
+        FinanceBillStore(m_db, FinanceBillSide::For(m_side.party)).BillByGuid(guid);
+    record = bill.value_or(struct_button_financebill());
+    if (!bill)
+        record.MoneyCount = QStringLiteral("0");
+    return bill.has_value();
 }
