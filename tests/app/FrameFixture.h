@@ -13,7 +13,8 @@
 #include "GlobalFunctions.h"
 #include "TestDatabase.h"
 
-// The two top-level windows over a fresh database, wired as at start-up.
+// The two top-level windows over a fresh database, wired as at start-up;
+// the menu goes first, then the main window, which unhooks the working date.
 class FrameFixture
 {
 public:
@@ -25,28 +26,23 @@ public:
         mainDlg->SetFunctionMenu(menu.get());
         menu->show();
     }
-    ~FrameFixture()
-    {
-        menu.reset();
-        mainDlg.reset();
-        SetWorkingDateSource(nullptr);
-    }
 
-    QPushButton *menuButton(const char *id) const { return menu->findChild<QPushButton *>(QString::fromLatin1(id)); }
-    QPushButton *mainButton(const char *id) const { return mainDlg->findChild<QPushButton *>(QString::fromLatin1(id)); }
-    QDateEdit *datePicker() const { return mainDlg->findChild<QDateEdit *>(QStringLiteral("1007")); }
+    QPushButton* menuButton(const char* id) const { return menu->findChild<QPushButton*>(QString::fromLatin1(id)); }
+    QPushButton* mainButton(const char* id) const { return mainDlg->findChild<QPushButton*>(QString::fromLatin1(id)); }
+    QDateEdit* datePicker() const { return mainDlg->findChild<QDateEdit*>(QStringLiteral("1007")); }
 
     // Queues the password prompt's answer: the text is typed and 确定
     // pressed, or 取消 when cancel is set.
-    void answerPrompt(const QString &typed, bool cancel = false)
+    void answerPrompt(const QString& typed, bool cancel = false)
     {
-        user.onNextModal([typed, cancel](QDialog *dialog) {
-            typeText(dialog->findChild<QLineEdit *>(QStringLiteral("1278")), typed);
-            QTest::mouseClick(dialog->findChild<QPushButton *>(cancel ? QStringLiteral("1277") : QStringLiteral("1276")), Qt::LeftButton);
+        user.onNextModal([typed, cancel](QDialog* dialog) {
+            typeText(dialog->findChild<QLineEdit*>(QStringLiteral("1278")), typed);
+            QTest::mouseClick(dialog->findChild<QPushButton*>(cancel ? QStringLiteral("1277") : QStringLiteral("1276")),
+                Qt::LeftButton);
             return dialog->result();
         });
     }
-    void loginAsSupervisor(const QString &password = QString())
+    void loginAsSupervisor(const QString& password = QString())
     {
         answerPrompt(password);
         QTest::mouseClick(menuButton("1015"), Qt::LeftButton);

@@ -1,9 +1,7 @@
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QComboBox>
-#include <QLabel>
 #include <QTabWidget>
-#include <QTableWidget>
 
 #include <gtest/gtest.h>
 
@@ -17,90 +15,69 @@
 
 namespace {
 
-QString stepDay(FrameFixture &frame, const QDate &from, const char *button)
-{
-    frame.datePicker()->setDate(from);
-    QTest::mouseClick(frame.mainButton(button), Qt::LeftButton);
-    return frame.mainDlg->GetCurrentDate();
-}
-
-// The pages the main window may tell to recompute, with the date each
-// last computed for.
-QStringList computedDates(const CDlgMainDlg &main)
-{
-    return {main.m_pTabClient->ComputedDate(),      main.m_pTabGoods->ComputedDate(),
-            main.m_pTabFina->ComputedDate(),        main.m_pTabStore->ComputedDate(),
-            main.m_pTabAccountMgr->ComputedDate(),  main.m_pTabProviderMgr->ComputedDate(),
-            main.m_pTabProviderGoods->ComputedDate(), main.m_pTabFinaProvider->ComputedDate()};
-}
-
-// What a page shows a person: its texts, its lists' sizes and which of its
-// widgets are visible.
-QStringList pageState(QWidget *page)
+// What a page shows a person: every widget's text, current entry or row
+// count, and whether it is visible.
+QStringList pageState(QWidget* page)
 {
     QStringList state;
-    for (QWidget *widget : page->findChildren<QWidget *>()) {
-        QString text;
-        if (auto *label = qobject_cast<QLabel *>(widget))
-            text = label->text();
-        else if (auto *edit = qobject_cast<QLineEdit *>(widget))
-            text = edit->text();
-        else if (auto *combo = qobject_cast<QComboBox *>(widget))
-            text = combo->currentText();
-        else if (auto *spin = qobject_cast<QAbstractSpinBox *>(widget))
-            text = spin->text();
-        else if (auto *table = qobject_cast<QTableWidget *>(widget))
-            text = QString::number(table->rowCount());
-        state << widget->objectName() + QLatin1Char('=') + text + (widget->isVisible() ? QStringLiteral(" shown") : QString());
-    }
+    for (QWidget* w : page->findChildren<QWidget*>())
+        state << QStringLiteral("%1=%2|%3|%4|%5")
+                     .arg(w->objectName(), w->property("text").toString(), w->property("currentText").toString(),
+                         w->property("rowCount").toString())
+                     .arg(w->isVisible());
     return state;
 }
 
 // The widgets of a page a person can give the focus to and press Enter in.
-QList<QWidget *> fieldsOf(QWidget *root)
+QList<QWidget*> fieldsOf(QWidget* root)
 {
-    QList<QWidget *> fields;
-    for (QWidget *widget : root->findChildren<QWidget *>()) {
-        const bool field = qobject_cast<QLineEdit *>(widget) || qobject_cast<QComboBox *>(widget)
-            || qobject_cast<QAbstractSpinBox *>(widget) || qobject_cast<QAbstractItemView *>(widget)
-            || qobject_cast<QPushButton *>(widget);
-        if (field && widget->isVisible() && widget->isEnabled() && widget->focusPolicy() != Qt::NoFocus)
-            fields << widget;
+    QList<QWidget*> fields;
+    for (QWidget* w : root->findChildren<QWidget*>()) {
+        const bool field = qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w)
+            || qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<QAbstractItemView*>(w)
+            || qobject_cast<QPushButton*>(w);
+        if (field && w->isVisible() && w->isEnabled() && w->focusPolicy() != Qt::NoFocus)
+            fields << w;
     }
     return fields;
 }
 
+void showPage(CDlgMainDlg& main, int group, int page)
+{
+    main.show();
+    main.ShowTabGroup(group);
+    main.ActivateTab(group, page);
+    main.SetCurrentPage(page);
+}
+
 } // namespace
 
-TEST(MainWindow, EnterInAnyFieldOfAnyPageTriggersNothing)
+TEST(MainWindow, EnterInAnyFieldOfAnyPageAndEscapeTriggerNothing)
 {
     FrameFixture frame;
-    for (const char *name : {"扳手", "钳子"})
-        frame.db.exec("INSERT INTO tbl_StoreMgr (ProductCode, ProductName, ProductSpec, PromptCount, GUID) VALUES (?, ?, "
-                      "'10寸', '0', ?)",
-                      {QStringLiteral("K-%1").arg(QString::fromUtf8(name)), QString::fromUtf8(name), GuidText()});
+    for (const char* name : {"扳手", "钳子"})
+        frame.db.exec("INSERT INTO tbl_StoreMgr (ProductCode, ProductName, ProductSpec, PromptCount, GUID) VALUES (?, "
+                      "?, '10寸', '0', ?)",
+            {QStringLiteral("K-%1").arg(QString::fromUtf8(name)), QString::fromUtf8(name), GuidText()});
     frame.mainDlg->m_pTabStore->FilterProducts(0);
     frame.mainDlg->m_pTabProductInfo->FillProductList({});
     frame.loginAsSupervisor();
     QTest::mouseClick(frame.menuButton("1019"), Qt::LeftButton);
-    ASSERT_TRUE(frame.mainDlg->isVisible());
     ASSERT_FALSE(frame.menu->isVisible());
     frame.user.clear();
 
     int pressed = 0;
     for (int group = 0; group < CDlgMainDlg::GroupCount; ++group) {
-        QTabWidget *tabs = frame.mainDlg->TabGroup(group);
+        QTabWidget* tabs = frame.mainDlg->TabGroup(group);
         for (int tab = 0; tab < tabs->count(); ++tab) {
-            frame.mainDlg->ShowTabGroup(group);
-            frame.mainDlg->ActivateTab(group, tab);
-            frame.mainDlg->SetCurrentPage(tab);
-            QWidget *page = tabs->widget(tab);
+            showPage(*frame.mainDlg, group, tab);
+            QWidget* page = tabs->widget(tab);
             const QStringList before = pageState(page);
             // The page's fields, and the main window's own (the date box,
             // the side buttons).
-            QList<QWidget *> fields = fieldsOf(page);
+            QList<QWidget*> fields = fieldsOf(page);
             fields << frame.datePicker() << frame.mainButton("1002") << frame.mainButton("1004");
-            for (QWidget *field : std::as_const(fields)) {
+            for (QWidget* field : std::as_const(fields)) {
                 SCOPED_TRACE(QStringLiteral("group %1 tab %2 %3 %4")
                                  .arg(group)
                                  .arg(tab)
@@ -110,10 +87,8 @@ TEST(MainWindow, EnterInAnyFieldOfAnyPageTriggersNothing)
                 QTest::keyClick(field, Qt::Key_Return);
                 QTest::keyClick(field, Qt::Key_Enter, Qt::KeypadModifier);
                 ++pressed;
-                EXPECT_FALSE(frame.menu->isVisible());
-                EXPECT_TRUE(frame.mainDlg->isVisible());
-                EXPECT_TRUE(frame.user.messages.empty());
-                EXPECT_TRUE(frame.user.modalDialogs.isEmpty());
+                EXPECT_TRUE(!frame.menu->isVisible() && frame.mainDlg->isVisible());
+                EXPECT_TRUE(frame.user.messages.empty() && frame.user.modalDialogs.isEmpty());
                 EXPECT_EQ(frame.mainDlg->VisibleGroup(), group);
                 EXPECT_EQ(tabs->currentIndex(), tab);
             }
@@ -122,150 +97,77 @@ TEST(MainWindow, EnterInAnyFieldOfAnyPageTriggersNothing)
     }
     EXPECT_GT(pressed, 20);
     // No push button of the window or its pages is a default button.
-    for (QPushButton *button : frame.mainDlg->findChildren<QPushButton *>()) {
-        EXPECT_FALSE(button->isDefault()) << button->objectName().toStdString();
-        EXPECT_FALSE(button->autoDefault()) << button->objectName().toStdString();
-    }
+    for (QPushButton* button : frame.mainDlg->findChildren<QPushButton*>())
+        EXPECT_FALSE(button->isDefault() || button->autoDefault()) << button->objectName().toStdString();
+    QTest::keyClick(frame.mainDlg.get(), Qt::Key_Escape);
+    EXPECT_TRUE(frame.mainDlg->isVisible());
+    // A group outside 0 to 4 is stored and shows or hides nothing.
+    frame.mainDlg->ShowTabGroup(9);
+    EXPECT_EQ(frame.mainDlg->VisibleGroup(), 9);
+    EXPECT_TRUE(frame.mainDlg->TabGroup(4)->isVisible());
 }
 
 TEST(MainWindow, PreviousAndNextDayCrossMonthAndYearEnds)
 {
     FrameFixture frame;
-    EXPECT_EQ(stepDay(frame, QDate(2012, 3, 1), "1008"), QStringLiteral("2012-02-29"));
-    EXPECT_EQ(stepDay(frame, QDate(2011, 3, 1), "1008"), QStringLiteral("2011-02-28"));
-    EXPECT_EQ(stepDay(frame, QDate(2011, 1, 1), "1008"), QStringLiteral("2010-12-31"));
-    EXPECT_EQ(stepDay(frame, QDate(2011, 5, 20), "1008"), QStringLiteral("2011-05-19"));
-    EXPECT_EQ(stepDay(frame, QDate(2011, 12, 31), "1009"), QStringLiteral("2012-01-01"));
-    EXPECT_EQ(stepDay(frame, QDate(2012, 2, 28), "1009"), QStringLiteral("2012-02-29"));
-    EXPECT_EQ(stepDay(frame, QDate(2011, 4, 30), "1009"), QStringLiteral("2011-05-01"));
-    // Every part of the program sees the picker's date.
-    EXPECT_EQ(GetCurDateString(), QStringLiteral("2011-05-01"));
+    EXPECT_EQ(frame.mainDlg->GetCurrentDate(), DateText(QDate::currentDate())); // the local date at start
+    const char* const steps[][3] = {{"2012-03-01", "1008", "2012-02-29"}, {"2011-03-01", "1008", "2011-02-28"},
+        {"2011-01-01", "1008", "2010-12-31"}, {"2011-12-31", "1009", "2012-01-01"},
+        {"2012-02-28", "1009", "2012-02-29"}, {"2011-04-30", "1009", "2011-05-01"}};
+    for (const auto& [from, button, to] : steps) {
+        frame.datePicker()->setDate(QDate::fromString(QString::fromLatin1(from), Qt::ISODate));
+        QTest::mouseClick(frame.mainButton(button), Qt::LeftButton);
+        EXPECT_EQ(frame.mainDlg->GetCurrentDate(), QString::fromLatin1(to));
+    }
 }
 
-TEST(MainWindow, TheWorkingDateStartsAtTodaysLocalDate)
-{
-    FrameFixture frame;
-    EXPECT_EQ(frame.mainDlg->GetCurrentDate(), DateText(QDate::currentDate()));
-}
-
+// A click on a tab shows its page; a date change recomputes the visible
+// page only and brings a bill page back to its first page; a tab change in
+// a hidden group neither moves the page index nor recomputes anything.
 TEST(MainWindow, OnlyTheVisiblePageRecomputes)
 {
-    struct Case {
-        int group;
-        int page;
-        int recomputed; // index into computedDates, -1 for none
-    };
-    const Case cases[] = {
-        {0, 0, 0}, {0, 1, 1}, {0, 2, -1}, {0, 3, 2}, {0, 4, -1}, {1, 0, 3}, {1, 1, 3}, {2, 0, 4},
-        {2, 1, 4}, {3, 0, -1}, {4, 0, 5}, {4, 1, 6}, {4, 2, -1}, {4, 3, 7}, {4, 4, -1},
-    };
-    for (const Case &c : cases) {
+    // {group, page, recomputed page: index into the list below, -1 for none}
+    const int cases[][3] = {{0, 0, 0}, {0, 1, 1}, {0, 2, -1}, {0, 3, 2}, {0, 4, -1}, {1, 0, 3}, {1, 1, 3}, {2, 0, 4},
+        {2, 1, 4}, {3, 0, -1}, {4, 0, 5}, {4, 1, 6}, {4, 2, -1}, {4, 3, 7}, {4, 4, -1}};
+    for (const auto& c : cases) {
         FrameFixture frame;
-        frame.mainDlg->show();
-        frame.mainDlg->ShowTabGroup(c.group);
-        frame.mainDlg->ActivateTab(c.group, c.page);
-        frame.mainDlg->SetCurrentPage(c.page);
+        CDlgMainDlg& main = *frame.mainDlg;
+        main.show();
+        main.ShowTabGroup(c[0]);
+        main.TabGroup(c[0])->setCurrentIndex(c[1]);
+        PageBase* pages[] = {main.m_pTabClient, main.m_pTabGoods, main.m_pTabFina, main.m_pTabStore,
+            main.m_pTabAccountMgr, main.m_pTabProviderMgr, main.m_pTabProviderGoods, main.m_pTabFinaProvider};
+        auto* bill = c[2] < 0 ? nullptr : dynamic_cast<BillPageBase*>(pages[c[2]]);
+        if (bill)
+            bill->m_nCurPage = 2;
         frame.datePicker()->setDate(QDate(2011, 7, 9));
-        const QStringList dates = computedDates(*frame.mainDlg);
-        for (int i = 0; i < dates.size(); ++i) {
-            const QString expected = i == c.recomputed ? QStringLiteral("2011-07-09") : QString();
-            EXPECT_EQ(dates[i], expected) << "group " << c.group << " page " << c.page << " page index " << i;
+        main.TabGroup(c[0] == 0 ? 4 : 0)->setCurrentIndex(1);
+        EXPECT_EQ(main.CurrentPage(), c[1]);
+        for (int i = 0; i < 8; ++i)
+            EXPECT_EQ(pages[i]->ComputedDate(), i == c[2] ? QStringLiteral("2011-07-09") : QString())
+                << "group " << c[0] << " page " << c[1] << " page index " << i;
+        if (bill) {
+            EXPECT_EQ(bill->m_nCurPage, 0) << c[0] << ' ' << c[1];
         }
     }
 }
 
-TEST(MainWindow, ChangingTheTabRecomputesTheNewPage)
-{
-    FrameFixture frame;
-    frame.mainDlg->show();
-    frame.datePicker()->setDate(QDate(2011, 8, 1));
-    frame.mainDlg->ShowTabGroup(4);
-    frame.mainDlg->TabGroup(4)->setCurrentIndex(3); // as a click on the tab
-    EXPECT_EQ(frame.mainDlg->CurrentPage(), 3);
-    EXPECT_EQ(frame.mainDlg->m_pTabFinaProvider->ComputedDate(), QStringLiteral("2011-08-01"));
-    // A hidden group's tab change neither moves the page index nor
-    // recomputes anything.
-    frame.mainDlg->TabGroup(0)->setCurrentIndex(1);
-    EXPECT_EQ(frame.mainDlg->CurrentPage(), 3);
-    EXPECT_TRUE(frame.mainDlg->m_pTabGoods->ComputedDate().isEmpty());
-}
-
-TEST(MainWindow, ADateChangeBringsTheBillPagesBackToTheirFirstPage)
-{
-    FrameFixture frame;
-    frame.mainDlg->show();
-    frame.mainDlg->ShowTabGroup(0);
-    frame.mainDlg->ActivateTab(0, 1);
-    frame.mainDlg->SetCurrentPage(1);
-    frame.mainDlg->m_pTabGoods->m_nCurPage = 2;
-    frame.mainDlg->m_pTabGoods->m_nLastPage = 5;
-    QTest::mouseClick(frame.mainButton("1009"), Qt::LeftButton);
-    EXPECT_EQ(frame.mainDlg->m_pTabGoods->m_nCurPage, 0);
-    EXPECT_EQ(frame.mainDlg->m_pTabGoods->m_nLastPage, 0);
-    EXPECT_EQ(frame.mainDlg->m_pTabGoods->ComputedDate(), frame.mainDlg->GetCurrentDate());
-
-    frame.mainDlg->ShowTabGroup(4);
-    frame.mainDlg->ActivateTab(4, 3);
-    frame.mainDlg->SetCurrentPage(3);
-    frame.mainDlg->m_pTabFinaProvider->m_nCurPage = 4;
-    QTest::mouseClick(frame.mainButton("1008"), Qt::LeftButton);
-    EXPECT_EQ(frame.mainDlg->m_pTabFinaProvider->m_nCurPage, 0);
-}
-
-TEST(MainWindow, GroupsHoldTheirPagesInOrder)
-{
-    FrameFixture frame;
-    const QStringList expected[] = {
-        {QStringLiteral("客户管理"), QStringLiteral("货品单据"), QStringLiteral("货品单据报表"), QStringLiteral("财务单据"), QStringLiteral("财务单据报表")},
-        {QStringLiteral("仓库管理"), QStringLiteral("商品信息")},
-        {QStringLiteral("帐户管理"), QStringLiteral("财务单据报表")},
-        {QStringLiteral("软件设置")},
-        {QStringLiteral("供应商管理"), QStringLiteral("货品单据"), QStringLiteral("货品单据报表"), QStringLiteral("财务单据"), QStringLiteral("财务单据报表")},
-    };
-    for (int group = 0; group < 5; ++group) {
-        QStringList captions;
-        for (int i = 0; i < frame.mainDlg->TabGroup(group)->count(); ++i)
-            captions << frame.mainDlg->TabGroup(group)->tabText(i);
-        EXPECT_EQ(captions, expected[group]) << group;
-    }
-    // A group outside 0 to 4 is stored and shows or hides nothing.
-    frame.mainDlg->show();
-    frame.mainDlg->ShowTabGroup(2);
-    frame.mainDlg->ShowTabGroup(9);
-    EXPECT_EQ(frame.mainDlg->VisibleGroup(), 9);
-    EXPECT_TRUE(frame.mainDlg->TabGroup(2)->isVisible());
-}
-
-TEST(MainWindow, EscapeKeepsTheWindowOpen)
-{
-    FrameFixture frame;
-    frame.mainDlg->show();
-    QTest::keyClick(frame.mainDlg.get(), Qt::Key_Escape);
-    EXPECT_TRUE(frame.mainDlg->isVisible());
-}
-
-TEST(MainWindow, AGoneMainWindowLeavesNoWorkingDateBehind)
-{
-    TestDatabase db;
-    {
-        CDlgMainDlg mainDlg;
-        g_pMainDlg = &mainDlg;
-        mainDlg.findChild<QDateEdit *>(QStringLiteral("1007"))->setDate(QDate(2011, 7, 9));
-        ASSERT_EQ(GetCurDateString(), QStringLiteral("2011-07-09"));
-    }
-    // Whatever still asks for the date gets today's, not the gone picker's.
-    EXPECT_EQ(g_pMainDlg, nullptr);
-    EXPECT_EQ(GetCurDateString(), DateText(QDate::currentDate()));
-}
-
-TEST(MainWindow, TheDatePickerShowsIsoDatesWhateverTheDesktopsLanguage)
+TEST(MainWindow, TheDatePickerShowsIsoDatesAndAGoneWindowLeavesNoWorkingDateBehind)
 {
     const QLocale previous;
-    for (const QLocale &desktop : {QLocale(QLocale::English, QLocale::UnitedKingdom), QLocale(QLocale::Chinese, QLocale::China)}) {
+    for (const QLocale& desktop :
+        {QLocale(QLocale::English, QLocale::UnitedKingdom), QLocale(QLocale::Chinese, QLocale::China)}) {
         QLocale::setDefault(desktop);
-        FrameFixture frame;
-        frame.datePicker()->setDate(QDate(2026, 12, 1));
-        EXPECT_EQ(frame.datePicker()->text(), QStringLiteral("2026-12-01")) << desktop.name().toStdString();
+        {
+            FrameFixture frame;
+            g_pMainDlg = frame.mainDlg.get();
+            frame.datePicker()->setDate(QDate(2026, 12, 1));
+            EXPECT_EQ(frame.datePicker()->text(), QStringLiteral("2026-12-01")) << desktop.name().toStdString();
+            EXPECT_EQ(GetCurDateString(), QStringLiteral("2026-12-01"));
+        }
+        // Whatever still asks for the date gets today's, not the gone picker's.
+        EXPECT_EQ(g_pMainDlg, nullptr);
+        EXPECT_EQ(GetCurDateString(), DateText(QDate::currentDate()));
     }
     QLocale::setDefault(previous);
 }

@@ -5,71 +5,43 @@
 #include <gtest/gtest.h>
 
 #include "NumberCheck.h"
+#include "QStringPrinting.h"
 #include "ScriptedInteraction.h"
 
-namespace {
-
-struct TypedCase
+TEST(TypedNumber, IsAcceptedOnlyAsAPlainDecimalAndTheCheckNamesTheField)
 {
-    const char *typed;
-    bool allowSign;
-    bool wholeNumber;
-    const char *kept; // nullptr: refused
-};
-
-void PrintTo(const TypedCase &c, std::ostream *out)
-{
-    *out << '"' << c.typed << '"' << (c.allowSign ? " signed" : "") << (c.wholeNumber ? " whole" : "");
-}
-
-class TypedNumber : public ::testing::TestWithParam<TypedCase>
-{
-};
-
-} // namespace
-
-TEST_P(TypedNumber, IsAcceptedOnlyAsAPlainDecimal)
-{
-    const TypedCase &c = GetParam();
-    const std::optional<QString> parsed = ParseTypedNumber(QString::fromUtf8(c.typed), NumberRule{c.allowSign, c.wholeNumber});
-    if (!c.kept) {
-        EXPECT_FALSE(parsed.has_value()) << parsed.value_or(QString()).toStdString();
-        return;
+    constexpr NumberRule plain {}, whole {false, true}, sign {true, false}, signedWhole {true, true};
+    const struct
+    {
+        const char* typed;
+        NumberRule rule;
+        const char* kept; // nullptr: refused
+    } cases[] = {{"12", plain, "12"}, {"12.50", plain, "12.50"}, {"  7.5 ", plain, "7.5"}, {"0", whole, "0"},
+        {"007", whole, "007"}, {"-3.25", sign, "-3.25"}, {"-3", signedWhole, "-3"},
+        // Refused: no number, a unit, grouping, a sign where none is
+        // allowed, half a decimal, an exponent, full-width digits, a
+        // fraction in a count.
+        {"", plain, nullptr}, {"   ", plain, nullptr}, {"abc", plain, nullptr}, {"12元", plain, nullptr},
+        {"1,000", plain, nullptr}, {"-3", plain, nullptr}, {"+3", sign, nullptr}, {"--3", sign, nullptr},
+        {"-", sign, nullptr}, {".5", plain, nullptr}, {"5.", plain, nullptr}, {"1.2.3", plain, nullptr},
+        {"1e3", plain, nullptr}, {"１２", plain, nullptr}, {"2.5", whole, nullptr}, {"1 000", plain, nullptr}};
+    for (const auto& c : cases) {
+        const std::optional<QString> parsed = ParseTypedNumber(QString::fromUtf8(c.typed), c.rule);
+        EXPECT_EQ(parsed.value_or(QStringLiteral("<refused>")),
+            c.kept ? QString::fromUtf8(c.kept) : QStringLiteral("<refused>"))
+            << '"' << c.typed << '"' << (c.rule.allowSign ? " signed" : "") << (c.rule.wholeNumber ? " whole" : "");
     }
-    ASSERT_TRUE(parsed.has_value());
-    EXPECT_EQ(*parsed, QString::fromUtf8(c.kept));
-}
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, TypedNumber,
-    ::testing::Values(TypedCase{"12", false, false, "12"}, TypedCase{"12.50", false, false, "12.50"},
-                      TypedCase{"  7.5 ", false, false, "7.5"}, TypedCase{"0", false, true, "0"},
-                      TypedCase{"007", false, true, "007"}, TypedCase{"-3.25", true, false, "-3.25"},
-                      TypedCase{"-3", true, true, "-3"},
-                      // Refused: no number, a unit, grouping, a sign where
-                      // none is allowed, half a decimal, an exponent,
-                      // full-width digits, a fraction in a count.
-                      TypedCase{"", false, false, nullptr}, TypedCase{"   ", false, false, nullptr},
-                      TypedCase{"abc", false, false, nullptr}, TypedCase{"12元", false, false, nullptr},
-                      TypedCase{"1,000", false, false, nullptr}, TypedCase{"-3", false, false, nullptr},
-                      TypedCase{"+3", true, false, nullptr}, TypedCase{"--3", true, false, nullptr},
-                      TypedCase{"-", true, false, nullptr}, TypedCase{".5", false, false, nullptr},
-                      TypedCase{"5.", false, false, nullptr}, TypedCase{"1.2.3", false, false, nullptr},
-                      TypedCase{"1e3", false, false, nullptr}, TypedCase{"１２", false, false, nullptr},
-                      TypedCase{"2.5", false, true, nullptr}, TypedCase{"1 000", false, false, nullptr}));
-
-TEST(TypedNumberCheck, NamesTheFieldOrKeepsTheTrimmedText)
-{
+    // The check names the field, or keeps the trimmed text.
     ScriptedInteraction user;
     QString kept = QStringLiteral("unchanged");
-    EXPECT_FALSE(CheckTypedNumber(QStringLiteral("1,000"), QStringLiteral("进货单价"), NumberRule{}, &kept));
+    EXPECT_FALSE(CheckTypedNumber(QStringLiteral("1,000"), QStringLiteral("进货单价"), NumberRule {}, &kept));
     EXPECT_EQ(kept, QStringLiteral("unchanged"));
-    EXPECT_EQ(user.texts(), QStringList{QStringLiteral("“进货单价”只能填写数字。")});
+    ASSERT_EQ(user.texts(), QStringList {QStringLiteral("“进货单价”只能填写数字。")});
     EXPECT_EQ(user.messages[0].kind, ScriptedInteraction::Message::Information);
 
     user.clear();
-    EXPECT_TRUE(CheckTypedNumber(QStringLiteral(" 15 "), QStringLiteral("报警设置"), NumberRule{false, true}, &kept));
+    EXPECT_TRUE(CheckTypedNumber(QStringLiteral(" 15 "), QStringLiteral("报警设置"), NumberRule {false, true}, &kept));
     EXPECT_EQ(kept, QStringLiteral("15"));
     EXPECT_TRUE(user.messages.empty());
-    EXPECT_EQ(NumberFieldMessage(QStringLiteral("金额")), QStringLiteral("“金额”只能填写数字。"));
 }

@@ -25,20 +25,12 @@ const char* const samplePdf = "%PDF-1.4\n"
 
 std::optional<char16_t> radicalToCharacter(char16_t code)
 {
-    switch (code) {
-    case 0x2FA6:
-        return u'金';
-    case 0x2F8F:
-        return u'行';
-    case 0x2EC6:
-        return u'角';
-    case 0x2EDA:
-        return u'页';
-    case 0x2F00:
-        return u'一';
-    default:
-        return std::nullopt;
-    }
+    const std::pair<char16_t, char16_t> map[]
+        = {{0x2FA6, u'金'}, {0x2F8F, u'行'}, {0x2EC6, u'角'}, {0x2EDA, u'页'}, {0x2F00, u'一'}};
+    for (const auto& [radical, character] : map)
+        if (radical == code)
+            return character;
+    return std::nullopt;
 }
 
 } // namespace
@@ -59,10 +51,8 @@ TEST(PdfTextMapTest, RewritesRadicalTargetsInPlace)
     // Compressed streams and text outside the maps stay as they were.
     EXPECT_TRUE(fixed.contains("<0001> <0001> <2FA6>\nendstream"));
     EXPECT_TRUE(fixed.contains("<2FA6> outside any map"));
-}
 
-TEST(PdfTextMapTest, LeavesFilesWithoutMapsAlone)
-{
+    // Files without maps, or no repair to make, are left alone.
     const QByteArray plain("%PDF-1.4\n1 0 obj\n<< /ToUnicode 5 0 R >>\nendobj\n%%EOF\n");
     EXPECT_EQ(PdfTextMap::fixToUnicodeMaps(plain, radicalToCharacter), plain);
     EXPECT_EQ(PdfTextMap::fixToUnicodeMaps(QByteArray(samplePdf), {}), QByteArray(samplePdf));

@@ -14,7 +14,8 @@
 
 QString reportTestData(const QString& fileName);
 
-// The text of each page, as pdftotext lays it out; empty when it failed.
+// The text of each page, as pdftotext lays it out; a failure of the reader
+// is a test failure.
 QStringList pdfPageTexts(const QString& pdfPath);
 
 struct PdfInfo
@@ -24,33 +25,29 @@ struct PdfInfo
 };
 PdfInfo pdfInfo(const QString& pdfPath);
 
-// One printed product line.
-struct ProductSumRow
-{
-    QString code;
-    QString name;
-    QString spec;
-    QString count;
-    QString amount;
-};
-
-// A sink like the product sums report's: looks its five fields up by title
-// at Initialize and hands every row over at FetchRecord. It can be told to
-// fail in either event, and counts what it received.
-class ProductSumReportEvent : public CGridppReportRowsEventImpl<ProductSumRow>
+// A sink like the program's: looks its fields up by title at Initialize
+// and hands every row over at FetchRecord, one text per title (a field the
+// template lacks is skipped). It can be told to fail in either event, and
+// counts both.
+class RowsReportEvent : public CGridppReportRowsEventImpl<QStringList>
 {
 public:
+    // The product sums report's fields, and a 备注 that not every template has.
+    explicit RowsReportEvent(
+        QStringList titles = {QStringLiteral("产品编号"), QStringLiteral("产品名称"), QStringLiteral("产品规格"),
+            QStringLiteral("销售数量"), QStringLiteral("销售总额"), QStringLiteral("备注")})
+        : m_titles(std::move(titles))
+    {
+    }
+
     void Initialize() override
     {
         ++initializeCount;
         if (throwInInitialize)
             throw std::runtime_error("字段查找失败");
-        m_code = FindField(QStringLiteral("产品编号"));
-        m_name = FindField(QStringLiteral("产品名称"));
-        m_spec = FindField(QStringLiteral("产品规格"));
-        m_count = FindField(QStringLiteral("销售数量"));
-        m_amount = FindField(QStringLiteral("销售总额"));
-        m_remark = FindField(QStringLiteral("备注")); // not in every template
+        m_fields.clear();
+        for (const QString& title : m_titles)
+            m_fields.append(FindField(title));
     }
 
     void FetchRecord() override
@@ -58,22 +55,11 @@ public:
         ++fetchCount;
         if (throwInFetch)
             throw std::runtime_error("数据库连接已断开");
-        FillRecords();
-    }
-
-    int FillRecords()
-    {
-        return FillRecordsWith([this](const ProductSumRow& row) {
-            SetFieldText(m_code, row.code);
-            SetFieldText(m_name, row.name);
-            SetFieldText(m_spec, row.spec);
-            SetFieldText(m_count, row.count);
-            SetFieldText(m_amount, row.amount);
-            SetFieldText(m_remark, QStringLiteral("无"));
+        FillRecordsWith([this](const QStringList& row) {
+            for (qsizetype i = 0; i < m_fields.size(); ++i)
+                SetFieldText(m_fields.at(i), row.value(i));
         });
     }
-
-    bool remarkFound() const { return m_remark != nullptr; }
 
     int initializeCount = 0;
     int fetchCount = 0;
@@ -81,13 +67,10 @@ public:
     bool throwInFetch = false;
 
 private:
-    ReportField* m_code = nullptr;
-    ReportField* m_name = nullptr;
-    ReportField* m_spec = nullptr;
-    ReportField* m_count = nullptr;
-    ReportField* m_amount = nullptr;
-    ReportField* m_remark = nullptr;
+    QStringList m_titles;
+    QList<ReportField*> m_fields;
 };
 
-// n product rows and, when withTotals, the "总合计" row summing them.
-QList<ProductSumRow> makeProductRows(int n, bool withTotals);
+// n product rows (code, name, variant, count, amount, remark "无") and, when
+// withTotals, the "总合计" row summing them.
+QList<QStringList> makeProductRows(int n, bool withTotals);
