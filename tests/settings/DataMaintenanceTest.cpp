@@ -3,201 +3,304 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <csignal>
+#include <optional>
+
+#include <sys/resource.h>
+
 #include "BillFixtures.h"
 #include "CDlgTabDataMgr.h"
-#include "ProgramDatabase.h"
+#include "DatabaseCopy.h"
 #include "SettingsTestSupport.h"
 
-// Backup and restore as the user runs them from the data-maintenance page,
-// in a home folder of the test's own: the database in its data folder, the
-// backups in its documents folder.
+// Backups and restores against real files while the program's connection
+// is open on the database, as it always is in the running program: through
+// DatabaseCopy, and as the user runs them from the data-maintenance page.
 
 namespace {
+
+using Step = DatabaseCopy::RestoreStep;
+
+void WriteFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    file.write(bytes);
+}
 
 class DataMaintenanceTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        m_oldHome = qgetenv("HOME");
-        m_oldConfig = qgetenv("XDG_CONFIG_HOME");
-        qputenv("HOME", m_home.path().toUtf8());
-        qunsetenv("XDG_CONFIG_HOME");
-        QDir().mkpath(DataFolderPath());
-        QDir().mkpath(documents());
-        m_db = std::make_unique<Database>(DatabaseFilePath(), Database::OpenMode::Create);
-        CreateSchema(*m_db);
-        FillSmallShop(*m_db, 5);
-        g_pConnection = m_db.get();
-        page = std::make_unique<CDlgTabDataMgr>();
-        page->show();
+        // A little shop: enough rows to fill several pages of the file.
+        Transaction transaction(db.db());
+        for (int i = 0; i < 200; ++i)
+            AddClientRow(db.db(), QString("客户%1号 O'Neil 五金").arg(i));
+        transaction.commit();
+        page.show();
     }
-    void TearDown() override
+    QString inBackups(const QString &name) const { return QDir(backups.path()).filePath(name); }
+    // The folder's files, hidden ones included, but the database itself.
+    QStringList strayFiles(QString folder = QString()) const
     {
-        page.reset();
-        g_pConnection = nullptr;
-        m_db.reset();
-        qputenv("HOME", m_oldHome);
-        if (!m_oldConfig.isEmpty())
-            qputenv("XDG_CONFIG_HOME", m_oldConfig);
+        folder = folder.isEmpty() ? db.folder() : folder;
+        QStringList files = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        files.removeAll(QFileInfo(db.path()).fileName());
+        return files;
     }
+    // A backup of an earlier day with work of its own; today's work goes
+    // into the database in use.
+    QString earlierBackup()
+    {
+        const QString path = inBackups("汀岑进销存2011-6-1.mdb");
+        EXPECT_EQ(copy.Backup(path), QString());
+        Database earlier(path, Database::OpenMode::ReadWrite);
+        AddClientRow(earlier, "只在备份里的客户");
+        AddClientRow(db.db(), "今天的新客户");
+        return path;
+    }
+    // The connection is open on the database and takes writes.
+    void expectInUse() { EXPECT_NO_THROW(AddClientRow(db.db(), "写得进去")); }
 
-    static QString documents() { return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation); }
-    static QString inDocuments(const QString &name) { return QDir(documents()).filePath(name); }
-    QStringList liveRows() { return databaseRows(*m_db); }
-
-    QTemporaryDir m_home;
-    QByteArray m_oldHome;
-    QByteArray m_oldConfig;
-    std::unique_ptr<Database> m_db;
+    TestDatabase db;
+    DatabaseCopy copy{db.db()};
+    QTemporaryDir backups;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     ScriptedInteraction user;
-    std::unique_ptr<CDlgTabDataMgr> page;
+    CDlgTabDataMgr page;
 };
 
 } // namespace
 
-TEST(DataMaintenanceNames, TheProposedBackupNameHasNoLeadingZeros)
+TEST_F(DataMaintenanceTest, ABackupReplacesTheOlderFileWithASoundCopyOrKeepsItAndSaysWhy)
 {
-    EXPECT_EQ(DefaultBackupFileName(QDate(2024, 3, 5)), QStringLiteral("汀岑进销存2024-3-5.mdb"));
-    EXPECT_EQ(DefaultBackupFileName(QDate(2011, 12, 31)), QStringLiteral("汀岑进销存2011-12-31.mdb"));
-}
-
-TEST_F(DataMaintenanceTest, BackupProposesTodaysNameAndAsksBeforeReplacingTheNameItCompleted)
-{
-    ASSERT_TRUE(documents().startsWith(m_home.path()));
-    user.answerFileName(inDocuments(QStringLiteral("店里备份")));
-    press(page.get(), "1001");
-    EXPECT_EQ(user.suggestedFileNames, QStringList{inDocuments(DefaultBackupFileName(QDate::currentDate()))});
-    EXPECT_EQ(user.texts(), QStringList{QStringLiteral("数据库备份成功。")});
-    const QString backup = inDocuments(QStringLiteral("店里备份.mdb"));
-    EXPECT_EQ(databaseRows(backup), liveRows());
-
-    // The dialog confirmed "店里备份", not "店里备份.mdb": the backup asks.
-    const QStringList older = databaseRows(backup);
-    AddClientRow(*m_db, QStringLiteral("后来的客户"));
-    user.clear();
-    user.answerFileName(inDocuments(QStringLiteral("店里备份")));
-    user.answerQuestion(false);
-    press(page.get(), "1001");
-    EXPECT_EQ(
-        user.texts(), QStringList{QStringLiteral("“%1”已存在，要替换它吗？").arg(QDir::toNativeSeparators(backup))});
-    EXPECT_EQ(databaseRows(backup), older);
-
-    user.clear();
-    user.answerFileName(inDocuments(QStringLiteral("店里备份")));
-    user.answerQuestion(true);
-    press(page.get(), "1001");
-    EXPECT_EQ(user.lastText(), QStringLiteral("数据库备份成功。"));
-    EXPECT_EQ(databaseRows(backup), liveRows());
-
-    // A name the dialog itself confirmed is replaced without a second question.
-    AddClientRow(*m_db, QStringLiteral("再后来的客户"));
-    user.clear();
+    // 备份数据 proposes today's name in the documents folder; a name the
+    // dialog confirmed is replaced, by a sound copy even while a read runs.
+    const QString backup = inBackups("店里备份.mdb");
+    WriteFile(backup, "an older file of that name");
+    Statement reading = db.db().prepare("SELECT ClientName FROM tbl_clientmgr");
+    ASSERT_TRUE(reading.next());
     user.answerFileName(backup);
-    press(page.get(), "1001");
-    EXPECT_EQ(user.texts(), QStringList{QStringLiteral("数据库备份成功。")});
-    EXPECT_EQ(databaseRows(backup), liveRows());
-}
-
-TEST_F(DataMaintenanceTest, ABackupWithoutANameOrThatFailsSaysWhy)
-{
-    press(page.get(), "1001");
-    EXPECT_TRUE(user.messages.empty()) << "a cancelled dialog says nothing";
-
-    user.answerFileName(inDocuments(QStringLiteral(".mdb")));
-    press(page.get(), "1001");
-    EXPECT_EQ(user.texts(), QStringList{QStringLiteral("请输入文件名。")});
-
-    const QString missing = inDocuments(QStringLiteral("没有"));
-    user.clear();
-    user.answerFileName(QDir(missing).filePath(QStringLiteral("备份.mdb")));
-    press(page.get(), "1001");
-    ASSERT_EQ(user.messages.size(), 1u);
-    EXPECT_EQ(user.messages[0].kind, ScriptedInteraction::Message::Error);
-    EXPECT_EQ(user.lastText(),
-        QStringLiteral("数据库备份失败：无法在“%1”中写入文件：文件夹不存在。").arg(QDir::toNativeSeparators(missing)));
-
-    user.clear();
-    user.answerFileName(QDir(documents()).filePath(QStringLiteral("../Documents/Varnholt/db_duvavivada_12.mdb")));
-    press(page.get(), "1001");
-    EXPECT_EQ(user.texts(), QStringList{QStringLiteral("数据库备份失败：不能备份到正在使用的数据库文件本身。")});
-    EXPECT_EQ(FolderEntries(DataFolderPath()), QStringList{kDatabaseFileName});
-}
-
-TEST_F(DataMaintenanceTest, ARestoreAnsweredNoOrCancelledChangesNothing)
-{
-    const QStringList before = liveRows();
-    user.answerQuestion(false);
-    press(page.get(), "1233");
-    EXPECT_EQ(user.texts(), QStringList{QStringLiteral("数据库恢复将导致当前数据全部丢失，是否继续？")});
-    EXPECT_TRUE(user.suggestedFileNames.isEmpty()) << "No opens no file dialog";
-
-    user.answerQuestion(true);
-    press(page.get(), "1233");
-    EXPECT_EQ(user.suggestedFileNames, QStringList{documents()});
-    EXPECT_EQ(user.messages.size(), 2u);
-    EXPECT_TRUE(m_db->isOpen());
-    EXPECT_EQ(liveRows(), before);
-    EXPECT_EQ(FolderEntries(DataFolderPath()), QStringList{kDatabaseFileName});
-}
-
-TEST_F(DataMaintenanceTest, ARefusedRestoreIsReportedAndTheWorkGoesOn)
-{
-    const QString chosen = inDocuments(QStringLiteral("客户名单.mdb"));
-    WriteFile(chosen, "名称,电话\n苏州宏达建材,0512-1234567\n");
-    const QStringList before = liveRows();
-    user.answerQuestion(true);
-    user.answerFileName(chosen);
-    press(page.get(), "1233");
-    ASSERT_EQ(user.messages.size(), 2u);
-    EXPECT_EQ(user.messages[1].kind, ScriptedInteraction::Message::Error);
-    EXPECT_TRUE(user.lastText().startsWith(
-        QStringLiteral("数据库恢复失败：“%1”无法作为数据库打开：").arg(QDir::toNativeSeparators(chosen))))
-        << user.lastText().toStdString();
-    EXPECT_EQ(liveRows(), before);
-    EXPECT_NO_THROW(AddClientRow(*m_db, QStringLiteral("照常工作")));
-}
-
-TEST_F(DataMaintenanceTest, AGoodRestoreEndsTheProgramWithCodeZeroAndTheNextStartOpensTheRestoredData)
-{
-    const QString chosen = inDocuments(QStringLiteral("汀岑进销存2011-6-1.mdb"));
+    clickButton(&page, "1001");
+    reading.reset();
+    EXPECT_EQ(
+        user.suggestedFileNames, QStringList(QDir(documents).filePath(DefaultBackupFileName(QDate::currentDate()))));
+    EXPECT_EQ(DefaultBackupFileName(QDate(2024, 3, 5)), "汀岑进销存2024-3-5.mdb");
+    const QStringList older = databaseRows(backup);
+    EXPECT_EQ(older, databaseRows(db.db()));
     {
-        m_db->copyTo(chosen);
-        Database earlier(chosen, Database::OpenMode::ReadWrite);
-        AddClientRow(earlier, QStringLiteral("只在备份里的客户"));
+        Database copied(backup, Database::OpenMode::ReadOnly);
+        Statement check = copied.prepare("PRAGMA integrity_check");
+        EXPECT_TRUE(check.next() && check.textAt(0) == "ok");
+        EXPECT_THROW(AddClientRow(copied, "只读"), DbError);
     }
-    const QStringList chosenRows = databaseRows(chosen);
-    AddClientRow(*m_db, QStringLiteral("今天的新客户"));
-    const QStringList oldRows = liveRows();
+    EXPECT_THROW(db.db().copyTo(backup), DbError) << "a copy goes only into a new file";
 
+    // The dialog confirmed "店里备份", not "店里备份.mdb": the backup asks
+    // first. Without a name, into a missing folder, or onto the live file
+    // under another spelling of its path, it says why.
+    AddClientRow(db.db(), "后来的客户");
+    const QString link = inBackups("link.mdb");
+    ASSERT_TRUE(QFile::link(db.path(), link));
+    const QString dotted
+        = db.folder() + "/../" + QFileInfo(db.folder()).fileName() + "/" + QFileInfo(db.path()).fileName();
+    for (const QString &name : {inBackups("店里备份"), inBackups(".mdb"), inBackups("没有/x.mdb"), dotted, link}) {
+        user.answerFileName(name);
+        clickButton(&page, "1001");
+    }
+    const QString refused = "数据库备份失败：不能备份到正在使用的数据库文件本身。";
+    EXPECT_EQ(user.texts(),
+        (QStringList{"数据库备份成功。", QString("“%1”已存在，要替换它吗？").arg(backup), "请输入文件名。",
+            QString("数据库备份失败：无法在“%1”中写入文件：文件夹不存在。").arg(inBackups("没有")), refused, refused}));
+    EXPECT_EQ(user.messages.back().kind, ScriptedInteraction::Message::Error);
+    QFile::remove(link);
+
+    // An unwritable folder: root ignores the mode bits, not the immutable
+    // attribute. Where neither holds, a write that fails part-way (a file
+    // size limit) must keep the older backup too.
+    QFile::setPermissions(backups.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    QProcess::execute("chattr", {"+i", backups.path()});
+    QFile probe(inBackups(".probe"));
+    if (!(probe.open(QIODevice::WriteOnly) && probe.remove())) {
+        EXPECT_EQ(copy.Backup(backup), QString("无法在“%1”中写入文件：没有写入权限。").arg(backups.path()));
+    } else {
+        rlimit old{};
+        getrlimit(RLIMIT_FSIZE, &old);
+        const rlimit lowered{8192, old.rlim_max};
+        const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &lowered);
+        const QString error = copy.Backup(backup);
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, handler);
+        EXPECT_TRUE(error.startsWith("复制数据库时出错：")) << error.toStdString();
+    }
+    QProcess::execute("chattr", {"-i", backups.path()});
+    QFile::setPermissions(backups.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_EQ(databaseRows(backup), older);
+    EXPECT_EQ(strayFiles(backups.path()), QStringList("店里备份.mdb"));
+    EXPECT_EQ(strayFiles(), QStringList());
+    expectInUse();
+}
+
+namespace {
+
+// A restore that fails: the file a step works on is spoilt as the case
+// says just before the step runs.
+struct FailedRestore
+{
+    const char *label;
+    Step step;
+    // What the message says; "%1" stands for the chosen file.
+    const char *reason;
+    // Whether the side copy is still where it was made.
+    bool sideCopyKept;
+};
+
+const FailedRestore kFailedRestores[] = {
+    {"text", Step::CheckSource, "“%1”无法作为数据库打开", false},
+    {"empty", Step::CheckSource, "“%1”不是本程序的数据库", false},
+    {"damaged", Step::CheckSource, "“%1”已损坏", false},
+    {"foreign", Step::CheckSource, "“%1”不是本程序的数据库", false},
+    {"close", Step::Close, "无法关闭正在使用的数据库", true},
+    {"rename", Step::Replace, "无法替换数据库文件", true},
+    {"reopen", Step::Reopen, "恢复后的数据库无法打开", false},
+};
+
+class FailedRestoreTest : public DataMaintenanceTest, public ::testing::WithParamInterface<FailedRestore>
+{
+protected:
+    void spoil(const QString &file)
+    {
+        const std::string how = GetParam().label;
+        if (how == "text") {
+            WriteFile(file, QByteArray("客户名单\n苏州宏达建材, 13800000000\n").repeated(200));
+        } else if (how == "empty") {
+            WriteFile(file, QByteArray());
+        } else if (how == "foreign") {
+            QFile::remove(file);
+            Database(file, Database::OpenMode::Create).executeScript("CREATE TABLE contacts (name TEXT)");
+        } else if (how == "damaged") {
+            // The head of a table's root page overwritten: the file opens,
+            // the check of its structure fails.
+            Database spoilt(file, Database::OpenMode::ReadOnly);
+            Statement root = spoilt.prepare("SELECT (rootpage - 1) * (SELECT page_size FROM pragma_page_size()) "
+                                            "FROM sqlite_master WHERE name = 'tbl_clientmgr'");
+            QFile bytes(file);
+            ASSERT_TRUE(root.next() && bytes.open(QIODevice::ReadWrite) && bytes.seek(root.textAt(0).toLongLong()));
+            bytes.write(QByteArray(64, '\x7f'));
+        } else if (how == "close") {
+            // A read still running keeps the connection from closing.
+            unfinished.emplace(db.db().prepare("SELECT ClientName FROM tbl_clientmgr"));
+            unfinished->next();
+        } else if (how == "rename") {
+            QFile::remove(file); // the copy vanished before the rename
+        } else {
+            WriteFile(file, QByteArray(8192, 'x')); // the renamed file turned out unreadable
+        }
+    }
+
+    std::optional<Statement> unfinished;
+};
+
+} // namespace
+
+TEST_P(FailedRestoreTest, TheOldDatabaseStaysInUseAndTheMessageSaysWhy)
+{
+    const QString chosen = earlierBackup();
+    const QStringList oldRows = databaseRows(db.db());
+    copy.SetStepObserver([&](Step step, const QString &file) {
+        if (step == GetParam().step)
+            spoil(file);
+    });
+    const DatabaseCopy::RestoreOutcome outcome = copy.Restore(chosen);
+    unfinished.reset();
+
+    EXPECT_FALSE(outcome.restored);
+    EXPECT_TRUE(outcome.error.contains(QString(GetParam().reason).replace("%1", chosen)))
+        << outcome.error.toStdString();
+    EXPECT_EQ(databaseRows(db.db()), oldRows);
+    expectInUse();
+    EXPECT_EQ(
+        strayFiles(), GetParam().sideCopyKept ? QStringList(QFileInfo(outcome.sideCopy).fileName()) : QStringList());
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, FailedRestoreTest, ::testing::ValuesIn(kFailedRestores),
+    [](const ::testing::TestParamInfo<FailedRestore> &info) { return info.param.label; });
+
+TEST_F(DataMaintenanceTest, ARestoreKeepsEachSideCopyAndLeavesNoJournalOfTheOldFile)
+{
+    const QString chosen = earlierBackup();
+    const QStringList chosenRows = databaseRows(chosen), oldRows = databaseRows(db.db());
+    // A valid journal of the old file left beside it, as a crash of another
+    // program writing it would leave one: SQLite would play it back into
+    // whatever file it finds under the name.
+    copy.SetStepObserver([&](Step step, const QString &) {
+        const QString journal = db.path() + "-journal";
+        if (step != Step::Close)
+            return;
+        {
+            Database other(db.path(), Database::OpenMode::ReadWrite);
+            other.executeScript("PRAGMA synchronous = OFF; BEGIN; UPDATE tbl_clientmgr SET Remark = 'x'");
+            ASSERT_TRUE(QFile::copy(journal, journal + "~"));
+            other.executeScript("ROLLBACK");
+        }
+        ASSERT_TRUE(QFile::rename(journal + "~", journal));
+    });
+    const QDateTime now(QDate(2011, 6, 30), QTime(17, 5, 9));
+    const DatabaseCopy::RestoreOutcome first = copy.Restore(chosen, now);
+    ASSERT_TRUE(first.restored) << first.error.toStdString();
+    EXPECT_EQ(first.sideCopy, QDir(db.folder()).filePath("汀岑进销存恢复前-20110630-170509.mdb"));
+    EXPECT_EQ(databaseRows(db.db()), chosenRows);
+    EXPECT_EQ(strayFiles(), QStringList(QFileInfo(first.sideCopy).fileName()));
+
+    // A second restore within the same second keeps the first side copy.
+    const DatabaseCopy::RestoreOutcome again = copy.Restore(chosen, now);
+    ASSERT_TRUE(again.restored) << again.error.toStdString();
+    EXPECT_EQ(QFileInfo(again.sideCopy).fileName(), "汀岑进销存恢复前-20110630-170509-2.mdb");
+    EXPECT_EQ(databaseRows(first.sideCopy), oldRows);
+    expectInUse();
+}
+
+TEST_F(DataMaintenanceTest, ARestoreFromThePageEndsTheProgramWithCodeZeroOnTheRestoredData)
+{
+    // Answered No, cancelled, or refused, a restore changes nothing.
+    const QString link = inBackups("link.mdb");
+    ASSERT_TRUE(QFile::link(db.path(), link));
+    const QString chosen = earlierBackup();
+    const QStringList chosenRows = databaseRows(chosen), oldRows = databaseRows(db.db());
+    clickButton(&page, "1233");
+    user.answerQuestion(true);
+    clickButton(&page, "1233");
+    user.answerQuestion(true);
+    user.answerFileName(link);
+    clickButton(&page, "1233");
+    EXPECT_EQ(user.suggestedFileNames, QStringList(2, documents));
+    const QString ask = "数据库恢复将导致当前数据全部丢失，是否继续？";
+    EXPECT_EQ(
+        user.texts(), (QStringList{ask, ask, ask, QString("数据库恢复失败：“%1”就是正在使用的数据库。").arg(link)}));
+    EXPECT_EQ(user.messages.back().kind, ScriptedInteraction::Message::Error);
+    EXPECT_EQ(databaseRows(db.db()), oldRows);
+
+    user.clear();
     user.answerQuestion(true);
     user.answerFileName(chosen);
-    QTimer::singleShot(0, page.get(), [this] { press(page.get(), "1233"); });
-    QTimer::singleShot(5000, [] { QApplication::exit(99); });
-    const int exitCode = QApplication::exec();
-
-    EXPECT_EQ(exitCode, 0);
-    ASSERT_EQ(user.messages.size(), 2u);
-    EXPECT_EQ(user.messages[1].kind, ScriptedInteraction::Message::Information);
-    const QStringList lines = user.lastText().split(QLatin1Char('\n'));
-    ASSERT_EQ(lines.size(), 2);
-    EXPECT_EQ(lines[0], QStringLiteral("数据库恢复成功，为了使用新的数据库，需要立即重启汀岑进销存。"));
-    ASSERT_TRUE(lines[1].startsWith(QStringLiteral("恢复前的数据另存为：")));
-    const QString sideCopy = QDir::fromNativeSeparators(lines[1].section(QStringLiteral("："), 1));
-    EXPECT_EQ(QFileInfo(sideCopy).absolutePath(), DataFolderPath());
-    EXPECT_EQ(databaseRows(sideCopy), oldRows);
-    // The connection was closed before the end.
-    EXPECT_EQ(g_pConnection, m_db.get());
-    EXPECT_FALSE(m_db->isOpen());
-    EXPECT_EQ(FolderEntries(DataFolderPath()), (QStringList{kDatabaseFileName, QFileInfo(sideCopy).fileName()}));
-
-    // The next start.
-    QString error;
-    std::unique_ptr<Database> next = OpenProgramDatabase(m_home.path(), &error);
-    ASSERT_TRUE(next) << error.toStdString();
-    EXPECT_EQ(databaseRows(*next), chosenRows);
+    QTimer::singleShot(0, &page, [this] { clickButton(&page, "1233"); });
+    QTimer::singleShot(5000, &page, [] { QApplication::exit(99); });
+    EXPECT_EQ(QApplication::exec(), 0);
+    // The message came before the end, the connection was closed, no
+    // journal is left and the file holds the chosen data.
+    const QString sideCopy = QDir(db.folder()).filePath(strayFiles().value(0));
+    EXPECT_EQ(user.lastText(),
+        "数据库恢复成功，为了使用新的数据库，需要立即重启汀岑进销存。\n恢复前的数据另存为：" + sideCopy);
+    EXPECT_EQ(user.messages.back().kind, ScriptedInteraction::Message::Information);
+    EXPECT_FALSE(db.db().isOpen());
+    EXPECT_EQ(strayFiles().size(), 1);
+    EXPECT_EQ(databaseRows(db.path()), chosenRows);
 }

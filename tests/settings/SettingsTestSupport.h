@@ -1,89 +1,38 @@
 #pragma once
 
-// What the settings tests share: the clicks a person makes in the settings
-// windows, the texts of a list, and the content of a table to compare
-// before and after.
+// What the settings tests share: clicks in the lists, and a database's content.
 
-#include <QAbstractButton>
 #include <QTableWidget>
-#include <QTest>
 
-#include <gtest/gtest.h>
-
+#include "ClickSupport.h"
 #include "Database.h"
 #include "QStringPrinting.h"
 #include "ScriptedInteraction.h"
 #include "TestDatabase.h"
 
-#include <functional>
-#include <ostream>
-
-inline void press(QWidget *parent, const char *id)
+// Clicks (twice: double-clicks) the name of a row; the key column is hidden.
+inline void clickName(QTableWidget *list, int row, bool twice = false)
 {
-    auto *button = parent->findChild<QAbstractButton *>(QString::fromLatin1(id));
-    ASSERT_NE(button, nullptr) << "no button " << id;
-    QTest::mouseClick(button, Qt::LeftButton);
-}
-
-// The visible names of a list, top to bottom.
-inline QStringList listNames(const QTableWidget *list)
-{
-    QStringList names;
-    for (int row = 0; row < list->rowCount(); ++row)
-        names << list->item(row, 0)->text();
-    return names;
-}
-
-inline QPoint rowCentre(QTableWidget *list, int row)
-{
-    return list->visualItemRect(list->item(row, 0)).center();
-}
-
-inline void selectRow(QTableWidget *list, int row)
-{
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowCentre(list, row));
-}
-
-// Press, release, then the press the system reports as a double-click.
-inline void doubleClickRow(QTableWidget *list, int row)
-{
-    const QPoint at = rowCentre(list, row);
+    const QPoint at = list->visualItemRect(list->item(row, 0)).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    if (twice)
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
 }
 
-// Every row of a table as "value|value|…" lines in RowNo order.
-inline QStringList tableRows(Database &db, const QString &table)
-{
-    QStringList columns;
-    Statement info = db.prepare("SELECT name FROM pragma_table_info(?) ORDER BY cid");
-    info.bind(1, table);
-    while (info.next())
-        columns << info.text(QStringLiteral("name"));
-    QStringList rows;
-    const QByteArray sql = QStringLiteral("SELECT * FROM %1 ORDER BY RowNo").arg(table).toUtf8();
-    Statement query = db.prepare(sql.constData());
-    while (query.next()) {
-        QStringList cells;
-        for (const QString &column : columns)
-            cells << query.text(column);
-        rows << cells.join(QLatin1Char('|'));
-    }
-    return rows;
-}
-
-// Every row of every table of the program: what two databases are
-// compared by.
+// Every row of every table as "table:value|value|…" (the columns quoted and
+// joined by SQL): what two databases are compared by.
 inline QStringList databaseRows(Database &db)
 {
-    QStringList tables;
-    Statement query = db.prepare("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name");
-    while (query.next())
-        tables << query.text(QStringLiteral("name"));
+    Statement tables = db.prepare("SELECT t, group_concat('quote(\"' || c || '\")', ' || ''|'' || ') FROM "
+                                  "(SELECT m.name AS t, p.name AS c FROM sqlite_master m, pragma_table_info(m.name) p "
+                                  "WHERE m.type = 'table' ORDER BY m.name, p.cid) GROUP BY t ORDER BY t");
     QStringList rows;
-    for (const QString &table : tables) {
-        for (const QString &row : tableRows(db, table))
-            rows << table + QLatin1Char(':') + row;
+    while (tables.next()) {
+        const QString sql
+            = QStringLiteral("SELECT %1 FROM \"%2\" ORDER BY rowid").arg(tables.textAt(1), tables.textAt(0));
+        Statement query = db.prepare(sql.toUtf8().constData());
+        while (query.next())
+            rows << tables.textAt(0) + QLatin1Char(':') + query.textAt(0);
     }
     return rows;
 }
@@ -93,22 +42,3 @@ inline QStringList databaseRows(const QString &path)
     Database db(path, Database::OpenMode::ReadOnly);
     return databaseRows(db);
 }
-
-// A little shop: clients with Chinese names, and finance bills on both
-// sides, enough rows to fill several pages of the file.
-void FillSmallShop(Database &db, int clients = 60, const QString &marker = QStringLiteral("苏州宏达建材"));
-
-// Makes the folder refuse new files and renames in it, also for root (who
-// ignores the mode bits): through the immutable attribute where the mode
-// is not enough. False when neither works here.
-bool MakeUnwritable(const QString &folder);
-// Runs the call with the process's file-size limit lowered to the given
-// bytes (writes beyond it fail with EFBIG instead of raising SIGXFSZ).
-QString WithFileSizeLimit(long bytes, const std::function<QString()> &call);
-void MakeWritable(const QString &folder);
-
-// The names in the folder, hidden ones included.
-QStringList FolderEntries(const QString &folder);
-
-// A file of the given bytes.
-void WriteFile(const QString &path, const QByteArray &bytes);
