@@ -9,7 +9,12 @@ namespace {
 // descriptor, never from the user; every value is bound.
 QByteArray ListSql(const char *pattern, const ParameterList &list)
 {
-    return QString::fromLatin1(pattern).arg(QLatin1String(list.table), QLatin1String(list.nameColumn)).toUtf8();
+    // Placeholders are replaced by hand: the DELETE names no column, and
+    // QString::arg warns about a value it has no place for.
+    return QString::fromLatin1(pattern)
+        .replace(QLatin1String("%1"), QLatin1String(list.table))
+        .replace(QLatin1String("%2"), QLatin1String(list.nameColumn))
+        .toUtf8();
 }
 
 } // namespace
