@@ -130,7 +130,7 @@ bool FinanceBillPage::ListPage(int page)
     grid.setRecordCount(count);
     grid.setCurrentPage(page);
     m_nCurPage = grid.currentPage();
-    m_nLastPage = grid.lastPageIndex();
+    m_nLastPage = std::max(0, grid.lastPageIndex());
     ShowBills(bills);
     ShowPageInfo();
     ShowEmptyState(VisibleCardCount() == 0);
