@@ -1,359 +1,287 @@
-// The detail window of either side, opened from its card and driven by
-// clicks, against scripted bill commands.
+// The detail window of either side, opened from its card and clicked in, against scripted bill commands.
 
 #include "CDlgClientDetail.h"
 
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 
 #include "CapturedReports.h"
 #include "PartnersTestSupport.h"
-#include "PartyPage.h"
-#include "PartyStatements.h"
 
 namespace {
 
-using Call = ScriptedBillCommands::Call;
-using Command = PartyBillCommands::Command;
+// What opening the window answers when it did not end by itself.
+constexpr int kStayedOpen = -1;
+constexpr int kNoWindow = -2;
 
-class CDlgClientDetailTest : public ::testing::TestWithParam<SideCase>
+class CDlgClientDetailTest : public PartnersTest
 {
 protected:
     void SetUp() override
     {
-        SetWorkingDate(QDate(2011, 5, 17));
-        party = AddParty(db, side(), name, QStringLiteral("500"));
-        AddBill(db, side(), side().main(), name, QStringLiteral("2011-05-03"), QStringLiteral("1000"));
-        if (side().side == PartyClient)
-            page = std::make_unique<CDlgTabClient>(4, nullptr);
-        else
-            page = std::make_unique<CDlgTabProviderMgr>(4, nullptr);
-        page->resize(600, 260);
-        page->show();
+        PartnersTest::SetUp();
+        addParty(name, "500", "7");
+        bill = addBills(name, "main 2011-05-03 1000")[0];
+        openPage();
         page->SetBillCommands(&commands);
     }
-    void TearDown() override { page.reset(); }
 
-    const SideCase &side() const { return GetParam(); }
-    bool provider() const { return side().side == PartyProvider; }
-    int other(int clientValue, int providerValue) const { return provider() ? providerValue : clientValue; }
-
-    // Opens the window by a click on the card; act runs in it, and the
-    // dialogs it opens meet what nested queues. Answers the window's
-    // result; a window still open after act is closed and noted.
-    int openWindow(const std::function<void(CDlgClientDetail *)> &act, const std::function<void()> &nested = {})
+    // Opens the window by a click on the card; act runs in it, the dialogs it opens meet what nested queues.
+    // A window still open is closed.
+    int openWindow(const std::function<void(CDlgClientDetail*)>& act, const std::function<void()>& nested = {})
     {
-        stayedOpen = false;
-        user.onNextModal([this, act](QDialog *dialog) {
-            auto *window = qobject_cast<CDlgClientDetail *>(dialog);
-            if (!window) {
-                ADD_FAILURE() << "not the detail window";
-                return -1;
-            }
-            act(window);
-            if (window->isVisible()) {
-                stayedOpen = true;
-                window->reject();
-            }
-            m_result = window->result();
-            return m_result;
+        user.onNextModal([this, act](QDialog* dialog) {
+            act(qobject_cast<CDlgClientDetail*>(dialog));
+            result = dialog->isVisible() ? kStayedOpen : dialog->result();
+            if (result == kStayedOpen)
+                dialog->reject();
+            return dialog->result();
         });
         if (nested)
             nested();
         return clickCard();
     }
+    int clickInWindow(const char* id, const std::function<void()>& nested = {})
+    {
+        return openWindow([id](CDlgClientDetail* window) { clickButton(window, id); }, nested);
+    }
     int clickCard()
     {
+        result = kNoWindow;
         QTest::mouseClick(page->CardAt(0), Qt::LeftButton, {}, QPoint(20, 20));
-        return lastResult();
+        return result;
     }
-    int lastResult() const { return m_result; }
-
-    // The password prompt: the text typed and 确定, or 取消.
-    void answerPassword(const QString &typed, bool cancel = false)
+    // The password prompt: the text typed and 确定 (1276) or 取消 (1277).
+    void answerPassword(const QString& typed, const char* button = "1276")
     {
-        user.onNextModal([typed, cancel](QDialog *dialog) {
-            typeText(dialog->findChild<QLineEdit *>(QStringLiteral("1278")), typed);
-            clickButton(dialog, cancel ? "1277" : "1276");
+        user.onNextModal([typed, button](QDialog* dialog) {
+            typeText(dialog->findChild<QLineEdit*>("1278"), typed);
+            clickButton(dialog, button);
             return dialog->result();
         });
     }
 
-    TestDatabase db;
-    ScriptedInteraction user;
     ScriptedBillCommands commands;
     CapturedReports reports;
-    std::unique_ptr<PartyPage> page;
-    const QString name = QStringLiteral("O'Neil 五金");
-    struct_button_data party;
-    bool stayedOpen = false;
-    int m_result = -1;
+    const QString name = "O'Neil 五金";
+    QString bill;
+    int result = kNoWindow;
 };
 
 } // namespace
 
-TEST_P(CDlgClientDetailTest, ItShowsTheCardsPartyWithTheSidesCaptions)
+TEST_P(CDlgClientDetailTest, ItShowsTheCardsPartyDisablesCommandsNotWiredAndEndsWithTwoOnEscape)
 {
-    QStringList seen;
-    openWindow([&](CDlgClientDetail *window) {
-        seen << window->windowTitle() << window->findChild<QLineEdit *>(QStringLiteral("1340"))->text()
-             << window->findChild<QLineEdit *>(QStringLiteral("1341"))->text()
-             << window->findChild<QLineEdit *>(QStringLiteral("1344"))->text()
-             << window->findChild<QLabel *>(QStringLiteral("1431"))->text();
-        for (const char *id : {"1091", "1069", "1074", "1075", "1072", "1073"})
-            seen << window->findChild<QPushButton *>(QString::fromLatin1(id))->text();
-        EXPECT_TRUE(window->findChild<QPushButton *>(QStringLiteral("1079"))->isHidden());
+    using Command = PartyBillCommands::Command;
+    commands.offered = {Command::ActivatePage, Command::ShowFinanceBills};
+    QString seen;
+    const int ended = openWindow([&](CDlgClientDetail* window) {
+        seen = window->windowTitle();
+        for (const char* id : {"1340", "1341", "1344"})
+            seen += " " + window->findChild<QLineEdit*>(id)->text();
+        seen += " ";
+        for (const char* id : {"1091", "1069", "1070", "1071", "1076", "1077", "1080", "1082", "1074", "1078"})
+            seen += window->findChild<QPushButton*>(id)->isEnabled() ? "1" : "0";
+        EXPECT_TRUE(window->findChild<QPushButton*>("1079")->isHidden());
         QTest::keyClick(window, Qt::Key_Escape);
-        EXPECT_FALSE(window->isVisible());
-        EXPECT_EQ(window->result(), 2);
     });
-    const QStringList client = {"O'Neil 五金", "500", "1000.00", "1500.00", "已收总额", "销售出货", "销售退货",
-        "客户修改", "客户删除", "销售概况统计", "货品销售明细"};
-    const QStringList purchase = {"O'Neil 五金", "500", "1000.00", "1500.00", "已付金额", "采购退货", "采购进货",
-        "供应商修改", "供应商删除", "采购概况统计", "货品采购明细"};
-    EXPECT_EQ(seen, provider() ? purchase : client);
-    EXPECT_TRUE(commands.calls.empty());
+    EXPECT_EQ(ended, 2);
+    EXPECT_EQ(seen, name + " 500 1000.00 1500.00 0000001111");
 }
 
-TEST_P(CDlgClientDetailTest, NewGoodsBillsRunInTheSidesModes)
+TEST_P(CDlgClientDetailTest, EachCommandRunsForTheCardsPartyAndTheWindowEndsWhenItSays)
 {
-    // Saved: a sales bill shows the goods-bill page and ends the window; a
-    // purchase bill leaves it open.
-    openWindow([](CDlgClientDetail *window) { clickButton(window, "1091"); });
-    std::vector<Call> expected = {{"NewGoodsBill", side().side, other(6, 17), name, {}, {}}};
-    if (!provider())
-        expected.push_back({"ActivatePage", PartyClient, 1, {}, {}, {}});
-    EXPECT_EQ(commands.calls, expected);
-    EXPECT_EQ(stayedOpen, provider());
-
-    commands.calls.clear();
-    commands.saved = 0;
-    openWindow([](CDlgClientDetail *window) { clickButton(window, "1069"); });
-    EXPECT_EQ(commands.calls, (std::vector<Call>{{"NewGoodsBill", side().side, other(7, 16), name, {}, {}}}));
-    EXPECT_TRUE(stayedOpen);
-}
-
-TEST_P(CDlgClientDetailTest, NewFinanceBillsRunInTheSidesModesAndShowTheFinancePage)
-{
-    openWindow([](CDlgClientDetail *window) { clickButton(window, "1070"); });
-    EXPECT_EQ(commands.calls,
-        (std::vector<Call>{{"NewFinanceBill", side().side, other(6, 24), name, {}, {}},
-            {"ActivatePage", side().side, 3, {}, {}, {}}}));
-    EXPECT_FALSE(stayedOpen);
-
-    commands.calls.clear();
-    commands.saved = 0;
-    openWindow([](CDlgClientDetail *window) { clickButton(window, "1071"); });
-    EXPECT_EQ(commands.calls, (std::vector<Call>{{"NewFinanceBill", side().side, other(7, 25), name, {}, {}}}));
-    EXPECT_TRUE(stayedOpen);
-}
-
-TEST_P(CDlgClientDetailTest, BillListsCoverTheWorkingMonthOrAllTimeAndEndTheWindow)
-{
+    // The working month a leap February.
     SetWorkingDate(QDate(2012, 2, 10));
+    // What the goods-bill editor saves meanwhile.
+    commands.onNewBill = [this] {
+        if (commands.saved)
+            addBills(name, "main 2011-05-20 250");
+    };
+    const int s = side().side;
+    const bool provider = side().provider();
+    const auto call
+        = [&](const char* what, int mode) { return QString("%1(%2, %3, ").arg(what).arg(s).arg(mode) + name + ")"; };
+    const auto list
+        = [&](const char* what, const char* month) { return QString("%1(%2, ").arg(what).arg(s) + name + month; };
+    const char* const february = ", 2012-02-01, 2012-02-29)";
+    // A saved sales bill shows the goods-bill page, a saved purchase bill leaves the window open.
     const struct
     {
-        const char *button;
-        const char *command;
-        const char *first;
-        const char *last;
-    } cases[] = {{"1076", "ShowGoodsBills", "2012-02-01", "2012-02-29"}, {"1077", "ShowGoodsBills", "", ""},
-        {"1080", "ShowFinanceBills", "2012-02-01", "2012-02-29"}, {"1082", "ShowFinanceBills", "", ""}};
-    for (const auto &c : cases) {
+        const char* button;
+        int saved;
+        QStringList calls;
+        int result;
+    } cases[] = {{"1091", 1,
+                     provider ? QStringList {call("NewGoodsBill", 17)}
+                              : QStringList {call("NewGoodsBill", 6), "ActivatePage(0, 1)"},
+                     provider ? kStayedOpen : 1},
+        {"1069", 0, {call("NewGoodsBill", provider ? 16 : 7)}, kStayedOpen},
+        {"1070", 1, {call("NewFinanceBill", provider ? 24 : 6), QString("ActivatePage(%1, 3)").arg(s)}, 1},
+        {"1071", 0, {call("NewFinanceBill", provider ? 25 : 7)}, kStayedOpen},
+        {"1076", 1, {list("ShowGoodsBills", february)}, 1}, {"1077", 1, {list("ShowGoodsBills", ", , )")}, 1},
+        {"1080", 1, {list("ShowFinanceBills", february)}, 1}, {"1082", 1, {list("ShowFinanceBills", ", , )")}, 1}};
+    for (const auto& c : cases) {
         commands.calls.clear();
-        openWindow([&](CDlgClientDetail *window) { clickButton(window, c.button); });
-        EXPECT_EQ(commands.calls,
-            (std::vector<Call>{{QString::fromLatin1(c.command), side().side, -1, name, QString::fromLatin1(c.first),
-                QString::fromLatin1(c.last)}}))
-            << c.button;
-        EXPECT_FALSE(stayedOpen) << c.button;
+        commands.saved = c.saved;
+        EXPECT_EQ(clickInWindow(c.button), c.result) << c.button;
+        EXPECT_EQ(commands.calls, c.calls) << c.button;
     }
+    // The card took the figures of the bill saved from the window.
+    EXPECT_EQ(page->CardParty(0).ProductPriceSum, "1250.00");
+    EXPECT_EQ(page->CardParty(0).ClientSumArrears, "1750.00");
 }
 
-TEST_P(CDlgClientDetailTest, CommandsThatAreNotWiredAreDisabled)
-{
-    commands.offered = {Command::ActivatePage, Command::ShowFinanceBills};
-    QList<bool> enabled;
-    openWindow([&](CDlgClientDetail *window) {
-        for (const char *id : {"1091", "1069", "1070", "1071", "1076", "1077", "1080", "1082", "1074", "1078"})
-            enabled << window->findChild<QPushButton *>(QString::fromLatin1(id))->isEnabled();
-        clickButton(window, "1091");
-    });
-    EXPECT_EQ(enabled, (QList<bool>{false, false, false, false, false, false, true, true, true, true}));
-    EXPECT_TRUE(commands.calls.empty());
-
-    page->SetBillCommands(nullptr);
-    enabled.clear();
-    openWindow([&](CDlgClientDetail *window) {
-        for (const char *id : {"1091", "1070", "1076", "1080"})
-            enabled << window->findChild<QPushButton *>(QString::fromLatin1(id))->isEnabled();
-    });
-    EXPECT_EQ(enabled, (QList<bool>{false, false, false, false}));
-}
-
-TEST_P(CDlgClientDetailTest, AChangeNeedsTheDataModificationPassword)
+TEST_P(CDlgClientDetailTest, AChangeNeedsTheDataModificationPasswordAndIsWrittenFirst)
 {
     db.exec("UPDATE tbl_AccessTypePassword SET AccessPassword = 'abc'");
-    // Wrong: said so, the window stays.
-    openWindow([](CDlgClientDetail *window) { clickButton(window, "1074"); },
-        [this] { answerPassword(QStringLiteral("abd")); });
-    EXPECT_TRUE(stayedOpen);
-    EXPECT_EQ(user.texts(), QStringList{"密码输入错误，请重新输入。"});
-    // Cancelled: nothing.
+    exec("UPDATE %1 SET ContactName = '张三', Tel = '1', Mobile = '2', Fax = '3', Web = '4', Email = '5', QQ = '6', "
+         "Address = '7', Remark = '8', SumIncome = '99'",
+        side().partyTable);
+    // Wrong: said so; cancelled: nothing; the record dialog cancelled: the window stays each time.
+    EXPECT_EQ(clickInWindow("1074", [this] { answerPassword("abd"); }), kStayedOpen);
+    EXPECT_EQ(user.texts(), QStringList {"密码输入错误，请重新输入。"});
     user.clear();
-    openWindow(
-        [](CDlgClientDetail *window) { clickButton(window, "1074"); }, [this] { answerPassword(QString(), true); });
-    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(clickInWindow("1074", [this] { answerPassword("", "1277"); }), kStayedOpen);
     EXPECT_TRUE(user.messages.empty());
-    EXPECT_EQ(user.modalDialogs, (QStringList{"CDlgClientDetail", "CDlgValidatePassword"}));
-    // The record dialog cancelled: the window stays.
-    user.clear();
-    openWindow([](CDlgClientDetail *window) { clickButton(window, "1074"); },
-        [this] {
-            answerPassword(QStringLiteral("abc"));
-            user.onNextModal([](QDialog *dialog) {
-                clickButton(dialog, "1052");
-                return dialog->result();
-            });
+    EXPECT_EQ(user.modalDialogs, (QStringList {"CDlgClientDetail", "CDlgValidatePassword"}));
+    EXPECT_EQ(clickInWindow("1074", [this] { answerPassword("abc"); }), kStayedOpen);
+    // Saved: the record dialog ends with 2, the window with 1, and the card shows the change.
+    QStringList shown;
+    const int saved = clickInWindow("1074", [&] {
+        answerPassword("abc");
+        user.onNextModal([&](QDialog* dialog) {
+            for (const QLineEdit* edit : dialog->findChildren<QLineEdit*>())
+                shown << edit->text();
+            // A stored area that is no known code selects none of the three.
+            for (const QRadioButton* area : dialog->findChildren<QRadioButton*>())
+                EXPECT_FALSE(area->isChecked()) << area->text().toStdString();
+            // The name is limited in characters, not bytes.
+            auto* nameEdit = dialog->findChild<QLineEdit*>("1065");
+            nameEdit->clear();
+            typeText(nameEdit, "甲乙丙丁戊己庚辛壬癸子丑寅卯辰巳午未申酉戌亥");
+            EXPECT_EQ(nameEdit->text().size(), 20);
+            nameEdit->clear();
+            typeText(nameEdit, "新名");
+            clickButton(dialog, "1064");
+            EXPECT_EQ(dialog->result(), 2);
+            return dialog->result();
         });
-    EXPECT_TRUE(stayedOpen);
-    // Saved: the window ends with 1 and the card shows the change.
-    user.clear();
-    QString shownName;
-    const auto change = [&](QDialog *dialog) {
-        auto *nameEdit = dialog->findChild<QLineEdit *>(QStringLiteral("1065"));
-        shownName = nameEdit->text();
-        nameEdit->clear();
-        typeText(nameEdit, QStringLiteral("新名"));
-        for (const char *id : {"1053", "1056", "1057", "1058", "1059", "1060", "1061", "1062", "1063"})
-            typeText(dialog->findChild<QLineEdit *>(QString::fromLatin1(id)), QStringLiteral("x"));
-        clickButton(dialog, "1064");
-        return dialog->result();
-    };
-    openWindow([](CDlgClientDetail *window) { clickButton(window, "1074"); },
-        [&] {
-            answerPassword(QStringLiteral("abc"));
-            user.onNextModal(change);
-        });
-    EXPECT_FALSE(stayedOpen);
-    EXPECT_EQ(shownName, name);
-    EXPECT_EQ(page->CardParty(0).ClientName, QStringLiteral("新名"));
-    // The bills followed the name: the card's figures are unchanged.
-    EXPECT_EQ(page->CardParty(0).ClientSumArrears, QStringLiteral("1500.00"));
-    EXPECT_EQ(user.texts(), QStringList{QStringLiteral("修改%1成功。").arg(side().word)});
+    });
+    EXPECT_EQ(saved, 1);
+    EXPECT_EQ(shown, (QStringList {name, "张三", "500", "1", "2", "3", "4", "5", "6", "7", "8"}));
+    EXPECT_EQ(user.lastText(), QString("修改%1成功。").arg(side().word));
+    // The bills followed the name: the card's figures are unchanged. The stored totals are the finance
+    // side's.
+    EXPECT_EQ(page->CardParty(0).ClientName, "新名");
+    EXPECT_EQ(page->CardParty(0).ClientSumArrears, "1500.00");
+    EXPECT_EQ(countWhere(side().partyTable, "SumIncome", "99"), 1);
 }
 
 TEST_P(CDlgClientDetailTest, ADeleteAskedFirstEndsTheWindowWithZero)
 {
-    AddParty(db, side(), QStringLiteral("乙"));
+    addParty("乙");
     page->ListPage(0);
     user.answerQuestion(false);
-    openWindow([](CDlgClientDetail *window) { clickButton(window, "1075"); });
-    EXPECT_TRUE(stayedOpen);
-    EXPECT_EQ(user.texts(), QStringList{QStringLiteral("确定要删除这个%1吗？").arg(side().word)});
-    EXPECT_EQ(page->RecordCount(), 2);
-
+    EXPECT_EQ(clickInWindow("1075"), kStayedOpen);
+    EXPECT_EQ(user.texts(), QStringList {QString("确定要删除这个%1吗？").arg(side().word)});
     user.answerQuestion(true);
-    openWindow([](CDlgClientDetail *window) { clickButton(window, "1075"); });
-    EXPECT_FALSE(stayedOpen);
-    EXPECT_EQ(lastResult(), 0);
-    EXPECT_EQ(CountWhere(db, side().partyTable, side().nameColumn, name), 0);
+    EXPECT_EQ(clickInWindow("1075"), 0);
+    EXPECT_EQ(partyCount(name), 0);
     EXPECT_EQ(page->RecordCount(), 1);
-    QStringList shown;
-    for (int k = 0; k < page->PoolSize(); ++k) {
-        if (page->IsCardShown(k))
-            shown << page->CardParty(k).ClientName;
-    }
-    EXPECT_EQ(shown, QStringList{"乙"});
-}
-
-TEST_P(CDlgClientDetailTest, APartyDeletedElsewhereOpensNoWindow)
-{
-    PartyStore(db.db(), side().info()).DeleteParty(party.GUID);
-    clickCard();
-    EXPECT_TRUE(user.modalDialogs.isEmpty());
-    EXPECT_EQ(user.texts(), QStringList{side().info().GoneMessage()});
+    EXPECT_EQ(page->CardParty(0).ClientName, "乙");
+    EXPECT_FALSE(page->IsCardShown(1));
+    // A party deleted elsewhere opens no window.
+    PartyStore(db.db(), side().info()).DeleteParty(page->CardParty(0).GUID);
+    user.clear();
+    EXPECT_EQ(clickCard(), kNoWindow);
+    EXPECT_EQ(user.texts(), QStringList {side().info().GoneMessage()});
     EXPECT_EQ(page->RecordCount(), 0);
 }
 
-TEST_P(CDlgClientDetailTest, TheCardsFiguresFollowABillSavedFromTheWindow)
+TEST_P(CDlgClientDetailTest, ThePriceListAndTheReportsAreThePartysOwn)
 {
-    commands.onNewBill
-        = [this] { AddBill(db, side(), side().main(), name, QStringLiteral("2011-05-20"), QStringLiteral("250")); };
-    openWindow([](CDlgClientDetail *window) { clickButton(window, "1091"); });
-    EXPECT_EQ(page->CardParty(0).ProductPriceSum, QStringLiteral("1250.00"));
-    EXPECT_EQ(page->CardParty(0).ClientSumArrears, QStringLiteral("1750.00"));
-}
-
-TEST_P(CDlgClientDetailTest, ThePriceListIsThePartysOwn)
-{
-    QString shownOwner;
-    openWindow([](CDlgClientDetail *window) { clickButton(window, "1078"); },
+    // April: 100 of goods, 40.5 paid. May: a bill with a deposit, which is a finance bill of its own, and a
+    // total typed by hand, 250 for lines of 230; a stored "-2" of the reducing kind, which counts, and shows,
+    // as 2. The other side's bills count nowhere.
+    const QStringList c = addBills(name,
+        "main 2011-04-30 100; pay 2011-04-01 40.5; dep 2011-05-03 50; main 2011-05-03 2x100+30; ret 2011-05-31 20; "
+        "owed 2011-05-10 15; owing 2011-05-11 4; owed 2011-07-01 99; pay 2011-05-05 12; cut 2011-05-20 5; "
+        "cut 2011-05-21 -2; other 2011-05-03 1000; otherpay 2011-05-03 1000");
+    exec("UPDATE %1 SET SumMoney = '250' WHERE SumMoney = '230.00'", side().goodsTable);
+    QString owner, pdf;
+    QStringList preset;
+    const int ended = openWindow(
+        [&](CDlgClientDetail* window) {
+            clickButton(window, "1078");
+            clickButton(window, "1072");
+            pdf = reports.lastPdfText();
+            clickButton(window, "1073");
+            clickButton(window, "1073");
+            window->OnMonthStatement();
+            SetWorkingDate(QDate(2011, 6, 17));
+            window->OnMonthStatement();
+        },
         [&] {
-            user.onNextModal([&](QDialog *dialog) {
-                shownOwner = dialog->findChild<QLabel *>(QStringLiteral("1282"))->text();
+            user.onNextModal([&](QDialog* dialog) {
+                owner = dialog->findChild<QLabel*>("1282")->text();
                 clickButton(dialog, "1001");
                 return dialog->result();
             });
+            choosePeriod(true, &preset);
+            choosePeriod();
+            choosePeriod(false);
         });
-    EXPECT_EQ(user.modalDialogs, (QStringList{"CDlgClientDetail", "CDlgPriceListDlg"}));
-    EXPECT_TRUE(shownOwner.contains(name)) << shownOwner.toStdString();
-    EXPECT_TRUE(stayedOpen);
-}
-
-TEST_P(CDlgClientDetailTest, TheSurveyAndTheProductDetailAreReportsOfTheChosenPeriod)
-{
-    AddPayment(db, side(), side().settle(), name, QStringLiteral("2011-05-09"), QStringLiteral("300"));
-    QStringList preset;
-    QStringList texts;
-    openWindow(
-        [&](CDlgClientDetail *window) {
-            clickButton(window, "1072");
-            texts << reports.lastPdfText();
-            clickButton(window, "1073");
-            texts << reports.lastPdfText();
-            clickButton(window, "1073");
-        },
-        [&] {
-            choosePeriod(user, QDate(2011, 5, 1), QDate(2011, 5, 31), true, &preset);
-            choosePeriod(user, QDate(2011, 5, 1), QDate(2011, 5, 31));
-            choosePeriod(user, QDate(2011, 5, 1), QDate(2011, 5, 31), false);
-        });
-    EXPECT_TRUE(stayedOpen);
-    EXPECT_EQ(preset, (QStringList{"2011-05-01", "2011-05-31"}));
-    ASSERT_EQ(reports.documents.size(), 2u);
-    const auto &survey = *reports.documents[0];
-    EXPECT_EQ(survey.title(), provider() ? QStringLiteral("采购概况统计") : QStringLiteral("销售概况统计"));
-    EXPECT_EQ(survey.parameterText(QStringLiteral("ClientName")), name);
-    EXPECT_EQ(survey.parameterText(QStringLiteral("DateRange")), QStringLiteral("2011-05-01 到 2011-05-31"));
-    EXPECT_EQ(survey.records().size(), 12);
-    EXPECT_EQ(survey.records().last(), (QStringList{"", "", "", "", "新累计欠款", "", "", "1200.00"}));
-    const auto &detail = *reports.documents[1];
-    EXPECT_EQ(detail.title(), provider() ? QStringLiteral("货品采购明细") : QStringLiteral("货品销售明细"));
-    ASSERT_EQ(detail.records().size(), 3);
-    // 单位名称 shows the bill's company.
-    EXPECT_EQ(detail.records()[0].mid(0, 4), (QStringList{"2011-05-03", side().main(), detail.records()[0][2], name}));
-    EXPECT_TRUE(texts[0].contains(QStringLiteral("新累计欠款"))) << texts[0].toStdString();
-    EXPECT_TRUE(texts[0].contains(QStringLiteral("1200.00")));
-    EXPECT_TRUE(texts[1].contains(QStringLiteral("合计")));
-    EXPECT_TRUE(texts[1].contains(name)) << texts[1].toStdString();
-}
-
-TEST_P(CDlgClientDetailTest, TheMonthStatementIsBuiltForTheWorkingMonth)
-{
-    AddRegisterRow(db, name, QStringLiteral("2011-05-10"), QStringLiteral("15"));
-    QStringList text;
-    openWindow([&](CDlgClientDetail *window) {
-        window->OnMonthStatement();
-        text << reports.lastPdfText();
-    });
-    ASSERT_EQ(reports.documents.size(), 1u);
-    const auto &month = *reports.documents[0];
-    EXPECT_EQ(month.parameterText(QStringLiteral("DateRange")), QStringLiteral("2011年05月份"));
-    EXPECT_EQ(month.records().first()[0], QStringLiteral("2011-05-03"));
-    EXPECT_EQ(month.records().last(), (QStringList{"", "", "", "", "", "", "新累计欠款", "1515.00"}));
-    EXPECT_TRUE(text[0].contains(QStringLiteral("2011年05月份"))) << text[0].toStdString();
-    EXPECT_TRUE(text[0].contains(QStringLiteral("应付应收")));
+    EXPECT_EQ(ended, kStayedOpen);
+    EXPECT_TRUE(owner.contains(name)) << owner.toStdString();
+    EXPECT_EQ(preset, (QStringList {"2011-05-01", "2011-05-31"}));
+    ASSERT_EQ(reports.documents.size(), 4u);
+    const QString at = "2011-05-03|" + bill + "|LS-01|螺栓|M8|";
+    const QStringList lines = {at + "1|1000|1000.00", at + "2|100|200.00", at + "1|30|30.00"};
+    const QString returned = "2011-05-31|" + c[4] + "|LS-01|螺栓|M8|1|20|20.00";
+    const QString goods = side().provider() ? "进货" : "出货";
+    const QString d4 = "|-----|-----|-----|-----", d7 = d4 + "|-----|-----|-----";
+    // The survey sums the bill totals: 1250 - 20 - (50 + 12 - 5 + 2), after 500 + 100 - 40.5. A title dashes
+    // four columns; a total shows its label, count and amount.
+    const ReportDocument& survey = *reports.documents[0];
+    EXPECT_EQ(survey.title(), side().provider() ? "采购概况统计" : "销售概况统计");
+    EXPECT_EQ(survey.parameterText("ClientName"), name);
+    EXPECT_EQ(survey.parameterText("DateRange"), "2011-05-01 到 2011-05-31");
+    EXPECT_EQ(Printed(survey),
+        (QStringList {"时段" + goods + "记录" + d4 + "|||"} + lines
+            + QStringList {"||||时段" + goods + "合计|4.00||1250.00", "时段退货记录" + d4 + "|||", returned,
+                "||||时段退货合计|1.00||20.00", "||||时段实际货款|||1230.00", "时段财务收支" + d4 + "|||",
+                "2011-05-03|" + c[2] + "||||||50", "2011-05-05|" + c[8] + "||||||12", "2011-05-20|" + c[9] + "||||||-5",
+                "2011-05-21|" + c[10] + "||||||2", "||||时段收支合计|||59.00", "||||时段新欠款|||1171.00",
+                "||||前累计欠款|||559.50", "||||新累计欠款|||1730.50"}));
+    // The one report read back from its PDF.
+    for (const QString& text : {survey.title(), name, QString("时段财务收支"), QString("1730.50")})
+        EXPECT_TRUE(pdf.contains(text)) << text.toStdString() << "\n" << pdf.toStdString();
+    // The product detail sums the lines; 单位名称 shows the bill's company, a total dashes seven columns.
+    const ReportDocument& detail = *reports.documents[1];
+    EXPECT_EQ(detail.title(), side().provider() ? "货品采购明细" : "货品销售明细");
+    const QString line = "2011-05-03|" + QString(side().mainKind) + "|" + bill + "|" + name + "|LS-01|螺栓|M8|个|";
+    EXPECT_EQ(Printed(detail),
+        (QStringList {line + "1|1000|1000.00|", line + "2|100|200.00|", line + "1|30|30.00|",
+            d7.mid(1) + "|合计|4.00||1230.00|",
+            "2011-05-31|退货单|" + c[4] + "|" + name + "|LS-01|螺栓|M8|个|1|20|20.00|",
+            d7.mid(1) + "|合计|1.00||20.00|"}));
+    // The month statement of the working month sums the lines; a title dashes seven columns, a total shows
+    // only its label and amount; a payable counts against the party, the deposit once.
+    EXPECT_EQ(reports.documents[2]->parameterText("DateRange"), "2011年05月份");
+    EXPECT_EQ(Printed(*reports.documents[2]),
+        (lines
+            + QStringList {"||||||货款合计|1230.00", "退货" + d7, returned, "||||||退货合计|20.00",
+                "||||||实际货款|1210.00", "应付应收" + d7, "2011-05-10|||||||15", "2011-05-11|||||||-4",
+                "||||||应收合计|11.00", "||||||前累计欠款|559.50", "本月付款" + d7, "2011-05-03|||||||50",
+                "2011-05-05|||||||12", "2011-05-20|||||||-5", "2011-05-21|||||||2", "||||||付款合计|59.00",
+                "||||||新累计欠款|1721.50"}));
+    // An empty month states the arrears before it.
+    EXPECT_EQ(Printed(*reports.documents[3]),
+        (QStringList {"||||||货款合计|0.00", "退货" + d7, "||||||退货合计|0.00", "||||||实际货款|0.00", "应付应收" + d7,
+            "||||||应收合计|0.00", "||||||前累计欠款|1730.50", "本月付款" + d7, "||||||付款合计|0.00",
+            "||||||新累计欠款|1730.50"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Sides, CDlgClientDetailTest, ::testing::ValuesIn(kSides), SideLabel);
