@@ -1,8 +1,5 @@
 #include "CDlgNewProduct.h"
 
-#include <QLineEdit>
-
-#include "CDlgTabStore.h"
 #include "ProductTestSupport.h"
 
 // The product dialog as the store page opens it: new from 新增商品 (mode
@@ -11,238 +8,104 @@
 
 namespace {
 
-// The edits in the order of the form: code, name, variant, unit,
-// purchase price, sales price, alarm count, remark.
-const char *const kEdits[] = {"1188", "1189", "1190", "1175", "1176", "1177", "1178", "1179"};
-
-QLineEdit *edit(QDialog *dialog, int field)
-{
-    return dialog->findChild<QLineEdit *>(QString::fromLatin1(kEdits[field]));
-}
-
-void fill(QDialog *dialog, const QStringList &texts)
-{
-    for (int field = 0; field < texts.size(); ++field) {
-        edit(dialog, field)->clear();
-        typeText(edit(dialog, field), texts.at(field));
-    }
-}
-
-QStringList editTexts(QDialog *dialog)
-{
-    QStringList texts;
-    for (int field = 0; field < 8; ++field)
-        texts << edit(dialog, field)->text();
-    return texts;
-}
-
-class ProductDialogTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        store.resize(1000, 700);
-        store.show();
-    }
-
-    CBCGPStoreMgrButton *cardOf(const QString &guid)
-    {
-        for (int k = 0; k < store.PoolSize(); ++k) {
-            if (store.ProductButton(k)->isVisible() && store.ProductButton(k)->record().GUID == guid)
-                return store.ProductButton(k);
-        }
-        return nullptr;
-    }
-
-    TestDatabase db;
-    ScriptedInteraction user;
-    struct_button_storeproduct bolt = addProduct(db, QStringLiteral("LS-01"), QStringLiteral("螺栓"), QStringLiteral("M8"),
-                                                 QStringLiteral("1.20"), QStringLiteral("1.80"), QStringLiteral("7"));
-    struct_button_storeproduct nut = addProduct(db, QStringLiteral("LM-01"), QStringLiteral("螺母"), QStringLiteral("M8"));
-    CDlgTabStore store{12, nullptr};
-};
-
-} // namespace
-
-TEST_F(ProductDialogTest, NewProductNeedsEveryFieldButTheRemark)
-{
-    const QStringList typed = {QStringLiteral("DZ-9"), QStringLiteral("电钻"), QStringLiteral("500W"), QStringLiteral("台"),
-                               QStringLiteral(" 120 "), QStringLiteral("168.5"), QStringLiteral("2"), QString()};
-    user.onNextModal([&](QDialog *d) {
-        EXPECT_EQ(d->windowTitle(), QStringLiteral("新增货品"));
-        EXPECT_FALSE(d->findChild<QWidget *>(QStringLiteral("delete"))->isVisible());
-        EXPECT_EQ(edit(d, 0)->maxLength(), 230);
-        EXPECT_EQ(edit(d, 4)->maxLength(), 12);
-        for (int missing = 0; missing < 7; ++missing) {
-            QStringList partial = typed;
-            partial[missing].clear();
-            fill(d, partial);
-            user.clear();
-            clickButton(d, "1");
-            EXPECT_EQ(user.texts(), QStringList{QStringLiteral("请将产品信息填写完整。")}) << missing;
-            EXPECT_TRUE(d->isVisible()) << missing;
-        }
-        EXPECT_EQ(rowCount(db, "tbl_StoreMgr"), 2);
-        fill(d, typed);
-        user.clear();
-        clickButton(d, "1");
-        return d->result();
-    });
-    clickButton(&store, "1184");
-
-    EXPECT_EQ(user.texts(), QStringList{QStringLiteral("新增货品成功。")});
-    ASSERT_EQ(rowCount(db, "tbl_StoreMgr"), 3);
-    const QString guid = db.scalar("SELECT GUID FROM tbl_StoreMgr WHERE ProductCode = 'DZ-9'");
-    EXPECT_EQ(guid.size(), 36);
-    // Prices are stored as typed, without the blanks around them; a new
-    // product starts at stock 0.
-    EXPECT_EQ(storedColumn(db, "StockUnitPrice", guid), QStringLiteral("120"));
-    EXPECT_EQ(storedColumn(db, "ShipmentUnitPrice", guid), QStringLiteral("168.5"));
-    EXPECT_EQ(storedColumn(db, "ProductStockCount", guid), QStringLiteral("0"));
-    EXPECT_EQ(storedColumn(db, "ProductRemark", guid), QString());
-    ASSERT_NE(cardOf(guid), nullptr);
-    EXPECT_EQ(cardOf(guid)->record().ProductName, QStringLiteral("电钻"));
-}
-
-TEST_F(ProductDialogTest, AFailedWriteKeepsTheDialogOpenAndAnnouncesNothing)
-{
-    db.exec("CREATE TRIGGER refuse BEFORE INSERT ON tbl_StoreMgr BEGIN SELECT RAISE(ABORT, '磁盘已满'); END");
-    user.onNextModal([&](QDialog *d) {
-        fill(d, {QStringLiteral("DZ-9"), QStringLiteral("电钻"), QStringLiteral("500W"), QStringLiteral("台"),
-                 QStringLiteral("120"), QStringLiteral("168"), QStringLiteral("2"), QStringLiteral("备注")});
-        clickButton(d, "1");
-        EXPECT_TRUE(d->isVisible());
-        EXPECT_EQ(editTexts(d).at(1), QStringLiteral("电钻"));
-        clickButton(d, "2");
-        return d->result();
-    });
-    clickButton(&store, "1184");
-
-    ASSERT_EQ(user.messages.size(), 1u);
-    EXPECT_EQ(user.messages[0].kind, ScriptedInteraction::Message::Error);
-    EXPECT_TRUE(user.messages[0].text.contains(QStringLiteral("没有写入")));
-    EXPECT_EQ(rowCount(db, "tbl_StoreMgr"), 2);
-    EXPECT_EQ(store.RecordCount(), 2);
-}
-
-TEST_F(ProductDialogTest, ChangeFromACardKeepsKeyAndStoredStockAndRefreshesTheCard)
-{
-    CBCGPStoreMgrButton *card = cardOf(bolt.GUID);
-    ASSERT_NE(card, nullptr);
-    const QString figure = card->record().ProductStockCount; // worked out from the bills, not the stored 7
-    user.onNextModal([&](QDialog *d) {
-        EXPECT_TRUE(d->findChild<QWidget *>(QStringLiteral("delete"))->isVisible());
-        EXPECT_EQ(editTexts(d), QStringList({QStringLiteral("LS-01"), QStringLiteral("螺栓"), QStringLiteral("M8"),
-                                             QStringLiteral("个"), QStringLiteral("1.20"), QStringLiteral("1.80"),
-                                             QStringLiteral("5"), QString()}));
-        edit(d, 1)->clear();
-        typeText(edit(d, 1), QStringLiteral("高强螺栓"));
-        edit(d, 7)->clear();
-        typeText(edit(d, 7), QStringLiteral("8.8级"));
-        clickButton(d, "1");
-        return d->result();
-    });
-    QTest::mouseClick(card, Qt::LeftButton);
-
-    EXPECT_EQ(user.texts(), QStringList{QStringLiteral("修改货品成功。")});
-    EXPECT_EQ(storedColumn(db, "ProductName", bolt.GUID), QStringLiteral("高强螺栓"));
-    EXPECT_EQ(storedColumn(db, "ProductRemark", bolt.GUID), QStringLiteral("8.8级"));
-    EXPECT_EQ(storedColumn(db, "ProductStockCount", bolt.GUID), QStringLiteral("7"));
-    EXPECT_EQ(rowCount(db, "tbl_StoreMgr"), 2);
-    EXPECT_EQ(card->record().ProductName, QStringLiteral("高强螺栓"));
-    EXPECT_EQ(card->record().ProductStockCount, figure);
-}
-
-TEST_F(ProductDialogTest, DeleteFromACardAsksFirst)
-{
-    CBCGPStoreMgrButton *card = cardOf(nut.GUID);
-    ASSERT_NE(card, nullptr);
-    int result = -1;
-    user.answerQuestion(false);
-    user.answerQuestion(true);
-    user.onNextModal([&](QDialog *d) {
-        edit(d, 1)->clear(); // the edited texts do not matter to a delete
-        clickButton(d, "delete");
-        EXPECT_TRUE(d->isVisible());
-        EXPECT_EQ(rowCount(db, "tbl_StoreMgr"), 2);
-        clickButton(d, "delete");
-        result = d->result();
-        return result;
-    });
-    QTest::mouseClick(card, Qt::LeftButton);
-
-    EXPECT_EQ(user.texts(), QStringList({QStringLiteral("确定要删除这个货品吗？"), QStringLiteral("确定要删除这个货品吗？")}));
-    EXPECT_EQ(result, 1);
-    EXPECT_EQ(rowCount(db, "tbl_StoreMgr"), 1);
-    EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM tbl_StoreMgr WHERE GUID = ?", {nut.GUID}), QStringLiteral("0"));
-    EXPECT_TRUE(card->isHidden());
-}
-
-namespace {
-
-// A number field typed wrong: which field, what was typed.
-struct WrongNumber
-{
-    const char *name;
-    int field;
-    const char *typed;
-    const char *label;
-};
-
-void PrintTo(const WrongNumber &c, std::ostream *out)
-{
-    *out << c.name;
-}
-
-class ProductNumberFields : public ProductDialogTest, public ::testing::WithParamInterface<WrongNumber>
-{
-};
-
-} // namespace
+const QStringList kTyped = {"DZ-9", "电钻", "500W", "台", " 120 ", "168.5", "2", ""};
 
 // Prices are unsigned decimals, the alarm count a whole number of at least
-// 0; anything else is refused with the field's name and nothing is saved,
-// neither a new product nor a change.
-TEST_P(ProductNumberFields, AreCheckedBeforeAnythingIsSaved)
+// 0: each wrong text is refused with the field's name and the dialog stays
+// open. Answers the messages due.
+QStringList typeWrongNumbers(QDialog* d)
 {
-    const WrongNumber &c = GetParam();
-    const QString message = QStringLiteral("“%1”只能填写数字。").arg(QString::fromUtf8(c.label));
-    QStringList typed = {QStringLiteral("DZ-9"), QStringLiteral("电钻"), QStringLiteral("500W"), QStringLiteral("台"),
-                         QStringLiteral("120"),  QStringLiteral("168.5"), QStringLiteral("2"), QString()};
-    typed[c.field] = QString::fromUtf8(c.typed);
-    user.onNextModal([&](QDialog *d) {
-        fill(d, typed);
+    const struct
+    {
+        int field;
+        const char* typed;
+        const char* label;
+    } wrong[] = {{4, "abc", "进货单价"}, {4, "1,000", "进货单价"}, {5, "-5", "出货单价"}, {6, "2.5", "报警设置"},
+        {6, "-1", "报警设置"}};
+    QStringList told;
+    for (const auto& c : wrong) {
+        const QString before = productEdit(d, c.field)->text();
+        fillProduct(d, {c.typed}, c.field);
         clickButton(d, "1");
-        EXPECT_EQ(user.texts(), QStringList{message});
-        EXPECT_TRUE(d->isVisible());
-        EXPECT_EQ(edit(d, c.field)->text(), QString::fromUtf8(c.typed));
-        clickButton(d, "2");
-        return d->result();
-    });
-    clickButton(&store, "1184");
-    EXPECT_EQ(rowCount(db, "tbl_StoreMgr"), 2);
-    EXPECT_EQ(store.RecordCount(), 2);
-
-    user.clear();
-    CBCGPStoreMgrButton *card = cardOf(bolt.GUID);
-    ASSERT_NE(card, nullptr);
-    user.onNextModal([&](QDialog *d) {
-        edit(d, c.field)->clear();
-        typeText(edit(d, c.field), QString::fromUtf8(c.typed));
-        clickButton(d, "1");
-        EXPECT_EQ(user.texts(), QStringList{message});
-        clickButton(d, "2");
-        return d->result();
-    });
-    QTest::mouseClick(card, Qt::LeftButton);
-    EXPECT_EQ(storedColumn(db, "StockUnitPrice", bolt.GUID), QStringLiteral("1.20"));
-    EXPECT_EQ(storedColumn(db, "PromptCount", bolt.GUID), QStringLiteral("5"));
-    EXPECT_EQ(card->record().StockUnitPrice, QStringLiteral("1.20"));
+        EXPECT_TRUE(d->isVisible()) << c.typed;
+        fillProduct(d, {before}, c.field);
+        told << QStringLiteral("“%1”只能填写数字。").arg(c.label);
+    }
+    return told;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Typed, ProductNumberFields,
-    ::testing::Values(WrongNumber{"letters", 4, "abc", "进货单价"}, WrongNumber{"grouping", 4, "1,000", "进货单价"},
-                      WrongNumber{"unit", 5, "12元", "出货单价"}, WrongNumber{"negative_price", 5, "-5", "出货单价"},
-                      WrongNumber{"fraction_count", 6, "2.5", "报警设置"}, WrongNumber{"negative_count", 6, "-1", "报警设置"}),
-    [](const auto &info) { return std::string(info.param.name); });
+using ProductDialog = StorePage;
+
+} // namespace
+
+TEST_F(ProductDialog, ANewProductIsCheckedWrittenAndItsPageListed)
+{
+    addNamed(5);
+    open();
+    QStringList wrongNumbers;
+    onNextDialog(user, "1", [&](QDialog* d) {
+        EXPECT_FALSE(d->findChild<QWidget*>("delete")->isVisible());
+        for (int missing = 0; missing < 7; ++missing) { // every field but the remark
+            QStringList partial = kTyped;
+            partial[missing].clear();
+            fillProduct(d, partial);
+            clickButton(d, "1");
+            EXPECT_TRUE(d->isVisible()) << missing;
+        }
+        fillProduct(d, kTyped);
+        wrongNumbers = typeWrongNumbers(d);
+        EXPECT_EQ(rowCount(db, "tbl_StoreMgr"), 5);
+        // A failed write announces nothing and keeps what was typed.
+        db.exec("PRAGMA query_only = 1");
+        clickButton(d, "1");
+        EXPECT_TRUE(d->isVisible());
+        EXPECT_EQ(productEdit(d, 1)->text(), "电钻");
+        db.exec("PRAGMA query_only = 0");
+    });
+    clickButton(page.get(), "1184");
+
+    const QString readOnly = "\n数据库文件是只读的，不能写入。请检查文件和所在文件夹的权限。";
+    EXPECT_EQ(user.texts(),
+        QStringList(7, "请将产品信息填写完整。") + wrongNumbers << "保存货品失败。" + readOnly << "新增货品成功。");
+    // Stored as typed, without the blanks around; a new product starts at
+    // stock 0.
+    EXPECT_EQ(
+        db.scalar("SELECT ProductCode || '|' || ProductName || '|' || ProductSpec || '|' || ProductUnit || '|' || "
+                  "StockUnitPrice || '|' || ShipmentUnitPrice || '|' || PromptCount || '|' || ProductRemark || '|' "
+                  "|| ProductStockCount || '|' || length(GUID) FROM tbl_StoreMgr WHERE ProductName = '电钻'"),
+        "DZ-9|电钻|500W|台|120|168.5|2||0|36");
+    EXPECT_EQ(shownNames(), (QStringList {"货品5", "电钻"}));
+    EXPECT_EQ(pageLine(), "共 6 条记录，第 2 / 2 页。");
+    EXPECT_EQ(page->ProductButton(1)->record().ProductStockCount, "0.00");
+}
+
+TEST_F(ProductDialog, AChangeFromACardIsCheckedAndKeepsKeyAndStoredCount)
+{
+    products << addProduct(db, "S1", "螺丝", "M6", "1.00", "1.50", "37");
+    addLines(
+        db, products[0], {{Purchase, "2011-05-31", "进货单", "30", "30"}, {Sales, "2011-05-02", "出货单", "6", "9"}});
+    open();
+    ASSERT_EQ(page->ProductButton(0)->record().ProductStockCount, "24.00");
+    int mode = -1;
+    QStringList wrongNumbers;
+    onNextDialog(user, "1", [&](QDialog* d) {
+        mode = static_cast<CDlgNewProduct*>(d)->Mode();
+        EXPECT_TRUE(d->findChild<QWidget*>("delete")->isVisible());
+        QStringList shown;
+        for (int field = 0; field < 8; ++field)
+            shown << productEdit(d, field)->text();
+        EXPECT_EQ(shown, (QStringList {"S1", "螺丝", "M6", "个", "1.00", "1.50", "5", ""}));
+        wrongNumbers = typeWrongNumbers(d);
+        fillProduct(d, {"十字螺丝"}, 1);
+        fillProduct(d, {"8.8级"}, 7);
+    });
+    clickCard(0);
+
+    EXPECT_EQ(mode, ProductEditFromCard);
+    EXPECT_EQ(user.texts(), wrongNumbers << "修改货品成功。");
+    // The card's figure is a display value: the stored count stays.
+    EXPECT_EQ(db.scalar("SELECT ProductName || '/' || ProductRemark || '/' || ProductStockCount FROM tbl_StoreMgr"),
+        "十字螺丝/8.8级/37");
+    EXPECT_EQ(page->ProductButton(0)->record().ProductName, "十字螺丝");
+    EXPECT_EQ(page->ProductButton(0)->record().ProductStockCount, "24.00");
+}
