@@ -28,10 +28,8 @@ public:
     int CheckStockAlarm();
 
     void SetCurrentGroup(int group) { m_nCurrentGroup = group; }
-    int CurrentGroup() const { return m_nCurrentGroup; }
     // Shows the 登录密码为空 picture while the supervisor's password is empty.
     void UpdatePasswordPicture();
-    bool HasRunStockAlarm() const { return m_nStockAlarmShown != 0; }
 
     // Enter does nothing; Escape and the close box act as 关闭窗口.
     void accept() override;

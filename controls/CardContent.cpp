@@ -230,12 +230,3 @@ std::optional<int> EditModeFor(const struct_button_account &)
     return 0;
 }
 
-bool IsIncomeBill(const struct_button_financebill &bill)
-{
-    return bill.BillType == QStringLiteral("收入单");
-}
-
-bool IsIncomeBill(const struct_button_financebill_provider &bill)
-{
-    return bill.BillType == QStringLiteral("收入单");
-}

@@ -101,7 +101,3 @@ std::optional<int> EditModeFor(const struct_button_provider &provider);
 std::optional<int> EditModeFor(const struct_button_storeproduct &product);
 std::optional<int> EditModeFor(const struct_button_account &account);
 
-// Whether deleting this finance bill changes its party's income total: only
-// an income bill does.
-bool IsIncomeBill(const struct_button_financebill &bill);
-bool IsIncomeBill(const struct_button_financebill_provider &bill);

@@ -227,16 +227,6 @@ struct struct_button_account
     bool operator==(const struct_button_account &) const = default;
 };
 
-// A record that stands for an empty slot of a page: every text empty,
-// EmptySlot 1.
-template<typename Record>
-Record EmptySlotRecord()
-{
-    Record record;
-    record.EmptySlot = 1;
-    return record;
-}
-
 // Partial copies into the record a card shows. UpdateCopy is the full
 // refresh of a listing or a save; RefreshCopy (parties and finance bills) the
 // one that leaves the figures the page computed for the card alone.

@@ -41,7 +41,6 @@ public:
         Failed,
     };
 
-    const FinanceBillSide &FinanceSide() const { return m_side; }
 
     // The main window's date refresh: lists page m_nCurPage (which it has
     // set to 0) of the bills of the date's day or month.
@@ -126,7 +125,6 @@ class FinanceBillCardPage : public FinanceBillPage, public Card::Owner
 public:
     using Record = typename Card::Record;
 
-    Card *BillButton(int index) const { return m_pool->card(index); }
     int PoolSize() const override { return m_pool->size(); }
     int VisibleCardCount() const override;
     struct_button_financebill CardBill(int k) const override;

@@ -71,11 +71,8 @@ public:
     QString PriceParty() const;
     // The deposit as the editor holds it.
     QString DepositGuid() const { return m_strDepositGuid; }
-    QString DepositAmount() const { return m_strDepositAmount; }
     // The lines of the last build (save, delete or print) and the printed
     // bill's lines.
-    const GoodsBillLines& BuiltLines() const { return m_builtLines; }
-    const GoodsBillLines& PrintLines() const { return m_printLines; }
 
     // The editor's input as it stands, read from the controls.
     GoodsBillForm ReadForm() const;

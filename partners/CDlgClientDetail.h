@@ -65,17 +65,12 @@ public:
     static struct_button_data ConvertProviderRecord(const struct_button_provider &provider);
 
     int Side() const { return m_nSide; }
-    const struct_button_data &PartyRecord() const { return m_party; }
 
     // The reports and the rows they last showed.
-    GridReport *MonthReport() const { return m_monthReport.get(); }
     GridReport *SurveyReport() const;
     GridReport *ProductDetailReport() const;
-    const std::vector<struct_button_goodsbill> &MonthRows() const { return m_monthRows; }
     // The survey and the product detail of the window's side, in the sales
     // layout.
-    const std::vector<struct_button_goodsbill> &SurveyRows() const { return m_surveyRows; }
-    const std::vector<struct_button_goodsbill> &ProductDetailRows() const { return m_detailRows; }
 
     // The commands, one per button.
     void OnNewOutgoingGoodsBill();

@@ -53,7 +53,6 @@ public:
 
     // The bill commands the detail windows of this page's cards use.
     void SetBillCommands(PartyBillCommands *commands) { m_commands = commands; }
-    PartyBillCommands *BillCommands() const { return m_commands; }
 
     // Lists the page (0-based) under the filters and computes its cards'
     // figures for the working date. False (the cards as they were) when no
@@ -85,7 +84,6 @@ public:
     const QList<ClientFinanceSumInfo> &FinanceSumRows() const { return m_financeSumRows; }
     const QList<struct_button_data> &AddressListRows() const { return m_addressRows; }
     GridReport *FinanceSumReport() const { return m_financeSumReport.get(); }
-    GridReport *AddressListReport() const { return m_addressReport.get(); }
 
     // What the page shows.
     int RecordCount() const { return Grid().recordCount(); }
@@ -263,7 +261,6 @@ public:
     int ResetButtonFaces() { return ResetCardColors(); }
     void OnBnClickedStatReport() { ShowFinanceSumReport(); }
     void OnBnClickedClientList() { ShowAddressList(); }
-    CBCGPDataButton *ClientButton(int index) const { return PartyCard(index); }
 
 protected:
     void PrepareDetail(CDlgClientDetail &dialog, CBCGPDataButton &card) override;
@@ -289,7 +286,6 @@ public:
     int ResetButtonColors() { return ResetCardColors(); }
     void OnBnClickedStatReport() { ShowFinanceSumReport(); }
     void OnBnClickedProviderList() { ShowAddressList(); }
-    CBCGPProviderButton *ProviderButton(int index) const { return PartyCard(index); }
 
 protected:
     void PrepareDetail(CDlgClientDetail &dialog, CBCGPProviderButton &card) override;

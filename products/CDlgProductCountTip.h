@@ -25,7 +25,6 @@ public:
 
     // 1 when at least one product is below its alarm count.
     int LoadLowStockProducts();
-    const QList<struct_button_storeproduct> &AlarmProducts() const { return m_products; }
 
     void reject() override { done(0); }
 

@@ -73,11 +73,7 @@ public:
     // The reports: the period of the last run and the rows it built.
     SumPeriod Period() const { return m_period; }
     const QList<ProductStockShipmentSumInfo> &SumRows() const { return m_sumRows; }
-    const QList<ProductShipmentGainInfo> &GainRows() const { return m_gainRows; }
-    GridReport *StockShipmentSumReport() const { return m_sumReport.get(); }
-    GridReport *ShipmentGainReport() const { return m_gainReport.get(); }
     GridReport *MonthBalanceReport() const { return m_monthBalanceReport.get(); }
-    GridReport *TradeDetailReport() const { return m_tradeDetailReport.get(); }
 
     // StoreButtonOwner: what a card asks of its page.
     void ResetCardFaces() override { ResetButtonColors(); }

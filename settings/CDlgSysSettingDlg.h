@@ -18,8 +18,6 @@ class CDlgSysSettingDlg : public QDialog
 public:
     explicit CDlgSysSettingDlg(QWidget *parent = nullptr);
 
-    CDlgTabOptions *OptionsPage() const { return m_pOptions; }
-    CDlgTabDataMgr *DataPage() const { return m_pDataMgr; }
 
     void reject() override { done(2); }
 

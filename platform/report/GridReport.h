@@ -42,7 +42,6 @@ public:
     bool LoadTemplateFile(const QString& path);
     bool LoadTemplateFromJson(const QByteArray& json, const QString& sourceName);
     bool IsTemplateLoaded() const { return m_template != nullptr; }
-    const QString& TemplatePath() const { return m_templatePath; }
     const QString& lastError() const { return m_lastError; }
 
     // Null when the template has no such field, parameter or control: the

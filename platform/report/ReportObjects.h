@@ -28,7 +28,6 @@ public:
     // False when no record is open.
     bool PostRecord();
     void CancelRecord();
-    bool IsRecordOpen() const { return m_open; }
     int RecordCount() const { return static_cast<int>(m_records.size()); }
 
     const QList<QStringList>& records() const { return m_records; }
