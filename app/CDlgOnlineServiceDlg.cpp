@@ -94,8 +94,9 @@ void CDlgOnlineServiceDlg::openHelp()
                             .arg(QDir::toNativeSeparators(GetAppDirectory())));
         return;
     }
-    // Without a program for the file the person still learns where it is.
-    if (!Interaction::current().openWithDesktop(path))
-        ShowInfoMessage(QStringLiteral("本机没有能打开说明文件的程序。说明文件在 %1，可以用任何文本编辑器打开。")
+    // When nothing opens it the person still learns where it is.
+    Interaction::current().openWithDesktop(path, [path] {
+        ShowInfoMessage(QStringLiteral("没能打开说明文件。说明文件在 %1，可以用任何文本编辑器打开。")
                             .arg(QDir::toNativeSeparators(path)));
+    });
 }

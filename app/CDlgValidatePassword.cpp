@@ -9,6 +9,7 @@
 #include "GlobalFunctions.h"
 #include "ImageButton.h"
 #include "PasswordStore.h"
+#include "TypedLength.h"
 
 CDlgValidatePassword::CDlgValidatePassword(QWidget *parent)
     : QDialog(parent)
@@ -23,7 +24,7 @@ CDlgValidatePassword::CDlgValidatePassword(QWidget *parent)
     m_edit = new QLineEdit(this);
     m_edit->setObjectName(QStringLiteral("1278"));
     m_edit->setEchoMode(QLineEdit::Password);
-    m_edit->setMaxLength(10);
+    LimitTypedLength(m_edit, 10);
     m_ok = new ImageButton(QStringLiteral("确定"), this);
     m_ok->setObjectName(QStringLiteral("1276"));
     m_ok->setImage(QStringLiteral(":/images/bmp130.svg"));

@@ -102,9 +102,9 @@ bool WriteThenRename(const QString &target, const std::function<bool(const QStri
 
 void OpenExportedFile(const QString &path)
 {
-    if (Interaction::current().openWithDesktop(path))
-        return;
-    ShowInfoMessage(QStringLiteral("文件已保存在 %1，但本机没有能打开它的程序。").arg(QDir::toNativeSeparators(path)));
+    Interaction::current().openWithDesktop(path, [path] {
+        ShowInfoMessage(QStringLiteral("文件已保存在 %1，但没能用本机的程序打开它。").arg(QDir::toNativeSeparators(path)));
+    });
 }
 
 QString ExportCutMessage(int written, int total, const QString &unit)

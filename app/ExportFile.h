@@ -23,8 +23,8 @@ QString ExportPath(const QString &fileName, QString *error = nullptr);
 bool WriteThenRename(const QString &target, const std::function<bool(const QString &)> &write,
                      QString *error = nullptr);
 
-// Opens an exported file with the desktop's program for it. When there is
-// none, tells the user where the file was saved.
+// Opens an exported file with the desktop's program for it. When that
+// fails, tells the user where the file was saved.
 void OpenExportedFile(const QString &path);
 
 // "共 <total> <unit>，工作表只放得下前 <written> <unit>，其余的没有导出。"

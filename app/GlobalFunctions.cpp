@@ -133,9 +133,11 @@ double StrToDouble(const QString &text)
         negative = *first == '-';
         ++first;
     }
-    // from_chars takes a minus of its own; after our sign that would read
-    // "--5" as 5.
-    if (first != last && (*first == '+' || *first == '-'))
+    // A number begins with a digit or a point: from_chars would also take a
+    // minus of its own (after our sign, "--5" as 5) and read "inf", "nan"
+    // and "infinity", which are no amounts.
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    if (first == last || !(isDigit(*first) || (*first == '.' && last - first > 1 && isDigit(first[1]))))
         return 0.0;
     double value = 0.0;
     const auto result = std::from_chars(first, last, value, std::chars_format::general);

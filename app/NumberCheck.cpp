@@ -9,11 +9,10 @@ bool isAsciiDigit(QChar c)
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
 
-} // namespace
+enum class Reading { Number, NotANumber, TooManyDecimals };
 
-std::optional<QString> ParseTypedNumber(const QString &text, NumberRule rule)
+Reading readNumber(const QString &trimmed, NumberRule rule)
 {
-    const QString trimmed = text.trimmed();
     qsizetype i = 0;
     if (rule.allowSign && i < trimmed.size() && trimmed.at(i) == QLatin1Char('-'))
         ++i;
@@ -21,34 +20,64 @@ std::optional<QString> ParseTypedNumber(const QString &text, NumberRule rule)
     while (i < trimmed.size() && isAsciiDigit(trimmed.at(i)))
         ++i;
     if (i == integerStart)
-        return std::nullopt;
+        return Reading::NotANumber;
+    qsizetype decimals = 0;
     if (i < trimmed.size() && trimmed.at(i) == QLatin1Char('.')) {
         if (rule.wholeNumber)
-            return std::nullopt;
+            return Reading::NotANumber;
         const qsizetype fractionStart = ++i;
         while (i < trimmed.size() && isAsciiDigit(trimmed.at(i)))
             ++i;
-        if (i == fractionStart)
-            return std::nullopt;
+        decimals = i - fractionStart;
+        if (decimals == 0)
+            return Reading::NotANumber;
     }
     if (i != trimmed.size())
+        return Reading::NotANumber;
+    if (rule.maxDecimals >= 0 && decimals > rule.maxDecimals)
+        return Reading::TooManyDecimals;
+    return Reading::Number;
+}
+
+QString decimalsInWords(int count)
+{
+    static const char16_t *const words[] = {u"零", u"一", u"两", u"三", u"四"};
+    if (count >= 0 && count < int(std::size(words)))
+        return QString::fromUtf16(words[count]);
+    return QString::number(count);
+}
+
+} // namespace
+
+std::optional<QString> ParseTypedNumber(const QString &text, NumberRule rule)
+{
+    const QString trimmed = text.trimmed();
+    if (readNumber(trimmed, rule) != Reading::Number)
         return std::nullopt;
     return trimmed;
 }
 
-QString NumberFieldMessage(const QString &field)
+QString TypedNumberProblem(const QString &text, const QString &field, NumberRule rule)
 {
-    return QStringLiteral("“%1”只能填写数字。").arg(field);
+    switch (readNumber(text.trimmed(), rule)) {
+    case Reading::Number:
+        break;
+    case Reading::NotANumber:
+        return QStringLiteral("“%1”只能填写数字。").arg(field);
+    case Reading::TooManyDecimals:
+        return QStringLiteral("“%1”最多%2位小数。").arg(field, decimalsInWords(rule.maxDecimals));
+    }
+    return {};
 }
 
 bool CheckTypedNumber(const QString &text, const QString &field, NumberRule rule, QString *checked)
 {
-    const std::optional<QString> number = ParseTypedNumber(text, rule);
-    if (!number) {
-        ShowInfoMessage(NumberFieldMessage(field));
+    const QString problem = TypedNumberProblem(text, field, rule);
+    if (!problem.isEmpty()) {
+        ShowInfoMessage(problem);
         return false;
     }
     if (checked)
-        *checked = *number;
+        *checked = text.trimmed();
     return true;
 }

@@ -14,6 +14,9 @@ struct NumberRule
     bool allowSign = false;
     // No decimal part ("12" but not "12.5").
     bool wholeNumber = false;
+    // At most this many decimals ("0.12" but not "0.125" for 2); negative:
+    // any number of them.
+    int maxDecimals = -1;
 };
 
 // The trimmed text when it is a plain decimal number under the rule: ASCII
@@ -21,9 +24,11 @@ struct NumberRule
 // exponent. Nothing otherwise (an empty text included).
 std::optional<QString> ParseTypedNumber(const QString &text, NumberRule rule = {});
 
-// "“<field>”只能填写数字。"
-QString NumberFieldMessage(const QString &field);
+// Why a typed text is refused, as a sentence naming the field:
+// "“<field>”只能填写数字。" or "“<field>”最多两位小数。". Empty when the text
+// is a number under the rule.
+QString TypedNumberProblem(const QString &text, const QString &field, NumberRule rule = {});
 
 // Checks a typed field. On success stores the trimmed text in *checked and
-// answers true; otherwise shows NumberFieldMessage(field) and answers false.
+// answers true; otherwise shows TypedNumberProblem() and answers false.
 bool CheckTypedNumber(const QString &text, const QString &field, NumberRule rule, QString *checked);

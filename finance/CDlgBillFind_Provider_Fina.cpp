@@ -18,6 +18,7 @@
 #include "ImageButton.h"
 #include "NumberCheck.h"
 #include "PageWidgets.h"
+#include "TypedLength.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ QLineEdit *makeEdit(QWidget *parent, const char *id)
 {
     auto *edit = new QLineEdit(parent);
     edit->setObjectName(QString::fromLatin1(id));
-    edit->setMaxLength(kTextLength);
+    LimitTypedLength(edit, kTextLength);
     return edit;
 }
 
@@ -113,7 +114,7 @@ CDlgBillFind_Provider_Fina::CDlgBillFind_Provider_Fina(QWidget *parent)
     m_name->setEditable(true);
     m_name->setInsertPolicy(QComboBox::NoInsert);
     m_name->setCompleter(nullptr);
-    m_name->lineEdit()->setMaxLength(kTextLength);
+    LimitTypedLength(m_name->lineEdit(), kTextLength);
     m_nameLabel = MakeIdLabel(this, "1422", QStringLiteral("客户名称"));
     m_seller = makeEdit(this, "1415");
     m_incomeType = makeList(this, "1416");

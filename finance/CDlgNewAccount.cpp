@@ -10,6 +10,7 @@
 #include "GlobalFunctions.h"
 #include "ImageButton.h"
 #include "PageWidgets.h"
+#include "TypedLength.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ CDlgNewAccount::CDlgNewAccount(QWidget *parent)
     m_prompt = MakeIdLabel(this, "1258", QStringLiteral("请输入新增帐户的名称"));
     m_nameEdit = new QLineEdit(this);
     m_nameEdit->setObjectName(QStringLiteral("1214"));
-    m_nameEdit->setMaxLength(kNameLength);
+    LimitTypedLength(m_nameEdit, kNameLength);
     m_nameEdit->setMinimumWidth(240);
     ImageButton *ok = MakePictureButton(this, "1212", QStringLiteral("确定"), QStringLiteral(":/images/bmp130.svg"));
     ImageButton *cancel

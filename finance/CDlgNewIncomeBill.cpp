@@ -16,6 +16,7 @@
 #include "ImageButton.h"
 #include "NumberCheck.h"
 #include "PageWidgets.h"
+#include "TypedLength.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ QLineEdit *makeEdit(QWidget *parent, const char *id, int maxLength)
 {
     auto *edit = new QLineEdit(parent);
     edit->setObjectName(QString::fromLatin1(id));
-    edit->setMaxLength(maxLength);
+    LimitTypedLength(edit, maxLength);
     return edit;
 }
 
@@ -90,7 +91,7 @@ CDlgNewIncomeBill::CDlgNewIncomeBill(QWidget *parent)
     m_name = makeList(this, "1137");
     m_name->setEditable(true);
     m_name->setInsertPolicy(QComboBox::NoInsert);
-    m_name->lineEdit()->setMaxLength(230);
+    LimitTypedLength(m_name->lineEdit(), 230);
     m_amount = makeEdit(this, "1138", 12);
     m_kind = makeList(this, "1139");
     m_moneyType = makeList(this, "1131");

@@ -23,6 +23,7 @@
 #include "GoodsBillChoiceLists.h"
 #include "GoodsBillModeInfo.h"
 #include "Interaction.h"
+#include "TypedLength.h"
 
 namespace {
 
@@ -126,7 +127,7 @@ public:
         auto* edit = qobject_cast<QLineEdit*>(editor);
         if (edit && m_grid->IsLineRow(row)
             && (column == CCellTypesGridCtrl::CountCol || column == CCellTypesGridCtrl::PriceCol)) {
-            edit->setMaxLength(CCellTypesGridCtrl::kNumberLength);
+            LimitTypedLength(edit, CCellTypesGridCtrl::kNumberLength);
             CCellTypesGridCtrl* grid = m_grid;
             QObject::connect(edit, &QLineEdit::textEdited, grid,
                 [grid, row, column](const QString& text) { grid->OnNumberEdited(row, column, text); });

@@ -14,6 +14,7 @@
 #include "ImageButton.h"
 #include "NumberCheck.h"
 #include "PageWidgets.h"
+#include "TypedLength.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ QLineEdit *makeEdit(QWidget *parent, const char *id)
 {
     auto *edit = new QLineEdit(parent);
     edit->setObjectName(QString::fromLatin1(id));
-    edit->setMaxLength(kTextLimit);
+    LimitTypedLength(edit, kTextLimit);
     return edit;
 }
 
@@ -71,7 +72,7 @@ CDlgBillFind_Provider_Goods::CDlgBillFind_Provider_Goods(QWidget *parent)
     m_company->setObjectName(QStringLiteral("1393"));
     m_company->setEditable(true);
     m_company->setInsertPolicy(QComboBox::NoInsert);
-    m_company->lineEdit()->setMaxLength(kTextLimit);
+    LimitTypedLength(m_company->lineEdit(), kTextLimit);
     m_companyLabel = new QLabel(this);
     m_companyLabel->setObjectName(QStringLiteral("1403"));
     m_seller = makeEdit(this, "1394");

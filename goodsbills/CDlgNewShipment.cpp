@@ -29,6 +29,7 @@
 #include "PageWidgets.h"
 #include "PasswordStore.h"
 #include "RecordButtons.h"
+#include "TypedLength.h"
 
 namespace {
 
@@ -113,14 +114,14 @@ void CDlgNewShipment::CreateControls()
     m_deposit = new QLineEdit(this);
     m_deposit->setObjectName(QStringLiteral("1119"));
     m_deposit->setReadOnly(true);
-    m_deposit->setMaxLength(kDepositLength);
+    LimitTypedLength(m_deposit, kDepositLength);
     m_setDeposit = MakeCommandButton(this, "1429", QStringLiteral("设置订金"));
     m_seller = new QLineEdit(this);
     m_seller->setObjectName(QStringLiteral("1124"));
-    m_seller->setMaxLength(kTextLength);
+    LimitTypedLength(m_seller, kTextLength);
     m_remark = new QLineEdit(this);
     m_remark->setObjectName(QStringLiteral("1117"));
-    m_remark->setMaxLength(kTextLength);
+    LimitTypedLength(m_remark, kTextLength);
 
     // The prepayment switch and its lists take part in loading, checking
     // and saving but are never shown.

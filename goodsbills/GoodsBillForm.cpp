@@ -12,10 +12,16 @@ bool IsBlank(const QString& text)
     return text.trimmed().isEmpty();
 }
 
-// "第 2 行的“数量”只能填写数字。": the line as the person counts them.
-QString LineNumberMessage(int line, const QString& field)
+// Stock is kept in cents: a count takes at most two decimals, so that a
+// bill saved and deleted again leaves the stock exactly as it was.
+constexpr NumberRule kCountRule {false, false, 2};
+
+// "第 2 行的“数量”只能填写数字。": the line as the person counts them; empty
+// when the text is a number under the rule.
+QString LineNumberProblem(int line, const QString& text, const QString& field, NumberRule rule)
 {
-    return QStringLiteral("第 %1 行的").arg(line + 1) + NumberFieldMessage(field);
+    const QString problem = TypedNumberProblem(text, field, rule);
+    return problem.isEmpty() ? problem : QStringLiteral("第 %1 行的").arg(line + 1) + problem;
 }
 
 // A line that carries the bill's header and no product.
@@ -92,10 +98,12 @@ std::optional<GoodsBillForm::Problem> GoodsBillForm::Validate() const
             if (texts[static_cast<std::size_t>(column)].isEmpty())
                 return Problem {QStringLiteral("请填写完整产品信息。"), line, column};
         }
-        if (!ParseTypedNumber(texts[Count]))
-            return Problem {LineNumberMessage(line, QStringLiteral("数量")), line, Count};
-        if (!ParseTypedNumber(texts[UnitPrice]))
-            return Problem {LineNumberMessage(line, QStringLiteral("单价")), line, UnitPrice};
+        const QString count = LineNumberProblem(line, texts[Count], QStringLiteral("数量"), kCountRule);
+        if (!count.isEmpty())
+            return Problem {count, line, Count};
+        const QString price = LineNumberProblem(line, texts[UnitPrice], QStringLiteral("单价"), {});
+        if (!price.isEmpty())
+            return Problem {price, line, UnitPrice};
     }
     if (!CapitalNumerals::IsWritable(total))
         return Problem {QStringLiteral("‘合计’金额太大，须小于 10 万亿元。")};

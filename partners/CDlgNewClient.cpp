@@ -12,6 +12,7 @@
 #include "PageWidgets.h"
 #include "PartyPage.h"
 #include "PartyWidgets.h"
+#include "TypedLength.h"
 
 namespace {
 
@@ -61,7 +62,7 @@ CDlgNewClient::CDlgNewClient(QWidget *parent)
         auto *label = new QLabel(QString::fromUtf8(spec.label), this);
         auto *edit = new QLineEdit(this);
         edit->setObjectName(QString::fromLatin1(spec.id));
-        edit->setMaxLength(spec.maxLength);
+        LimitTypedLength(edit, spec.maxLength);
         m_edits[i] = edit;
         if (i == kNameField) {
             label->setObjectName(QStringLiteral("1423"));

@@ -18,6 +18,7 @@
 #include "PartyBalances.h"
 #include "PartyReportEvents.h"
 #include "PartyWidgets.h"
+#include "TypedLength.h"
 
 namespace {
 
@@ -135,7 +136,7 @@ void PartyPage::CreateControls()
     m_areaCombo->setCurrentIndex(0);
     m_nameEdit = new QLineEdit(this);
     m_nameEdit->setObjectName(QString::fromLatin1(ids.nameEdit));
-    m_nameEdit->setMaxLength(20);
+    LimitTypedLength(m_nameEdit, 20);
 
     connect(m_prevButton, &QPushButton::clicked, this, &PartyPage::OnPrevPage);
     connect(m_nextButton, &QPushButton::clicked, this, &PartyPage::OnNextPage);

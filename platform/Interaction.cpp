@@ -5,7 +5,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QMimeDatabase>
 #include <QProcess>
 #include <QUrl>
 
@@ -56,34 +55,35 @@ int DesktopInteraction::runModal(QDialog *dialog)
     return dialog->exec();
 }
 
-bool DesktopInteraction::hasProgramFor(const QString &path)
+void DesktopInteraction::openWithDesktop(const QString &pathOrUrl, const std::function<void()> &failed)
 {
+    const QUrl url = QFileInfo::exists(pathOrUrl) ? QUrl::fromLocalFile(pathOrUrl) : QUrl(pathOrUrl);
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-    // xdg-open is started and forgotten: it reports success even when it
-    // then finds no program for the file, and nothing opens. The desktop's
-    // own list of default programs is asked first, for the file's type and
-    // the types it is a kind of (Markdown is plain text).
-    const QMimeType type = QMimeDatabase().mimeTypeForFile(path);
-    QStringList types{type.name()};
-    types += type.allAncestors();
-    for (const QString &name : std::as_const(types)) {
-        QProcess query;
-        query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), name});
-        if (!query.waitForFinished(3000) || query.exitStatus() != QProcess::NormalExit || query.exitCode() != 0)
-            return true; // no answer: leave it to the desktop
-        if (!query.readAllStandardOutput().trimmed().isEmpty())
-            return true;
-    }
-    return false;
+    // QDesktopServices reports success as soon as xdg-open has started, even
+    // when it then finds no program and nothing opens. The opener runs on
+    // its own instead, and its exit status is the answer. It may run as long
+    // as the program it started (on some desktops it waits for it), so it
+    // belongs to no window and is never killed: it goes when it ends.
+    auto *opener = new QProcess;
+    opener->setProgram(QStringLiteral("xdg-open"));
+    opener->setArguments({url.isLocalFile() ? url.toLocalFile() : url.toString()});
+    opener->setStandardOutputFile(QProcess::nullDevice());
+    opener->setStandardErrorFile(QProcess::nullDevice());
+    QObject::connect(opener, &QProcess::finished, opener, [opener, failed](int exitCode, QProcess::ExitStatus status) {
+        opener->deleteLater();
+        if ((status != QProcess::NormalExit || exitCode != 0) && failed)
+            failed();
+    });
+    QObject::connect(opener, &QProcess::errorOccurred, opener, [opener, failed](QProcess::ProcessError error) {
+        if (error != QProcess::FailedToStart)
+            return; // a crash or a lost pipe ends in finished()
+        opener->deleteLater();
+        if (failed)
+            failed();
+    });
+    opener->start();
 #else
-    Q_UNUSED(path);
-    return true;
+    if (!QDesktopServices::openUrl(url) && failed)
+        failed();
 #endif
-}
-
-bool DesktopInteraction::openWithDesktop(const QString &pathOrUrl)
-{
-    if (!QFileInfo::exists(pathOrUrl))
-        return QDesktopServices::openUrl(QUrl(pathOrUrl));
-    return hasProgramFor(pathOrUrl) && QDesktopServices::openUrl(QUrl::fromLocalFile(pathOrUrl));
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QDialog;
 class QWidget;
 
@@ -27,8 +29,10 @@ public:
                                  const QString &filter) = 0;
     // Runs the dialog modally and answers its result code.
     virtual int runModal(QDialog *dialog) = 0;
-    // Opens a file or address with the desktop's default program.
-    virtual bool openWithDesktop(const QString &pathOrUrl) = 0;
+    // Opens a file or address with the desktop's default program, without
+    // waiting for it. When the opening fails, failed is called, at once or
+    // later, once the desktop's opener has ended.
+    virtual void openWithDesktop(const QString &pathOrUrl, const std::function<void()> &failed) = 0;
 
     static Interaction &current();
     // Replaces the current implementation; the caller keeps ownership.
@@ -37,7 +41,7 @@ public:
 };
 
 // The real implementation on QMessageBox, QFileDialog, QDialog::exec and
-// QDesktopServices.
+// the desktop's opener (xdg-open, elsewhere QDesktopServices).
 class DesktopInteraction : public Interaction
 {
 public:
@@ -49,11 +53,7 @@ public:
     QString openFileName(QWidget *parent, const QString &caption, const QString &directory,
                          const QString &filter) override;
     int runModal(QDialog *dialog) override;
-    // False, without starting anything, when the desktop has no program for
-    // a local file.
-    bool openWithDesktop(const QString &pathOrUrl) override;
-
-    // Whether the desktop names a default program for the file's type (or
-    // one it derives from); true when it cannot be asked.
-    static bool hasProgramFor(const QString &path);
+    // The opener runs as a process of its own; its exit status tells
+    // whether a program took the file.
+    void openWithDesktop(const QString &pathOrUrl, const std::function<void()> &failed) override;
 };

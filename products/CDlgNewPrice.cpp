@@ -9,6 +9,7 @@
 #include "ImageButton.h"
 #include "NumberCheck.h"
 #include "ProductWidgets.h"
+#include "TypedLength.h"
 
 CDlgNewPrice::CDlgNewPrice(QWidget *parent)
     : QDialog(parent)
@@ -19,7 +20,7 @@ CDlgNewPrice::CDlgNewPrice(QWidget *parent)
     auto *prompt = new QLabel(QStringLiteral("请输入产品的价格"), this);
     m_edit = new QLineEdit(this);
     m_edit->setObjectName(QStringLiteral("1290"));
-    m_edit->setMaxLength(12);
+    LimitTypedLength(m_edit, 12);
     ImageButton *ok = MakeButton(this, "1288", QStringLiteral("确定"));
     ok->setImage(QStringLiteral(":/images/bmp130.svg"));
     ok->setDefault(true);

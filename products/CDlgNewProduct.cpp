@@ -12,6 +12,7 @@
 #include "NumberCheck.h"
 #include "ProductWidgets.h"
 #include "RecordButtons.h"
+#include "TypedLength.h"
 
 namespace {
 
@@ -60,7 +61,7 @@ CDlgNewProduct::CDlgNewProduct(QWidget *parent)
         const FieldSpec &spec = kFields[i];
         auto *edit = new QLineEdit(this);
         edit->setObjectName(QString::fromLatin1(spec.id));
-        edit->setMaxLength(spec.maxLength);
+        LimitTypedLength(edit, spec.maxLength);
         m_edits[i] = edit;
         const int row = static_cast<int>(i);
         layout->addWidget(new QLabel(QString::fromUtf8(spec.label), this), row, 0);

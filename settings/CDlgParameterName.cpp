@@ -10,6 +10,7 @@
 #include "CardResources.h"
 #include "GlobalFunctions.h"
 #include "ImageButton.h"
+#include "TypedLength.h"
 
 CDlgParameterName::CDlgParameterName(const ParameterList &list, QWidget *parent)
     : QDialog(parent)
@@ -24,7 +25,7 @@ CDlgParameterName::CDlgParameterName(const ParameterList &list, QWidget *parent)
     m_edit = new QLineEdit(this);
     m_edit->setObjectName(QString::fromLatin1(list.editId));
     // The name is stored as typed; 20 characters as the bill pages show it.
-    m_edit->setMaxLength(20);
+    LimitTypedLength(m_edit, 20);
     m_edit->setMinimumWidth(240);
 
     auto *ok = new ImageButton(QStringLiteral("确定"), this);

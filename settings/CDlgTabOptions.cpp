@@ -21,6 +21,7 @@
 #include "Interaction.h"
 #include "SettingsStore.h"
 #include "SettingsWidgets.h"
+#include "TypedLength.h"
 
 namespace {
 
@@ -99,8 +100,8 @@ CDlgTabOptions::CDlgTabOptions(QWidget *parent)
     for (const ParameterList *list : ParameterList::All())
         InitParameterList(list->kind);
     ShowStoredPrintFormat();
-    m_loginPassword->setMaxLength(kPasswordLength);
-    m_modifyPassword->setMaxLength(kPasswordLength);
+    LimitTypedLength(m_loginPassword, kPasswordLength);
+    LimitTypedLength(m_modifyPassword, kPasswordLength);
 }
 
 QWidget *CDlgTabOptions::MakeListColumn(const ParameterList &list, const QString &image)

@@ -24,17 +24,9 @@ BenchTiming MeasureRuns(int runs, const std::function<void(int)>& action, const 
     return TimingOf(std::move(ms));
 }
 
-bool GoalMet(const BenchTiming& timing, double goal, GoalRule rule)
+bool GoalMet(const BenchTiming& timing, double goal)
 {
-    switch (rule) {
-    case GoalRule::Median:
-        return timing.median < goal;
-    case GoalRule::Max:
-        return timing.max < goal;
-    case GoalRule::MedianAndMax:
-        break;
-    }
-    return timing.median < goal && timing.max < goal;
+    return timing.median < goal;
 }
 
 const char* GoalVerdict(bool met)
@@ -54,7 +46,7 @@ void PrintTiming(const char* what, const BenchTiming& timing, double goalMs, con
     if (goalMs > 0) {
         if (layout.withGoalValue)
             std::printf("  goal < %.0f ms", goalMs);
-        std::printf("%s%s", layout.verdictGap, GoalVerdict(GoalMet(timing, goalMs, layout.rule)));
+        std::printf("%s%s", layout.verdictGap, GoalVerdict(GoalMet(timing, goalMs)));
     }
     std::printf("\n");
     std::fflush(stdout);

@@ -24,21 +24,16 @@ BenchTiming TimingOf(std::vector<double> runs);
 // milliseconds; prepare, when given, runs before each run, untimed.
 BenchTiming MeasureRuns(int runs, const std::function<void(int)>& action, const std::function<void(int)>& prepare = {});
 
-// Which figure of the runs a goal is judged by.
-enum class GoalRule {
-    Median,
-    Max,
-    MedianAndMax,
-};
-
-bool GoalMet(const BenchTiming& timing, double goal, GoalRule rule);
+// Every goal is judged by the median of the runs; the maximum is printed
+// beside it, so that one stray run on a busy machine shows without deciding.
+bool GoalMet(const BenchTiming& timing, double goal);
 
 // "(goal met)" or "(goal missed)".
 const char* GoalVerdict(bool met);
 
 // How a benchmark lays out its lines of figures in milliseconds. Each
-// benchmark keeps the layout (and the rule) its earlier figures were
-// printed in, so that runs stay comparable line by line.
+// benchmark keeps the layout its earlier figures were printed in, so that
+// runs stay comparable line by line.
 struct BenchLineLayout
 {
     int labelWidth = 58;
@@ -51,7 +46,6 @@ struct BenchLineLayout
     bool withGoalValue = true;
     // What stands between the goal and the verdict.
     const char* verdictGap = "  ";
-    GoalRule rule = GoalRule::Median;
 };
 
 // Prints "<what> median … ms  max … ms  goal < N ms  (goal met)" in the

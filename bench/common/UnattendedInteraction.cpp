@@ -54,9 +54,10 @@ int UnattendedInteraction::runModal(QDialog* dialog)
     return m_modalAnswer ? m_modalAnswer(dialog) : 0;
 }
 
-bool UnattendedInteraction::openWithDesktop(const QString&)
+void UnattendedInteraction::openWithDesktop(const QString&, const std::function<void()>& failed)
 {
-    return m_opensFiles;
+    if (!m_opensFiles && failed)
+        failed();
 }
 
 void UnattendedInteraction::SetModalAnswer(ModalAnswer answer)

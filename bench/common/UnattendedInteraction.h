@@ -25,7 +25,7 @@ public:
     QString openFileName(
         QWidget* parent, const QString& caption, const QString& directory, const QString& filter) override;
     int runModal(QDialog* dialog) override;
-    bool openWithDesktop(const QString& pathOrUrl) override;
+    void openWithDesktop(const QString& pathOrUrl, const std::function<void()>& failed) override;
 
     void SetModalAnswer(ModalAnswer answer);
     // Whether the desktop "opens" a file: nothing is ever started, but an

@@ -35,7 +35,7 @@
 namespace {
 
 // Goals are met by the median.
-constexpr BenchLineLayout kLine{56, 8, 2, false, true, "  ", GoalRule::Median};
+constexpr BenchLineLayout kLine{56, 8, 2, false, true, "  "};
 
 void print(const char *what, const BenchTiming &t, double goal)
 {

@@ -31,7 +31,7 @@
 namespace {
 
 // Goals are met by the median.
-constexpr BenchLineLayout kLine{58, 7, 2, false, true, "  ", GoalRule::Median};
+constexpr BenchLineLayout kLine{58, 7, 2, false, true, "  "};
 
 void print(const char *what, const BenchTiming &t, double goal)
 {

@@ -24,6 +24,6 @@ QString GoodsBillBenchShop(const QStringList &args, const QTemporaryDir &folder)
 
 void PrintGoal(const QString &what, const BenchTiming &timing, double goalMs)
 {
-    static constexpr BenchLineLayout kLine{60, 8, 2, false, true, "  ", GoalRule::Median};
+    static constexpr BenchLineLayout kLine{60, 8, 2, false, true, "  "};
     PrintTiming(qPrintable(what), timing, goalMs, kLine);
 }

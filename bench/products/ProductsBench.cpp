@@ -31,7 +31,7 @@
 namespace {
 
 // A goal is met when the slowest run is under it.
-constexpr BenchLineLayout kLine{52, 7, 2, true, true, "  ", GoalRule::Max};
+constexpr BenchLineLayout kLine{52, 7, 2, true, true, "  "};
 
 void print(const char *what, const BenchTiming &t, double goal)
 {

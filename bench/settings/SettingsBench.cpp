@@ -27,7 +27,7 @@
 namespace {
 
 // A goal is met when both the median and the slowest run are under it.
-constexpr BenchLineLayout kLine{44, 7, 1, true, true, " ", GoalRule::MedianAndMax};
+constexpr BenchLineLayout kLine{44, 7, 1, true, true, " "};
 
 void print(const char *what, const BenchTiming &t, double goal)
 {

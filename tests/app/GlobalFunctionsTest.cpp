@@ -29,6 +29,9 @@ TEST(GlobalFunctions, NumberTextsReadTheLeadingNumberWhateverTheLocale)
         {QStringLiteral("abc"), 0}, {QString(), 0}, {QStringLiteral(".5"), 0.5},
         // One sign at most: a doubled sign is no number, not a flipped one.
         {QStringLiteral("--5"), 0}, {QStringLiteral("+-5"), 0}, {QStringLiteral("-+5"), 0},
+        // Digits only: infinities and not-a-numbers read 0 like other words.
+        {QStringLiteral("inf"), 0}, {QStringLiteral("-Infinity"), 0}, {QStringLiteral("nan"), 0},
+        {QStringLiteral(" NAN(1)"), 0}, {QStringLiteral("1e999"), 0},
         // Full-width digits are no number; a text of any length is read.
         {QStringLiteral("１２"), 0}, {QStringLiteral("3５"), 3},
         {QString(100, QLatin1Char(' ')) + QStringLiteral("8.25元"), 8.25},

@@ -38,13 +38,14 @@ TEST(PasswordPrompt, EachKindReadsItsOwnPasswordCaseSensitively)
 
     db.exec("UPDATE tbl_UserPassword SET LoginPassword = ?", {QStringLiteral("管理Abc")});
     db.exec("INSERT INTO tbl_UserPassword (UserType, LoginPassword) VALUES (?, ?)",
-        {QStringLiteral("管理员"), QStringLiteral("0123456789")});
+        {QStringLiteral("管理员"), QStringLiteral("012345678😀")});
     db.exec("UPDATE tbl_AccessTypePassword SET AccessPassword = ?", {QStringLiteral("edit")});
     const std::tuple<int, const char*, int> cases[]
         = {{PasswordFinanceSupervisor, "管理Abc", 1}, {PasswordFinanceSupervisor, "管理abc", 0},
             {PasswordFinanceSupervisor, "管理Abc ", 0}, {PasswordAdministrator, "管理Abc", 0},
-            // The edit takes ten characters: the eleventh is dropped.
-            {PasswordAdministrator, "0123456789X", 1}, {PasswordAdministrator, "012345678", 0},
+            // The edit takes ten characters, an emoji counting as one: the
+            // eleventh is dropped.
+            {PasswordAdministrator, "012345678😀X", 1}, {PasswordAdministrator, "012345678", 0},
             {PasswordDataModification, "edit", 1}, {PasswordDataModification, "", 0},
             // A value that would break a pasted statement is just a wrong
             // password; an unknown kind matches nothing.

@@ -200,18 +200,19 @@ TEST_F(OptionsPageTest, PasswordsAndThePrintOptionAreWrittenAlsoWithoutTheirRows
     EXPECT_EQ(userType->currentText(), "管理员");
     EXPECT_TRUE(control<QLineEdit>("1226")->text().isEmpty());
 
-    // The edits take 10 characters; No writes nothing. The prompt then
-    // takes the new password and refuses the empty one.
-    const QString ask = "确定要把密码改为 Ab'9改xyz12 吗？";
+    // The edits take 10 characters, an emoji counting as one; No writes
+    // nothing. The prompt then takes the new password and refuses the
+    // empty one.
+    const QString ask = "确定要把密码改为 Ab'9改xyz😀2 吗？";
     auto change = [&](const char *edit, const char *button, int kind) {
         user.clear();
-        typeText(control<QLineEdit>(edit), "Ab'9改xyz12345");
+        typeText(control<QLineEdit>(edit), "Ab'9改xyz😀2345");
         clickButton(page.get(), button);
         EXPECT_TRUE(PasswordMatches(db.db(), kind, QString()));
         user.answerQuestion(true);
         clickButton(page.get(), button);
         EXPECT_EQ(user.texts(), (QStringList{ask, ask, "密码修改成功。"}));
-        EXPECT_TRUE(PasswordMatches(db.db(), kind, "Ab'9改xyz12"));
+        EXPECT_TRUE(PasswordMatches(db.db(), kind, "Ab'9改xyz😀2"));
         EXPECT_FALSE(PasswordMatches(db.db(), kind, QString()));
     };
     change("1226", "1223", PasswordAdministrator);

@@ -38,12 +38,6 @@ void RecordingUser::error(QWidget *parent, const QString &caption, const QString
     ScriptedInteraction::error(parent, caption, text);
 }
 
-bool RecordingUser::openWithDesktop(const QString &pathOrUrl)
-{
-    ScriptedInteraction::openWithDesktop(pathOrUrl);
-    return opensFiles;
-}
-
 TemporaryCacheFolder::TemporaryCacheFolder()
     : m_previous(qgetenv("XDG_CACHE_HOME"))
 {

@@ -31,17 +31,13 @@ private:
     std::unique_ptr<Database> m_other;
 };
 
-// The scripted user, noting which window each message was given to, and
-// answering "no program for this file" when opensFiles is false.
+// The scripted user, noting which window each message was given to.
 class RecordingUser : public ScriptedInteraction
 {
 public:
     void information(QWidget *parent, const QString &caption, const QString &text) override;
     bool question(QWidget *parent, const QString &caption, const QString &text) override;
     void error(QWidget *parent, const QString &caption, const QString &text) override;
-    bool openWithDesktop(const QString &pathOrUrl) override;
-
-    bool opensFiles = true;
     // One per message, in order; null for a box without an owner.
     std::vector<QPointer<QWidget>> owners;
 };

@@ -69,10 +69,11 @@ int ScriptedInteraction::runModal(QDialog *dialog)
     return result;
 }
 
-bool ScriptedInteraction::openWithDesktop(const QString &pathOrUrl)
+void ScriptedInteraction::openWithDesktop(const QString &pathOrUrl, const std::function<void()> &failed)
 {
     openedWithDesktop << pathOrUrl;
-    return true;
+    if (!opensFiles && failed)
+        failed();
 }
 
 QStringList ScriptedInteraction::texts() const
@@ -93,10 +94,15 @@ void ScriptedInteraction::clear()
 
 void typeText(QWidget *widget, const QString &text)
 {
-    for (const QChar ch : text) {
-        if (ch.unicode() < 0x80)
+    // One key a character: an emoji's two UTF-16 units come as one key.
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar ch = text.at(i);
+        if (ch.unicode() < 0x80) {
             QTest::keyClick(widget, ch.toLatin1());
-        else
-            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+            continue;
+        }
+        const qsizetype units = ch.isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, text.mid(i, units), Qt::NoModifier);
+        i += units - 1;
     }
 }

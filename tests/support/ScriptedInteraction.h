@@ -35,7 +35,8 @@ public:
     QString openFileName(QWidget *parent, const QString &caption, const QString &directory,
                          const QString &filter) override;
     int runModal(QDialog *dialog) override;
-    bool openWithDesktop(const QString &pathOrUrl) override;
+    // Notes the path; the opening fails when opensFiles is false.
+    void openWithDesktop(const QString &pathOrUrl, const std::function<void()> &failed) override;
 
     void answerQuestion(bool yes) { m_answers.push_back(yes); }
     void answerFileName(const QString &path) { m_fileNames.push_back(path); }
@@ -48,6 +49,7 @@ public:
     QStringList modalDialogs;
     QStringList suggestedFileNames;
     QStringList openedWithDesktop;
+    bool opensFiles = true;
 
     QStringList texts() const;
     QString lastText() const { return messages.empty() ? QString() : messages.back().text; }
