@@ -1,5 +1,7 @@
 #include "PartyListReports.h"
 
+#include <QSet>
+
 #include <array>
 
 #include "CardContent.h"
@@ -36,12 +38,21 @@ QList<ClientFinanceSumInfo> PartyListReports::FinanceSumRows(const PeriodRange &
 
     QList<ClientFinanceSumInfo> rows;
     std::array<double, 6> totals{};
+    QSet<QString> counted;
     for (std::size_t i = 0; i < figures.size(); ++i) {
         const PartyFigures &f = figures[i];
         const std::array<double, 6> values
             = {f.goods, f.returns, f.payments, f.periodArrears, f.priorArrears, f.totalArrears};
-        for (std::size_t k = 0; k < values.size(); ++k)
-            totals[k] += values[k];
+        // Namesakes (old data) share the name's bills: each row shows them,
+        // the totals count them once, with every party's opening arrears.
+        std::array<double, 6> counts = values;
+        if (counted.contains(openings[i].name)) {
+            const double opening = StrToDouble(openings[i].beginArrears);
+            counts = {0.0, 0.0, 0.0, 0.0, opening, opening};
+        }
+        counted.insert(openings[i].name);
+        for (std::size_t k = 0; k < counts.size(); ++k)
+            totals[k] += counts[k];
         rows << ClientFinanceSumInfo{openings[i].name, DoubleToStr(values[0]), DoubleToStr(values[1]),
             DoubleToStr(values[2]), DoubleToStr(values[3]), DoubleToStr(values[4]), DoubleToStr(values[5]), QString()};
     }

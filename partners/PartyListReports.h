@@ -36,7 +36,9 @@ public:
     PartyListReports(Database &db, const PartySideInfo &side);
 
     // One row per party, then the totals row "总计行", which adds the
-    // unrounded figures and rounds each total once.
+    // unrounded figures and rounds each total once. Parties that share a
+    // name (old data) each show the name's bills; the totals count those
+    // bills once and every party's opening arrears.
     QList<ClientFinanceSumInfo> FinanceSumRows(const PeriodRange &period);
     // Every party record with its area code turned into its word ("本地",
     // "省内", "其它"; empty for any other code).

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QResizeEvent>
+#include <QToolButton>
 
 #include <algorithm>
 
@@ -120,10 +121,10 @@ void PartyPage::CreateControls()
     m_newButton = MakePictureButton(this, ids.newParty, QString::fromUtf8(ids.newCaption));
     m_nextButton = MakePictureButton(this, ids.next, QStringLiteral("下一页"));
     m_reportButton
-        = MakePictureButton(this, ids.report, QStringLiteral("统计报表"), QStringLiteral(":/partners/icon172.svg"));
-    m_listButton = MakePictureButton(
+        = MakeSideButton(this, ids.report, QStringLiteral("统计报表"), QStringLiteral(":/partners/icon172.svg"));
+    m_listButton = MakeSideButton(
         this, ids.list, QString::fromUtf8(ids.listCaption), QStringLiteral(":/partners/icon322.svg"));
-    m_searchButton = MakePictureButton(
+    m_searchButton = MakeSideButton(
         this, ids.search, QString::fromUtf8(ids.searchCaption), QStringLiteral(":/images/icon173.svg"));
     m_areaLabel = MakeIdLabel(this, ids.areaLabel, QString::fromUtf8(ids.areaCaption));
     m_nameLabel = MakeIdLabel(this, ids.nameLabel, QString::fromUtf8(ids.nameCaption));
@@ -141,9 +142,9 @@ void PartyPage::CreateControls()
     connect(m_prevButton, &QPushButton::clicked, this, &PartyPage::OnPrevPage);
     connect(m_nextButton, &QPushButton::clicked, this, &PartyPage::OnNextPage);
     connect(m_newButton, &QPushButton::clicked, this, &PartyPage::OnNewParty);
-    connect(m_searchButton, &QPushButton::clicked, this, &PartyPage::OnSearch);
-    connect(m_reportButton, &QPushButton::clicked, this, &PartyPage::ShowFinanceSumReport);
-    connect(m_listButton, &QPushButton::clicked, this, &PartyPage::ShowAddressList);
+    connect(m_searchButton, &QToolButton::clicked, this, &PartyPage::OnSearch);
+    connect(m_reportButton, &QToolButton::clicked, this, &PartyPage::ShowFinanceSumReport);
+    connect(m_listButton, &QToolButton::clicked, this, &PartyPage::ShowAddressList);
     connect(m_areaCombo, &QComboBox::currentIndexChanged, this, &PartyPage::OnAreaChanged);
 }
 
@@ -190,11 +191,17 @@ void PartyPage::resizeEvent(QResizeEvent *event)
     PlacePagingRow(m_prevButton, m_newButton, m_nextButton, m_pageLine, event->size());
     m_areaLabel->setGeometry(w - 85, 15, 80, 20);
     m_areaCombo->setGeometry(w - 90, 40, 85, 24);
-    m_reportButton->setGeometry(w - 85, 75, 80, 70);
-    m_listButton->setGeometry(w - 85, 160, 80, 70);
+    // The side buttons keep to the right edge; one whose picture and
+    // caption need more room (a larger desktop font) grows to the left.
+    const auto placeSideButton = [w](QToolButton *button, int y) {
+        const QSize size = QSize(80, 70).expandedTo(button->sizeHint());
+        button->setGeometry(w - 5 - size.width(), y, size.width(), size.height());
+    };
+    placeSideButton(m_reportButton, 75);
+    placeSideButton(m_listButton, 160);
     m_nameLabel->setGeometry(w - 85, 260, 80, 20);
     m_nameEdit->setGeometry(w - 90, 285, 85, 24);
-    m_searchButton->setGeometry(w - 85, 320, 80, 70);
+    placeSideButton(m_searchButton, 320);
     LayoutButtons(w, h);
 }
 

@@ -25,6 +25,7 @@ class CDlgMainDlg;
 class CGridppReportEventImpl;
 class GridReport;
 class ImageButton;
+class QToolButton;
 class PartyBillCommands;
 template <typename Row, std::size_t N> class ProductReportEvent;
 
@@ -168,9 +169,9 @@ private:
     ImageButton *m_prevButton = nullptr;
     ImageButton *m_newButton = nullptr;
     ImageButton *m_nextButton = nullptr;
-    ImageButton *m_reportButton = nullptr;
-    ImageButton *m_listButton = nullptr;
-    ImageButton *m_searchButton = nullptr;
+    QToolButton *m_reportButton = nullptr;
+    QToolButton *m_listButton = nullptr;
+    QToolButton *m_searchButton = nullptr;
     QComboBox *m_areaCombo = nullptr;
     QLineEdit *m_nameEdit = nullptr;
     QLabel *m_areaLabel = nullptr;

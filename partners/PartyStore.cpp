@@ -129,7 +129,10 @@ PartyStore::Outcome PartyStore::UpdateParty(const struct_button_data &party)
     const std::optional<struct_button_data> stored = PartyByGuid(party.GUID);
     if (!stored)
         return Outcome::Gone;
-    if (NameTaken(party.ClientName, party.GUID))
+    // Only a new name is checked: a party that shares its name with
+    // another (old data) can still have its other fields changed.
+    const bool renamed = stored->ClientName != party.ClientName;
+    if (renamed && NameTaken(party.ClientName, party.GUID))
         return Outcome::DuplicateName;
 
     Statement update = PrepareBound(m_db,
@@ -139,7 +142,7 @@ PartyStore::Outcome PartyStore::UpdateParty(const struct_button_data &party)
         {party.ClientName, party.ContactName, party.ClientArea, party.Loan, party.Tel, party.Mobile, party.Fax,
             party.Web, party.Email, party.QQ, party.Address, party.Remark, party.BeginArrears, party.GUID});
     update.run();
-    if (stored->ClientName != party.ClientName && !NameTaken(stored->ClientName, party.GUID))
+    if (renamed && !NameTaken(stored->ClientName, party.GUID))
         RenameEverywhere(stored->ClientName, party.ClientName);
     transaction.commit();
     return Outcome::Done;

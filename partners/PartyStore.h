@@ -50,12 +50,13 @@ public:
     Outcome AddParty(const struct_button_data &party);
     // Rewrites every column but the key and the four stored totals of the
     // row with the record's GUID. A new name must not be another party's
-    // of the side. Renaming a party renames it in its side's goods bills,
-    // finance bills and price list, and in the register when the other
-    // side has no party of the old name; when another party of the side
-    // still bears the old name (old data), only the row is renamed, since
-    // the bills cannot be told apart. Gone when no row has the GUID (or
-    // there is none).
+    // of the side; a kept name is never refused, even when a namesake
+    // from old data bears it too. Renaming a party renames it in its
+    // side's goods bills, finance bills and price list, and in the
+    // register when the other side has no party of the old name; when
+    // another party of the side still bears the old name (old data), only
+    // the row is renamed, since the bills cannot be told apart. Gone when
+    // no row has the GUID (or there is none).
     Outcome UpdateParty(const struct_button_data &party);
     // Gone when no row has the GUID (or there is none).
     Outcome DeleteParty(const QString &guid);

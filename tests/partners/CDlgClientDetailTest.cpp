@@ -136,9 +136,11 @@ TEST_P(CDlgClientDetailTest, EachCommandRunsForTheCardsPartyAndTheWindowEndsWhen
 TEST_P(CDlgClientDetailTest, AChangeNeedsTheDataModificationPasswordAndIsWrittenFirst)
 {
     db.exec("UPDATE tbl_AccessTypePassword SET AccessPassword = 'abc'");
-    exec("UPDATE %1 SET ContactName = '张三', Tel = '1', Mobile = '2', Fax = '3', Web = '4', Email = '5', QQ = '6', "
+    // A stored contact longer than the field's limit; a new name of 20 characters, the last an emoji.
+    const QString contact = QString("联系人").repeated(8), newName = "甲乙丙丁戊己庚辛壬癸子丑寅卯辰巳午未申😀";
+    exec("UPDATE %1 SET ContactName = ?, Tel = '1', Mobile = '2', Fax = '3', Web = '4', Email = '5', QQ = '6', "
          "Address = '7', Remark = '8', SumIncome = '99'",
-        side().partyTable);
+        side().partyTable, {contact});
     // Wrong: said so; cancelled: nothing; the record dialog cancelled: the window stays each time.
     EXPECT_EQ(clickInWindow("1074", [this] { answerPassword("abd"); }), kStayedOpen);
     EXPECT_EQ(user.texts(), QStringList {"密码输入错误，请重新输入。"});
@@ -157,26 +159,27 @@ TEST_P(CDlgClientDetailTest, AChangeNeedsTheDataModificationPasswordAndIsWritten
             // A stored area that is no known code selects none of the three.
             for (const QRadioButton* area : dialog->findChildren<QRadioButton*>())
                 EXPECT_FALSE(area->isChecked()) << area->text().toStdString();
-            // The name is limited in characters, not bytes.
+            // The name is limited in characters: typing stops after the emoji, which stays whole.
             auto* nameEdit = dialog->findChild<QLineEdit*>("1065");
             nameEdit->clear();
-            typeText(nameEdit, "甲乙丙丁戊己庚辛壬癸子丑寅卯辰巳午未申酉戌亥");
-            EXPECT_EQ(nameEdit->text().size(), 20);
-            nameEdit->clear();
-            typeText(nameEdit, "新名");
+            typeText(nameEdit, newName + "酉");
             clickButton(dialog, "1064");
             EXPECT_EQ(dialog->result(), 2);
             return dialog->result();
         });
     });
     EXPECT_EQ(saved, 1);
-    EXPECT_EQ(shown, (QStringList {name, "张三", "500", "1", "2", "3", "4", "5", "6", "7", "8"}));
+    EXPECT_EQ(shown, (QStringList {name, contact, "500", "1", "2", "3", "4", "5", "6", "7", "8"}));
     EXPECT_EQ(user.lastText(), QString("修改%1成功。").arg(side().word));
-    // The bills followed the name: the card's figures are unchanged. The stored totals are the finance
-    // side's.
-    EXPECT_EQ(page->CardParty(0).ClientName, "新名");
+    // The bills followed the name: the card's figures are unchanged. The long contact is stored whole; the
+    // stored totals are the finance side's.
+    EXPECT_EQ(page->CardParty(0).ClientName, newName);
     EXPECT_EQ(page->CardParty(0).ClientSumArrears, "1500.00");
-    EXPECT_EQ(countWhere(side().partyTable, "SumIncome", "99"), 1);
+    EXPECT_EQ(db.scalar(QString("SELECT %1 || ContactName || SumIncome FROM %2")
+                            .arg(side().nameColumn, side().partyTable)
+                            .toUtf8()
+                            .constData()),
+        newName + contact + "99");
 }
 
 TEST_P(CDlgClientDetailTest, ADeleteAskedFirstEndsTheWindowWithZero)
@@ -210,6 +213,9 @@ TEST_P(CDlgClientDetailTest, ThePriceListAndTheReportsAreThePartysOwn)
         "owed 2011-05-10 15; owing 2011-05-11 4; owed 2011-07-01 99; pay 2011-05-05 12; cut 2011-05-20 5; "
         "cut 2011-05-21 -2; other 2011-05-03 1000; otherpay 2011-05-03 1000");
     exec("UPDATE %1 SET SumMoney = '250' WHERE SumMoney = '230.00'", side().goodsTable);
+    // The deposit bears a code as long as the editor makes them.
+    const QString deposit = side().provider() ? "ZC_CG_DJ_20110503" : "SR_XS_DJ_20110503";
+    exec("UPDATE %1 SET BillCode = ? WHERE BillCode = ?", side().financeTable, {deposit, c[2]});
     QString owner, pdf;
     QStringList preset;
     const int ended = openWindow(
@@ -252,11 +258,11 @@ TEST_P(CDlgClientDetailTest, ThePriceListAndTheReportsAreThePartysOwn)
         (QStringList {"时段" + goods + "记录" + d4 + "|||"} + lines
             + QStringList {"||||时段" + goods + "合计|4.00||1250.00", "时段退货记录" + d4 + "|||", returned,
                 "||||时段退货合计|1.00||20.00", "||||时段实际货款|||1230.00", "时段财务收支" + d4 + "|||",
-                "2011-05-03|" + c[2] + "||||||50", "2011-05-05|" + c[8] + "||||||12", "2011-05-20|" + c[9] + "||||||-5",
-                "2011-05-21|" + c[10] + "||||||2", "||||时段收支合计|||59.00", "||||时段新欠款|||1171.00",
-                "||||前累计欠款|||559.50", "||||新累计欠款|||1730.50"}));
-    // The one report read back from its PDF.
-    for (const QString& text : {survey.title(), name, QString("时段财务收支"), QString("1730.50")})
+                "2011-05-03|" + deposit + "||||||50", "2011-05-05|" + c[8] + "||||||12",
+                "2011-05-20|" + c[9] + "||||||-5", "2011-05-21|" + c[10] + "||||||2", "||||时段收支合计|||59.00",
+                "||||时段新欠款|||1171.00", "||||前累计欠款|||559.50", "||||新累计欠款|||1730.50"}));
+    // The one report read back from its PDF, the long code whole.
+    for (const QString& text : {survey.title(), name, deposit, QString("时段财务收支"), QString("1730.50")})
         EXPECT_TRUE(pdf.contains(text)) << text.toStdString() << "\n" << pdf.toStdString();
     // The product detail sums the lines; 单位名称 shows the bill's company, a total dashes seven columns.
     const ReportDocument& detail = *reports.documents[1];

@@ -1,5 +1,5 @@
 // The record dialog of either side, opened from the page and used as a person would: its checks, what it
-// stores and its result codes. A change through it is in the detail window's tests.
+// stores and its result codes. A change through it is in the detail window's tests, but for a failed one.
 
 #include "CDlgNewClient.h"
 
@@ -66,20 +66,37 @@ TEST_P(CDlgNewClientTest, ANewPartyIsStoredOnceEveryCheckPasses)
     EXPECT_EQ(page->CardParty(1).ClientName, "O'Neil 新单位");
 }
 
-TEST_P(CDlgNewClientTest, AFailedWriteKeepsTheDialogOpen)
+TEST_P(CDlgNewClientTest, AFailedAddOrChangeKeepsTheDialogOpen)
 {
+    addParty("甲");
     openPage();
-    exec("CREATE TRIGGER refuse BEFORE INSERT ON %1 BEGIN SELECT RAISE(ABORT, 'disk full'); END", side().partyTable);
-    openDialog([](QDialog* dialog) {
+    exec(
+        "CREATE TRIGGER refuse_add BEFORE INSERT ON %1 BEGIN SELECT RAISE(ABORT, 'disk full'); END", side().partyTable);
+    exec("CREATE TRIGGER refuse_change BEFORE UPDATE ON %1 BEGIN SELECT RAISE(ABORT, 'disk full'); END",
+        side().partyTable);
+    const auto save = [](QDialog* dialog) {
         fill(dialog, "乙");
         clickButton(dialog, "1064");
         EXPECT_TRUE(dialog->isVisible());
         EXPECT_EQ(dialog->findChild<QLineEdit*>("1065")->text(), "乙");
-    });
-    ASSERT_EQ(user.messages.size(), 1u);
-    EXPECT_EQ(user.messages[0].kind, ScriptedInteraction::Message::Error);
-    EXPECT_TRUE(user.messages[0].text.startsWith(QString("保存%1资料失败。").arg(side().word)));
+    };
+    openDialog(save);
+    // A change of the first card's party, set up as the detail window sets it up.
+    CDlgNewClient change;
+    change.SetMode(side().provider() ? ClientEditModifyProvider : ClientEditModifyClient);
+    change.SetPage(page.get());
+    change.SetClientButton(dynamic_cast<CBCGPDataButton*>(page->CardAt(0)));
+    change.SetProviderButton(dynamic_cast<CBCGPProviderButton*>(page->CardAt(0)));
+    change.SetRecord(page->CardParty(0));
+    change.show();
+    save(&change);
+    ASSERT_EQ(user.messages.size(), 2u);
+    for (const auto& message : user.messages) {
+        EXPECT_EQ(message.kind, ScriptedInteraction::Message::Error);
+        EXPECT_TRUE(message.text.startsWith(QString("保存%1资料失败。").arg(side().word)));
+    }
     EXPECT_EQ(partyCount("乙"), 0);
+    EXPECT_EQ(page->CardParty(0).ClientName, "甲");
 }
 
 TEST_P(CDlgNewClientTest, CancelEscapeAndTheCloseBoxEndWithZeroAndEnterSavesNothing)

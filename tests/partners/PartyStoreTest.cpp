@@ -95,14 +95,16 @@ TEST_P(PartyStoreTest, NamesAreUniqueWithinASideAndRowsGoByGuid)
     fresh.ClientName = "丙";
     EXPECT_EQ(store().AddParty(fresh), Outcome::NoKey);
     EXPECT_EQ(partyCount("丙"), 0);
-    // A delete takes the one row, not its namesake from old data.
-    const struct_button_data twin = addParty("甲");
+    // A namesake from old data can be changed while it keeps the name; a delete takes the one row.
+    struct_button_data twin = addParty("甲");
+    twin.Tel = "0512";
+    EXPECT_EQ(store().UpdateParty(twin), Outcome::Done);
     EXPECT_EQ(store().DeleteParty(taken.GUID), Outcome::Done);
     EXPECT_EQ(store().DeleteParty(taken.GUID), Outcome::Gone);
     EXPECT_EQ(store().DeleteParty(QString()), Outcome::Gone);
     EXPECT_EQ(store().UpdateParty(taken), Outcome::Gone);
     EXPECT_EQ(store().UpdateParty(fresh), Outcome::Gone);
-    EXPECT_TRUE(store().PartyByGuid(twin.GUID));
+    EXPECT_EQ(store().PartyByGuid(twin.GUID).value().Tel, "0512");
     EXPECT_EQ(partyCount("甲"), 1);
 }
 
