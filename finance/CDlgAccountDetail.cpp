@@ -14,7 +14,6 @@
 #include "ImageButton.h"
 #include "Interaction.h"
 #include "PageWidgets.h"
-#include "RecordButtons.h"
 
 CDlgAccountDetail::CDlgAccountDetail(QWidget *parent)
     : QDialog(parent)
@@ -60,9 +59,9 @@ CDlgAccountDetail::CDlgAccountDetail(QWidget *parent)
     connect(close, &QPushButton::clicked, this, &CDlgAccountDetail::reject);
 }
 
-int CDlgAccountDetail::SetAccountRecord(struct_button_account *account)
+int CDlgAccountDetail::SetAccountRecord(const struct_button_account &account)
 {
-    m_pAccount = account;
+    m_account = account;
     return 1;
 }
 
@@ -80,15 +79,13 @@ int CDlgAccountDetail::SetOwnerPage(CDlgTabAccountMgr *page)
 void CDlgAccountDetail::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (!m_pAccount)
-        return;
-    m_name->setText(m_pAccount->AccountName);
-    m_balance->setText(m_pAccount->AccountBalance);
+    m_name->setText(m_account.AccountName);
+    m_balance->setText(m_account.AccountBalance);
 }
 
 void CDlgAccountDetail::ShowBills(Period period)
 {
-    if (!m_pAccount || !m_pOwnerPage)
+    if (!m_pOwnerPage)
         return;
     CDlgTabData_Fina_Provider *reportPage = m_pOwnerPage->AccountsReportPage();
     if (!reportPage)
@@ -100,7 +97,7 @@ void CDlgAccountDetail::ShowBills(Period period)
         dates = FinanceBillQuery::MonthOf(today);
     else if (period == Period::Year)
         dates = FinanceBillQuery::YearOf(today);
-    reportPage->ShowSearchResult(FinanceBillQuery::AccountBills(m_pAccount->AccountName, dates));
+    reportPage->ShowSearchResult(FinanceBillQuery::AccountBills(m_account.AccountName, dates));
     done(1);
 }
 
@@ -121,11 +118,9 @@ void CDlgAccountDetail::OnBnClickedAllRecords()
 
 void CDlgAccountDetail::OnBnClickedEditAccount()
 {
-    if (!m_pAccount)
-        return;
     CDlgNewAccount dialog(this);
     dialog.SetAccountButton(m_pAccountButton);
-    dialog.SetAccount(*m_pAccount);
+    dialog.SetAccount(m_account);
     dialog.SetEditMode(CDlgNewAccount::EditAccount);
     dialog.SetOwnerPage(m_pOwnerPage);
     if (Interaction::current().runModal(&dialog) == 1)
@@ -136,7 +131,10 @@ void CDlgAccountDetail::OnBnClickedDeleteAccount()
 {
     if (AskYesNo(QStringLiteral("确定要删除这个帐户吗？")) != IDYES)
         return;
-    // A delete that failed has said why; the window stays as it was.
-    if (m_pAccountButton && m_pAccountButton->RemoveRecordButton())
+    // The page deletes by the GUID of this window's account, never what the
+    // card holds by now; an account gone meanwhile is said and the page
+    // lists what is left. A delete that failed has said why; the window
+    // stays as it was.
+    if (m_pOwnerPage && m_pOwnerPage->DeleteAccount(m_account))
         done(0);
 }

@@ -9,11 +9,14 @@ class CBCGPAccountMgrButton;
 class CDlgTabAccountMgr;
 
 // The account detail window "帐户信息", opened by a click on an account's
-// card: the account's name and balance as the card shows them, its finance
+// card: the account's name and balance as the card showed them, its finance
 // bills of the working month, year or all time listed on the accounts
 // group's report page, and renaming or deleting the account through the
-// accounts page. Ends with 1 after a list or a rename, 0 after a delete or
-// 取消操作.
+// accounts page. It keeps its own copy of the account and acts on that
+// account's GUID whatever the card holds later: the page refills its cards
+// while the window is open (after a rename that found the account gone, for
+// one). Ends with 1 after a list or a rename, 0 after a delete (or the
+// account found gone by it) or 取消操作.
 class CDlgAccountDetail : public QDialog
 {
     Q_OBJECT
@@ -21,8 +24,8 @@ class CDlgAccountDetail : public QDialog
 public:
     explicit CDlgAccountDetail(QWidget *parent = nullptr);
 
-    // The record inside the clicked card, which outlives the window.
-    int SetAccountRecord(struct_button_account *account);
+    // The account of the clicked card; copied.
+    int SetAccountRecord(const struct_button_account &account);
     void SetAccountButton(CBCGPAccountMgrButton *button);
     int SetOwnerPage(CDlgTabAccountMgr *page);
 
@@ -41,7 +44,7 @@ private:
     enum class Period { Month, Year, All };
     void ShowBills(Period period);
 
-    struct_button_account *m_pAccount = nullptr;
+    struct_button_account m_account;
     CBCGPAccountMgrButton *m_pAccountButton = nullptr;
     CDlgTabAccountMgr *m_pOwnerPage = nullptr;
     QLabel *m_name = nullptr;

@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "Database.h"
+#include "DatePicker.h"
 #include "FinanceBillChoices.h"
 #include "FinanceBillListModel.h"
 #include "GlobalFunctions.h"
@@ -40,15 +41,6 @@ QComboBox *makeList(QWidget *parent, const char *id)
     combo->setObjectName(QString::fromLatin1(id));
     combo->setMinimumWidth(140);
     return combo;
-}
-
-QDateEdit *makeDate(QWidget *parent, const char *id)
-{
-    auto *edit = new QDateEdit(parent);
-    edit->setObjectName(QString::fromLatin1(id));
-    edit->setCalendarPopup(true);
-    edit->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    return edit;
 }
 
 // "所有" first, then the texts; a list that could not be read offers only
@@ -102,8 +94,8 @@ CDlgBillFind_Provider_Fina::CDlgBillFind_Provider_Fina(QWidget *parent)
     m_billType->addItems({kAll, QStringLiteral("财务收入单"), QStringLiteral("财务支出单")});
     m_dateRange = new QCheckBox(QStringLiteral("时间范围"), this);
     m_dateRange->setObjectName(QStringLiteral("1406"));
-    m_dateFrom = makeDate(this, "1408");
-    m_dateTo = makeDate(this, "1409");
+    m_dateFrom = MakeDatePicker(this, QStringLiteral("1408"), WorkingDate());
+    m_dateTo = MakeDatePicker(this, QStringLiteral("1409"), WorkingDate());
     m_amountRange = new QCheckBox(QStringLiteral("金额范围"), this);
     m_amountRange->setObjectName(QStringLiteral("1407"));
     m_amountFrom = makeEdit(this, "1410");

@@ -9,6 +9,7 @@
 
 #include "BillRowUpdates.h"
 #include "Database.h"
+#include "DatePicker.h"
 #include "FinanceBillChoices.h"
 #include "FinanceBillPage.h"
 #include "FinanceImages.h"
@@ -83,9 +84,7 @@ CDlgNewIncomeBill::CDlgNewIncomeBill(QWidget *parent)
     m_picture->setObjectName(QStringLiteral("1254"));
     m_code = makeEdit(this, "1134", 230);
     m_account = makeList(this, "1135");
-    m_date = new QDateEdit(this);
-    m_date->setObjectName(QStringLiteral("1136"));
-    m_date->setCalendarPopup(true);
+    m_date = MakeDatePicker(this, QStringLiteral("1136"), WorkingDate());
     m_nameLabel = makeLabel(this, QStringLiteral("客户名称"));
     m_nameLabel->setObjectName(QStringLiteral("1404"));
     m_name = makeList(this, "1137");

@@ -285,7 +285,7 @@ int CDlgTabAccountMgr::ShowMainTab(int index)
 int CDlgTabAccountMgr::OpenCardRecord(CBCGPAccountMgrButton &card, int)
 {
     CDlgAccountDetail dialog(this);
-    dialog.SetAccountRecord(card.GetRecord());
+    dialog.SetAccountRecord(card.record());
     dialog.SetAccountButton(&card);
     dialog.SetOwnerPage(this);
     return Interaction::current().runModal(&dialog);

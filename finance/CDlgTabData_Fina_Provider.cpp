@@ -6,8 +6,10 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QSet>
 #include <QTableView>
 
+#include <algorithm>
 #include <optional>
 
 #include "CDlgBillFind_Provider_Fina.h"
@@ -26,6 +28,8 @@
 namespace {
 
 const QString kTemplateName = QStringLiteral("Provider_FinaBillSearch_Report.grf");
+// The columns' widths in pixels; the code column grows to its widest code.
+constexpr int kColumnWidths[] = {50, 80, 80, 80, 80, 80, 80, 80, 80, 80, 80, 80, 80, 360};
 
 } // namespace
 
@@ -72,6 +76,8 @@ CDlgTabData_Fina_Provider::CDlgTabData_Fina_Provider(QWidget *parent)
     // Every choice sorts, the one already shown included: a search lists in
     // table order whatever the box shows.
     connect(m_sortCombo, &QComboBox::activated, this, &CDlgTabData_Fina_Provider::SortBillList);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &CDlgTabData_Fina_Provider::FitCodeColumn);
+    connect(m_model, &QAbstractItemModel::dataChanged, this, &CDlgTabData_Fina_Provider::FitCodeColumn);
     connect(m_list, &QTableView::doubleClicked, this,
             [this](const QModelIndex &index) { OnBillListDblClk(index.row()); });
 }
@@ -99,9 +105,8 @@ void CDlgTabData_Fina_Provider::SetFinancePages(FinanceBillPage *salesPage, Fina
 
 void CDlgTabData_Fina_Provider::InitBillListColumns()
 {
-    const int widths[] = {50, 80, 80, 80, 80, 80, 80, 80, 80, 80, 80, 80, 80, 360};
     for (int column = 0; column < FinanceBillListModel::ColumnGuid; ++column)
-        m_list->setColumnWidth(column, widths[column]);
+        m_list->setColumnWidth(column, kColumnWidths[column]);
     m_list->setColumnHidden(FinanceBillListModel::ColumnGuid, true);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -113,6 +118,34 @@ void CDlgTabData_Fina_Provider::InitBillListColumns()
     m_list->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_sortCombo->addItems({QStringLiteral("按时间排"), QStringLiteral("按帐户排"), QStringLiteral("按金额排")});
     m_sortCombo->setCurrentIndex(0);
+}
+
+void CDlgTabData_Fina_Provider::FitCodeColumn()
+{
+    // Each code measured once by the font alone (a day's bills share their
+    // code), then the widest as the list draws its cell: codes are typed
+    // texts of any length.
+    const QFontMetrics metrics(m_list->font());
+    QSet<QString> measured;
+    int widestRow = -1;
+    int widest = 0;
+    for (int row = 0; row < m_model->Count(); ++row) {
+        const QString &code = m_model->RowAt(row).bill.BillCode;
+        if (measured.contains(code))
+            continue;
+        measured.insert(code);
+        const int width = metrics.horizontalAdvance(code);
+        if (width > widest) {
+            widest = width;
+            widestRow = row;
+        }
+    }
+    int width = kColumnWidths[FinanceBillListModel::ColumnBillCode];
+    if (widestRow >= 0) {
+        const QModelIndex cell = m_model->index(widestRow, FinanceBillListModel::ColumnBillCode);
+        width = std::max(width, m_list->sizeHintForIndex(cell).width());
+    }
+    m_list->setColumnWidth(FinanceBillListModel::ColumnBillCode, width);
 }
 
 void CDlgTabData_Fina_Provider::LoadListReport()

@@ -1,9 +1,12 @@
 #include "CDlgNewIncomeBill.h"
 
+#include <QCalendarWidget>
 #include <QLocale>
 
+#include "CDlgBillFind_Provider_Fina.h"
 #include "Database.h"
 #include "FinanceBillPage.h"
+#include "FinanceBillStore.h"
 #include "FinanceTestSupport.h"
 #include "Interaction.h"
 
@@ -314,11 +317,43 @@ TEST_F(EditorTest, AStoredTextNoListHasLeavesThatListUnchosen)
     EXPECT_EQ(storedBalance(db, u("工行")), u("80.00"));
 }
 
-TEST_F(EditorTest, ThePickersDateIsStoredInIsoFormWhateverTheDesktopShows)
+TEST_F(EditorTest, StoredTextsLongerThanTypingAllowsAreKeptWhole)
+{
+    const QString guid = addBill(db, PartyClient, kIncomeBill, u("甲"), u("工行"), u("2024-02-29"), u("80")).GUID;
+    const std::pair<const char *, QString> stored[] = {{"BillCode", u("SR_XS_") + QString(300, u'9')},
+                                                       {"ClientName", QString(300, QChar(0x7532))},
+                                                       {"MoneyCount", u("1234567890.12")},
+                                                       {"BillRemark", QString(3000, QChar(0x5907))}};
+    for (const auto &[column, text] : stored)
+        db.exec(QStringLiteral("UPDATE tbl_FinanceBill_income SET %1 = ?").arg(u(column)).toUtf8().constData(), {text});
+    const struct_button_financebill bill = *FinanceBillStore(db.db(), FinanceBillSide::Sales()).BillByGuid(guid);
+    CDlgNewIncomeBill editor;
+    prepare(editor, PartyClient, bill, 2);
+    user.onNextModal([&](QDialog *d) {
+        EditorControls e(d);
+        EditorControls::retype(e.seller(), u("小李"));
+        e.ok();
+        return d->result();
+    });
+    EXPECT_EQ(Interaction::current().runModal(&editor), 1);
+    for (const auto &[column, text] : stored)
+        EXPECT_EQ(storedColumn(db, FinanceBillSide::Sales(), column, bill.GUID), text) << column;
+    EXPECT_EQ(storedColumn(db, FinanceBillSide::Sales(), "SellerName", bill.GUID), u("小李"));
+}
+
+TEST_F(EditorTest, EveryDateFieldShowsAndStoresIsoDatesWhateverTheDesktop)
 {
     const QLocale before;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    // Every date field of the finance windows, the deposit editor's being
+    // this editor: yyyy-MM-dd and a Chinese calendar on any desktop.
+    CDlgBillFind_Provider_Fina search;
+    search.show();
+    QStringList shown;
     const int result = runNewBill([&](QDialog *, EditorControls &e) {
+        for (QDateEdit *field :
+             {e.date(), search.findChild<QDateEdit *>(u("1408")), search.findChild<QDateEdit *>(u("1409"))})
+            shown << field->text() + u(" ") + field->calendarWidget()->locale().monthName(12);
         e.date()->setFocus();
         e.date()->setDate(QDate(2024, 2, 29));
         // The code follows the working date, not the picker.
@@ -327,6 +362,7 @@ TEST_F(EditorTest, ThePickersDateIsStoredInIsoFormWhateverTheDesktopShows)
         e.ok();
     });
     QLocale::setDefault(before);
+    EXPECT_EQ(shown, (QStringList{u("2024-03-05 十二月"), u("2024-03-01 十二月"), u("2024-03-31 十二月")}));
     EXPECT_EQ(result, 1);
     EXPECT_EQ(storedColumn(db, FinanceBillSide::Sales(), "InputDate", lastGuid), u("2024-02-29"));
 }

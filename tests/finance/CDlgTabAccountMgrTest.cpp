@@ -264,6 +264,52 @@ TEST_F(AccountsPage, TheDetailWindowRenamesAndDeletes)
     EXPECT_EQ(page->PageLine(), u("共 1 条记录，第 1 / 1 页。"));
 }
 
+// The page refills its cards while the detail window is open: after a
+// rename that found the account gone, or a listing that moved it. 删除帐户
+// deletes the window's own account, never what the card now holds, and the
+// account dialog shows a stored name longer than typing allows whole.
+TEST_F(AccountsPage, TheDetailWindowDeletesItsOwnAccountWhateverTheCardHoldsLater)
+{
+    const QString longName = QString(24, QChar(0x5E10)); // 24 x 帐
+    const QString gone = u("该帐户已不存在，可能已被删除。");
+    const QString ask = u("确定要删除这个帐户吗？");
+    const struct
+    {
+        const char *removedFirst; // the row gone before the refill
+        QStringList left;
+        QStringList texts;
+    } cases[] = {{"opened", {u("现金"), u("农行")}, {gone, ask, gone}}, {"现金", {u("农行")}, {ask}}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.removedFirst);
+        db.exec("DELETE FROM tbl_AccountMgr");
+        AddAccountRow(db.db(), u("现金"));
+        AddAccountRow(db.db(), longName);
+        AddAccountRow(db.db(), u("农行"));
+        open();
+        user.clear();
+        prefilled.clear();
+        const bool opened = u(c.removedFirst) == u("opened");
+        user.onNextModal([&](QDialog *detail) {
+            db.exec("DELETE FROM tbl_AccountMgr WHERE AccountName = ?", {opened ? longName : u(c.removedFirst)});
+            if (opened) {
+                typeAccountName(u("行"));
+                clickButton(detail, "1208");
+            } else {
+                clickButton(page.get(), "1199"); // 上一页 on the first page lists it again
+            }
+            EXPECT_EQ(page->AccountButton(1)->record().AccountName, u("农行"));
+            user.answerQuestion(true);
+            clickButton(detail, "1207");
+            return detail->result();
+        });
+        clickCard(1);
+        EXPECT_EQ(prefilled, opened ? longName : QString());
+        EXPECT_EQ(user.texts(), c.texts);
+        EXPECT_EQ(shownNames(), c.left);
+        EXPECT_EQ(rowCount(db, "tbl_AccountMgr"), c.left.size());
+    }
+}
+
 TEST_F(AccountsPage, TheDetailWindowListsTheAccountsBillsOnTheReportPage)
 {
     mainDlg = std::make_unique<CDlgMainDlg>();
@@ -274,6 +320,7 @@ TEST_F(AccountsPage, TheDetailWindowListsTheAccountsBillsOnTheReportPage)
     AddFinanceBillRow(db.db(), PartyClient, kIncomeBill, u("甲"), u("现金"), u("2024-07-01"), u("3"));
     AddFinanceBillRow(db.db(), PartyClient, kIncomeBill, u("甲"), u("现金"), u("2023-12-31"), u("4"));
     AddFinanceBillRow(db.db(), PartyClient, kIncomeBill, u("甲"), u("工行"), u("2024-02-02"), u("5"));
+    AddAccountRow(db.db(), u("工行"));
     accounts->RefreshMonthTotals(GetCurDateString());
 
     const QTableView *list = mainDlg->m_pTabFinaReportBoth->ListView();
@@ -293,12 +340,17 @@ TEST_F(AccountsPage, TheDetailWindowListsTheAccountsBillsOnTheReportPage)
         SCOPED_TRACE(c.button);
         mainDlg->ActivateTab(CDlgMainDlg::GroupAccounts, 0);
         int result = -1;
+        // 现金's window lists 现金's bills though the card shows 工行 by then.
+        clickButton(accounts, "1199"); // 上一页 on the first page lists it again
         user.onNextModal([&](QDialog *detail) {
+            db.exec("UPDATE tbl_AccountMgr SET RowNo = -RowNo");
+            clickButton(accounts, "1199");
             clickButton(detail, c.button);
             result = detail->result();
             return result;
         });
         QTest::mouseClick(accounts->AccountButton(0), Qt::LeftButton, {}, QPoint(20, 20));
+        db.exec("UPDATE tbl_AccountMgr SET RowNo = -RowNo");
         EXPECT_EQ(result, 1);
         EXPECT_EQ(mainDlg->TabGroup(CDlgMainDlg::GroupAccounts)->currentIndex(), 1);
         EXPECT_EQ(amounts(), c.amounts);

@@ -21,6 +21,7 @@
 #include "ClickSupport.h"
 #include "FinanceBillSide.h"
 #include "GlobalFunctions.h"
+#include "QStringPrinting.h"
 #include "RecordTypes.h"
 #include "ScriptedInteraction.h"
 #include "TestDatabase.h"
