@@ -19,18 +19,15 @@ QString fitted(const QFontMetrics &metrics, const QString &text, int width)
     return metrics.elidedText(text, Qt::ElideRight, std::max(0, width));
 }
 
-// Texts start at the top of their rectangles as single lines, within the
-// left and right edges. The rectangles were made for a 15-pixel line; a
-// fallback face for Chinese has a taller one, so the height is never cut
-// below a full line.
+// Texts are single lines from the top of their rectangles, within the
+// left and right edges; drawnTexts() makes every rectangle a whole line of
+// the card's font high, so the clip cuts no glyph.
 void drawText(QPainter &painter, const RecordCard::DrawnText &drawn)
 {
-    QRect area = drawn.rect;
-    area.setHeight(std::max(drawn.rect.height(), QFontMetrics(painter.font()).height()));
     painter.save();
     painter.setPen(drawn.color);
-    painter.setClipRect(area);
-    painter.drawText(area, drawn.alignment | Qt::AlignTop | Qt::TextSingleLine, drawn.text);
+    painter.setClipRect(drawn.rect);
+    painter.drawText(drawn.rect, drawn.alignment | Qt::AlignTop | Qt::TextSingleLine, drawn.text);
     painter.restore();
 }
 
@@ -97,17 +94,41 @@ std::vector<RecordCard::DrawnText> RecordCard::drawnTexts() const
     const QFontMetrics metrics(font());
     const QColor cardColor = shown.cardColor();
     std::vector<DrawnText> texts;
-    auto add = [&](const QRect &rect, int alignment, const QString &text, const QColor &color) {
+    // The row of each text: -1 for the kind word and the title.
+    std::vector<int> rowOf;
+    auto add = [&](const QRect &rect, int alignment, const QString &text, const QColor &color, int row) {
         texts.push_back({fitted(metrics, text, rect.width()), rect, alignment, color});
+        rowOf.push_back(row);
     };
     if (!shown.kindWord.isEmpty())
-        add(shown.kindRect, Qt::AlignHCenter, shown.kindWord, cardColor);
-    for (const CardRow &row : shown.rows) {
-        add(row.labelRect, Qt::AlignHCenter, row.label, kCardLabelColor);
-        add(row.valueRect, Qt::AlignLeft, row.value, cardColor);
+        add(shown.kindRect, Qt::AlignHCenter, shown.kindWord, cardColor, -1);
+    for (int row = 0; row < static_cast<int>(shown.rows.size()); ++row) {
+        const CardRow &cardRow = shown.rows[static_cast<std::size_t>(row)];
+        add(cardRow.labelRect, Qt::AlignHCenter, cardRow.label, kCardLabelColor, row);
+        add(cardRow.valueRect, Qt::AlignLeft, cardRow.value, cardColor, row);
     }
     if (!shown.title.isEmpty())
-        add(shown.titleRect, Qt::AlignHCenter, shown.title, cardColor);
+        add(shown.titleRect, Qt::AlignHCenter, shown.title, cardColor, -1);
+
+    // One line of the card's font, as high as its texts reach: a fallback
+    // face for Chinese may stand taller than the font's own line.
+    QString all;
+    for (const DrawnText &drawn : texts)
+        all += drawn.text;
+    const int line = std::max(metrics.height(), metrics.boundingRect(all).height());
+    // Each row stands where the card puts it but at least a line below the
+    // one above, so that no row runs into the next; the rows move up
+    // together when the last would end below the card.
+    std::vector<int> tops;
+    for (const CardRow &cardRow : shown.rows)
+        tops.push_back(tops.empty() ? cardRow.labelRect.top() : std::max(cardRow.labelRect.top(), tops.back() + line));
+    const int overflow = tops.empty() ? 0 : std::clamp(tops.back() + line - height(), 0, tops.front());
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        QRect &rect = texts[i].rect;
+        const int top = rowOf[i] < 0 ? std::min(rect.top(), height() - line)
+                                     : tops[static_cast<std::size_t>(rowOf[i])] - overflow;
+        rect = QRect(rect.left(), top, rect.width(), line);
+    }
     return texts;
 }
 

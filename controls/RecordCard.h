@@ -35,7 +35,8 @@ public:
     virtual CardContent content() const = 0;
 
     // One text as the card paints it: cut with "…" at the right when it is
-    // wider than its rectangle.
+    // wider than its rectangle, which is one line of the card's font high
+    // and apart from the other rows' rectangles.
     struct DrawnText
     {
         QString text;

@@ -19,6 +19,7 @@
 #include "CDlgSelProductSpecDlg.h"
 #include "CapitalNumerals.h"
 #include "Database.h"
+#include "DatePicker.h"
 #include "GlobalFunctions.h"
 #include "GoodsBillChoiceLists.h"
 #include "GoodsBillModeInfo.h"
@@ -106,10 +107,7 @@ public:
             return combo;
         }
         if (row == CCellTypesGridCtrl::HeadRow && column == CCellTypesGridCtrl::DateColumn) {
-            auto* date = new QDateEdit(parent);
-            date->setDisplayFormat(kDateFormat);
-            date->setCalendarPopup(true);
-            return date;
+            return MakeDatePicker(parent, QStringLiteral("billDate"), WorkingDate());
         }
         if (m_grid->IsLineRow(row)
             && (column == CCellTypesGridCtrl::NameCol || column == CCellTypesGridCtrl::SpecCol)) {

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 
 #include "Database.h"
+#include "DatePicker.h"
 #include "GlobalFunctions.h"
 #include "GoodsBillCatalog.h"
 #include "ImageButton.h"
@@ -32,10 +33,7 @@ QLineEdit *makeEdit(QWidget *parent, const char *id)
 
 QDateEdit *makeDate(QWidget *parent, const char *id, const QDate &date)
 {
-    auto *edit = new QDateEdit(date, parent);
-    edit->setObjectName(QString::fromLatin1(id));
-    edit->setDisplayFormat(kDateFormat);
-    edit->setCalendarPopup(true);
+    QDateEdit *edit = MakeDatePicker(parent, QString::fromLatin1(id), date);
     edit->setEnabled(false);
     return edit;
 }

@@ -83,6 +83,15 @@ BannerLook BannerFor(GoodsBillModeInfo::Banner banner)
     return {QStringLiteral("货品单据"), "#606060"};
 }
 
+// The deposit's finance bill outlives the goods bill: "订金单据 SR_…（50.00
+// 元）已经记入财务单据，删除本单据不会删除它。" for the action, the code left
+// out when it is not known.
+QString DepositStaysNote(const QString& code, const QString& amount, const QString& action)
+{
+    return QStringLiteral("订金单据%1（%2 元）已经记入财务单据，%3本单据不会删除它。")
+        .arg(code.isEmpty() ? QString() : QStringLiteral(" ") + code, amount, action);
+}
+
 } // namespace
 
 CDlgNewShipment::CDlgNewShipment(QWidget* parent)
@@ -392,9 +401,23 @@ QString CDlgNewShipment::LoadedGuid() const
     return m_loadedLines.empty() ? QString() : m_loadedLines.front().GUID;
 }
 
-QString CDlgNewShipment::LoadedDepositLink() const
+QString CDlgNewShipment::DepositLink() const
 {
-    return m_loadedLines.empty() ? QString() : m_loadedLines.front().ImprestBillGuid;
+    const QString loaded = m_loadedLines.empty() ? QString() : m_loadedLines.front().ImprestBillGuid;
+    return loaded.isEmpty() ? m_strDepositGuid : loaded;
+}
+
+std::optional<bool> CDlgNewShipment::ReadDepositBill(struct_button_financebill& record) const
+{
+    const QString link = DepositLink();
+    if (link.isEmpty())
+        return false;
+    try {
+        return GoodsBillStore(connection(), m_modeInfo.side()).LoadImprestBill(link, record);
+    } catch (const DbError& error) {
+        ShowDbError(error, QStringLiteral("读取订金单据失败。"));
+        return std::nullopt;
+    }
 }
 
 GoodsBillForm CDlgNewShipment::ReadForm() const
@@ -445,8 +468,7 @@ GoodsBillBuildContext CDlgNewShipment::BuildContext() const
     context.mode = m_modeInfo;
     context.guid = m_modeInfo.isChange() ? LoadedGuid() : GuidText();
     context.depositAmount = m_strDepositAmount;
-    const QString loadedLink = LoadedDepositLink();
-    context.depositGuid = loadedLink.isEmpty() ? m_strDepositGuid : loadedLink;
+    context.depositGuid = DepositLink();
     return context;
 }
 
@@ -483,23 +505,20 @@ void CDlgNewShipment::OnSaveBill()
         ShowDbError(error, QStringLiteral("保存%1单据失败。").arg(side.sideWord));
         return;
     }
-    if (!outcome.found) {
-        // Deleted since it was opened: saving it again would bring back a
-        // bill someone deleted.
-        ShowInfoMessage(QStringLiteral("该单据已不存在，可能已被删除。"));
-        AfterWrite(true);
-        done(0);
-        return;
-    }
-    QString message = (m_modeInfo.isNew() ? QStringLiteral("新增%1单据成功。") : QStringLiteral("修改%1单据成功。"))
-                          .arg(side.sideWord);
-    if (!outcome.missingProducts.isEmpty()) {
-        message += QStringLiteral("\n下列货品在仓库中没有找到，库存没有变动：%1。")
-                       .arg(outcome.missingProducts.join(QStringLiteral("、")));
-    }
-    ShowInfoMessage(message);
-    AfterWrite(false);
-    done(1);
+    FinishWrite(outcome,
+        (m_modeInfo.isNew() ? QStringLiteral("新增%1单据成功。") : QStringLiteral("修改%1单据成功。"))
+            .arg(side.sideWord),
+        false);
+}
+
+void CDlgNewShipment::FinishWrite(const GoodsBillWriter::Outcome& outcome, const QString& success, bool wasDelete)
+{
+    // A bill deleted since it was opened is not written again (that would
+    // bring back a bill someone deleted): its row and tile go as after a
+    // delete.
+    const bool found = ShowWriteOutcome(outcome, success);
+    AfterWrite(wasDelete || !found);
+    done(found ? 1 : 0);
 }
 
 void CDlgNewShipment::AfterWrite(bool wasDelete)
@@ -528,7 +547,16 @@ void CDlgNewShipment::OnDelete()
 {
     if (!m_modeInfo.isChange() || !m_isUnlocked)
         return;
-    if (AskYesNo(QStringLiteral("确定要删除这个单据吗？")) != IDYES)
+    // The deposit's finance bill stays: the money was received. The
+    // question says so, since the party's arrears then change by it.
+    QString question = QStringLiteral("确定要删除这个单据吗？");
+    struct_button_financebill deposit;
+    const std::optional<bool> hasDeposit = ReadDepositBill(deposit);
+    if (!hasDeposit)
+        return;
+    if (*hasDeposit)
+        question += QLatin1Char('\n') + DepositStaysNote(deposit.BillCode, deposit.MoneyCount, QStringLiteral("删除"));
+    if (AskYesNo(question) != IDYES)
         return;
     // A tile deletes through its page, which runs the writer and relists.
     if (m_pBillButton || m_pProviderBillButton) {
@@ -540,14 +568,14 @@ void CDlgNewShipment::OnDelete()
         return;
     }
     const GoodsBillSide& side = m_modeInfo.side();
+    GoodsBillWriter::Outcome outcome;
     try {
-        GoodsBillWriter(connection(), side).Delete(LoadedGuid());
+        outcome = GoodsBillWriter(connection(), side).Delete(LoadedGuid());
     } catch (const DbError& error) {
         ShowDbError(error, QStringLiteral("删除%1单据失败。").arg(side.sideWord));
         return;
     }
-    AfterWrite(true);
-    done(1);
+    FinishWrite(outcome, QString(), true);
 }
 
 void CDlgNewShipment::OnUnlockModify()
@@ -626,25 +654,19 @@ void CDlgNewShipment::OnSetDeposit()
 {
     if (m_modeInfo.depositNewMode == 0 || (m_modeInfo.isChange() && !m_isUnlocked))
         return;
-    const QString link = LoadedDepositLink().isEmpty() ? m_strDepositGuid : LoadedDepositLink();
-    bool isFound = false;
-    if (!link.isEmpty()) {
-        struct_button_financebill record;
-        try {
-            isFound = GoodsBillStore(connection(), m_modeInfo.side()).LoadImprestBill(link, record);
-        } catch (const DbError& error) {
-            // A link is cleared only when its bill is known to be gone.
-            ShowDbError(error, QStringLiteral("读取订金单据失败。"));
-            return;
-        }
-        if (!isFound) {
-            m_strDepositGuid.clear();
-            if (!m_loadedLines.empty())
-                m_loadedLines.front().ImprestBillGuid.clear();
-        }
+    const QString link = DepositLink();
+    struct_button_financebill record;
+    // A link is cleared only when its bill is known to be gone.
+    const std::optional<bool> isFound = ReadDepositBill(record);
+    if (!isFound)
+        return;
+    if (!*isFound) {
+        m_strDepositGuid.clear();
+        if (!m_loadedLines.empty())
+            m_loadedLines.front().ImprestBillGuid.clear();
     }
     DepositEditor::Request request;
-    if (isFound) {
+    if (*isFound) {
         request.mode = m_modeInfo.depositExistingMode;
         request.depositGuid = link;
     } else {
@@ -670,8 +692,7 @@ void CDlgNewShipment::OnSetDeposit()
 void CDlgNewShipment::SayDepositStaysRecorded()
 {
     if (m_hasWrittenDeposit) {
-        ShowInfoMessage(
-            QStringLiteral("订金单据（%1 元）已经记入财务单据，取消本单据不会删除它。").arg(m_strDepositAmount));
+        ShowInfoMessage(DepositStaysNote(QString(), m_strDepositAmount, QStringLiteral("取消")));
     }
 }
 

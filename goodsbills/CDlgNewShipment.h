@@ -4,11 +4,13 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "GoodsBillForm.h"
 #include "GoodsBillLines.h"
 #include "GoodsBillModeInfo.h"
+#include "GoodsBillWriter.h"
 
 class QCheckBox;
 class QComboBox;
@@ -35,7 +37,8 @@ class GoodsBillPage;
 // transaction; only after the commit does the editor say so and update
 // the page, the tile and the report row that opened it. A failed write
 // changes nothing on screen. Ends with 1 after a save or a delete, 0 after
-// 取消 and 2 after Esc or the close box; Enter ends nothing.
+// 取消 or when the bill was gone already, and 2 after Esc or the close box;
+// Enter ends nothing.
 class CDlgNewShipment : public QDialog
 {
     Q_OBJECT
@@ -111,11 +114,19 @@ private:
     // What every way of leaving without saving does first.
     void SayDepositStaysRecorded();
 
+    // Says how the write went and ends the window: 1 when the bill was
+    // written or deleted, 0 when it was gone already.
+    void FinishWrite(const GoodsBillWriter::Outcome& outcome, const QString& success, bool wasDelete);
     void AfterWrite(bool wasDelete);
     GoodsBillPage* SidePage() const;
     GoodsBillBuildContext BuildContext() const;
     QString LoadedGuid() const;
-    QString LoadedDepositLink() const;
+    // The deposit bill's GUID: the stored bill's link, else the one written
+    // through 设置订金 in this window.
+    QString DepositLink() const;
+    // Reads that deposit bill: true when it exists, false when there is
+    // none or it is gone; nothing (the error shown) when the read failed.
+    std::optional<bool> ReadDepositBill(struct_button_financebill& record) const;
 
     GoodsBillModeInfo m_modeInfo;
     int m_nMode = 0;

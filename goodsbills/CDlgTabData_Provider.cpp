@@ -19,6 +19,7 @@
 #include "GoodsBillListModel.h"
 #include "GoodsBillPage.h"
 #include "GoodsBillStore.h"
+#include "GoodsBillWriter.h"
 #include "GridReport.h"
 #include "ImageButton.h"
 #include "Interaction.h"
@@ -49,6 +50,9 @@ CDlgTabData_Provider::CDlgTabData_Provider(QWidget *parent)
     sortLabel->setObjectName(QStringLiteral("1372"));
     m_sortCombo = new QComboBox(this);
     m_sortCombo->setObjectName(QStringLiteral("1370"));
+    // The side's items change after the page is shown: the box follows
+    // them, so that "按供应商排" shows whole.
+    m_sortCombo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_view = new QTableView(this);
     m_view->setObjectName(QStringLiteral("1371"));
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -100,6 +104,8 @@ int CDlgTabData_Provider::SetSide(int side)
     const int widths[] = {80, 110, 80, 80, 80, 100, 80, 100, 360};
     for (int column = 0; column < GoodsBillListModel::ColumnGuid; ++column)
         m_view->setColumnWidth(column, widths[column]);
+    // A code is read whole or not at all: its column takes the widest.
+    m_view->horizontalHeader()->setSectionResizeMode(GoodsBillListModel::ColumnCode, QHeaderView::ResizeToContents);
     m_view->setColumnHidden(GoodsBillListModel::ColumnGuid, true);
 
     const QSignalBlocker blocker(m_sortCombo);
@@ -210,7 +216,7 @@ void CDlgTabData_Provider::OnBillListDblClk(const QModelIndex &index)
         return;
     }
     if (request.lines.empty()) {
-        ShowInfoMessage(QStringLiteral("该单据已不存在，可能已被删除。"));
+        ShowInfoMessage(BillGoneNote());
         RemoveBillRow(guid);
         return;
     }

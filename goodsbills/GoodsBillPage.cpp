@@ -19,28 +19,19 @@
 
 namespace {
 
-// The range combo of the bill pages stands in a bar above the tiles.
-GridMetrics tileMetrics()
-{
-    GridMetrics metrics;
-    metrics.originY = 48;
-    metrics.reservedWidth = 30;
-    metrics.reservedHeight = 135;
-    return metrics;
-}
-
 struct PageIds
 {
     const char *prev;
     const char *add;
     const char *next;
     const char *range;
+    const char *rangeLabel;
     const char *empty;
     const char *pageLine;
 };
 
-const PageIds kSalesIds{"1106", "1107", "1108", "1092", "1298", "1435"};
-const PageIds kPurchaseIds{"1360", "1361", "1362", "1364", "1365", "1426"};
+const PageIds kSalesIds{"1106", "1107", "1108", "1092", "1345", "1298", "1435"};
+const PageIds kPurchaseIds{"1360", "1361", "1362", "1364", "1363", "1365", "1426"};
 
 } // namespace
 
@@ -54,10 +45,11 @@ GoodsBillPage::GoodsBillPage(Side side, QWidget *parent)
     m_nextButton = MakeCommandButton(this, ids.next, QStringLiteral("下一页"));
     m_pageLine = new QLabel(this);
     m_pageLine->setObjectName(QString::fromLatin1(ids.pageLine));
-    // The range combo and the empty-page text come from the bases; they
-    // take this page's control ids.
-    m_range = findChild<QComboBox *>(QStringLiteral("billRange"));
+    // The range combo, its label and the empty-page text come from the
+    // bases; they take this page's control ids.
+    m_range = RangeBox();
     m_range->setObjectName(QString::fromLatin1(ids.range));
+    RangeLabel()->setObjectName(QString::fromLatin1(ids.rangeLabel));
     if (QLabel *empty = findChild<QLabel *>(QStringLiteral("emptyState")))
         empty->setObjectName(QString::fromLatin1(ids.empty));
     m_range->setCurrentIndex(0);
@@ -184,7 +176,7 @@ int GoodsBillPage::OpenBill(const QString &guid, GoodsBillEditRequest request)
         return 0;
     }
     if (request.lines.empty()) {
-        ShowInfoMessage(QStringLiteral("该单据已不存在，可能已被删除。"));
+        ShowInfoMessage(BillGoneNote());
         RelistCurrentPage();
         return 0;
     }
@@ -204,9 +196,8 @@ bool GoodsBillPage::DeleteBill(const QString &guid)
         ShowDbError(error, QStringLiteral("删除单据失败。"));
         return false;
     }
-    if (!outcome.missingProducts.isEmpty())
-        ShowInfoMessage(MissingStockNote(outcome.missingProducts));
     // A bill already gone is gone all the same: the tile may go too.
+    ShowWriteOutcome(outcome);
     RelistCurrentPage();
     return true;
 }
@@ -245,7 +236,7 @@ void GoodsBillPage::OnNewBill()
 template<typename Card>
 GoodsBillTilePage<Card>::GoodsBillTilePage(Side side, int poolSize, QWidget *parent)
     : GoodsBillPage(side, parent)
-    , m_pool(std::make_unique<RecordCardPool<Card>>(this, this, poolSize, tileMetrics()))
+    , m_pool(std::make_unique<RecordCardPool<Card>>(this, this, poolSize))
 {
     m_pool->layout(size());
     StartListing();
@@ -275,7 +266,7 @@ template class GoodsBillTilePage<CBCGPGoodsBillButton>;
 template class GoodsBillTilePage<CBCGPProviderGoodsBillButton>;
 
 CDlgTabGoods::CDlgTabGoods(QWidget *parent)
-    : CDlgTabGoods(RecordCardPool<CBCGPGoodsBillButton>::ScreenPoolSize(tileMetrics()), parent)
+    : CDlgTabGoods(RecordCardPool<CBCGPGoodsBillButton>::ScreenPoolSize(), parent)
 {
 }
 
@@ -302,7 +293,7 @@ void CDlgTabGoods::Address(GoodsBillEditRequest &request, CBCGPGoodsBillButton *
 }
 
 CDlgTabProviderGoods::CDlgTabProviderGoods(QWidget *parent)
-    : CDlgTabProviderGoods(RecordCardPool<CBCGPProviderGoodsBillButton>::ScreenPoolSize(tileMetrics()), parent)
+    : CDlgTabProviderGoods(RecordCardPool<CBCGPProviderGoodsBillButton>::ScreenPoolSize(), parent)
 {
 }
 

@@ -148,8 +148,24 @@ GoodsBillWriter::Outcome GoodsBillWriter::write(const QString &guid, const Goods
     return outcome;
 }
 
-QString MissingStockNote(const QStringList &missingProducts)
+QString BillGoneNote()
 {
-    return QStringLiteral("以下货品在仓库中没有记录，库存没有变动：%1。")
-        .arg(missingProducts.join(QStringLiteral("、")));
+    return QStringLiteral("该单据已不存在，可能已被删除。");
+}
+
+bool ShowWriteOutcome(const GoodsBillWriter::Outcome &outcome, const QString &success)
+{
+    if (!outcome.found) {
+        ShowInfoMessage(BillGoneNote());
+        return false;
+    }
+    QStringList sentences;
+    if (!success.isEmpty())
+        sentences << success;
+    if (!outcome.missingProducts.isEmpty())
+        sentences << QStringLiteral("以下货品在仓库中没有记录，库存没有变动：%1。")
+                         .arg(outcome.missingProducts.join(QStringLiteral("、")));
+    if (!sentences.isEmpty())
+        ShowInfoMessage(sentences.join(QLatin1Char('\n')));
+    return true;
 }

@@ -47,6 +47,12 @@ private:
     const GoodsBillSide &m_side;
 };
 
-// The note that names products whose stock did not move, because the shop
-// has no product row for them (Outcome::missingProducts).
-QString MissingStockNote(const QStringList &missingProducts);
+// What the person is told when a bill they opened is gone.
+QString BillGoneNote();
+
+// Tells the person how a write went: the success sentence, if any, with the
+// products whose stock did not move because the shop has no product row for
+// them (Outcome::missingProducts); or, for a bill gone meanwhile, only
+// BillGoneNote(). Says nothing when there is nothing to say. Answers
+// whether the bill was found.
+bool ShowWriteOutcome(const GoodsBillWriter::Outcome &outcome, const QString &success = QString());

@@ -281,7 +281,7 @@ TEST_F(CardPage, PaintsTheFaceTheIconAndTheTextsInTheirColours)
     }
 }
 
-TEST_F(CardPage, TextsTooLongForTheirPlaceEndInAnEllipsis)
+TEST_F(CardPage, TextsTooLongForTheirPlaceEndInAnEllipsisAndEveryRowShowsWhole)
 {
     CBCGPStoreMgrButton card(&page);
     struct_button_storeproduct product;
@@ -301,6 +301,22 @@ TEST_F(CardPage, TextsTooLongForTheirPlaceEndInAnEllipsis)
     EXPECT_TRUE(shown[2].endsWith("…") && shown[2].size() > 3) << shown[2].toStdString();
     EXPECT_TRUE(product.ProductName.startsWith(shown[2].chopped(1)));
     EXPECT_EQ(QStringList({shown[1], shown[4], shown[6]}), QStringList({"名称：", "M8", "12.50 元"}));
+
+    // Every text has a whole line of the card's font inside the card, clear
+    // of the other rows' texts.
+    CBCGPGoodsBillButton tile(&page);
+    tile.SetRecord(line("a", "退货单"));
+    for (const RecordCard* drawn : std::initializer_list<const RecordCard*> {&card, &tile}) {
+        const std::vector<RecordCard::DrawnText> texts = drawn->drawnTexts();
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            const QRect& rect = texts[i].rect;
+            EXPECT_TRUE(drawn->rect().contains(rect)) << texts[i].text.toStdString();
+            EXPECT_GE(rect.height(), QFontMetrics(drawn->font()).boundingRect(texts[i].text).height());
+            for (std::size_t j = 0; j < i; ++j)
+                EXPECT_TRUE(texts[j].rect.top() == rect.top() || !texts[j].rect.intersects(rect))
+                    << texts[j].text.toStdString() << " / " << texts[i].text.toStdString();
+        }
+    }
 }
 
 // A pool smaller than the page fills what it has; a larger one hides the

@@ -1,7 +1,9 @@
 #include <QClipboard>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QGuiApplication>
 
+#include "CDlgBillFind_Provider_Goods.h"
 #include "PriceListStore.h"
 #include "ShipmentEditorSupport.h"
 
@@ -229,6 +231,39 @@ TEST_P(GridSides, ACancelledPickerLeavesTheCellAsItWas)
     EXPECT_EQ(grid->CellText(2, Grid::NameCol), QStringLiteral("旧名"));
     EXPECT_EQ(grid->CellText(2, Grid::SpecCol), QStringLiteral("旧规格"));
     EXPECT_EQ(grid->CellText(2, Grid::PriceCol), QStringLiteral("3"));
+}
+
+// The bill's date cell and the search dialog's days show the stored form
+// and a Chinese calendar, whatever the desktop's language.
+TEST(DateFields, ShowIsoDatesWhateverTheDesktopsLanguage)
+{
+    TestDatabase db;
+    ScriptedInteraction user;
+    SetWorkingDate(QDate(2011, 5, 3));
+    const QLocale previous;
+    for (const QLocale& desktop :
+        {QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::Arabic, QLocale::Egypt)}) {
+        QLocale::setDefault(desktop);
+        CDlgNewShipment editor;
+        editor.SetIntMember(0);
+        ShowEditor(editor);
+        QLineEdit* cell = StartEditing(editor.Grid(), Grid::HeadRow, Grid::DateColumn);
+        CDlgBillFind_Provider_Goods search;
+        const std::pair<QDateEdit*, const char*> fields[]
+            = {{cell ? qobject_cast<QDateEdit*>(cell->parentWidget()) : nullptr, "2011-05-03"},
+                {search.findChild<QDateEdit*>(QStringLiteral("1388")), "2011-05-01"},
+                {search.findChild<QDateEdit*>(QStringLiteral("1389")), "2011-05-31"}};
+        for (const auto& [field, shown] : fields) {
+            if (!field) {
+                ADD_FAILURE() << "no date field showing " << shown;
+                continue;
+            }
+            EXPECT_EQ(field->text(), QString::fromLatin1(shown)) << desktop.name().toStdString();
+            EXPECT_EQ(field->locale(), QLocale(QLocale::Chinese, QLocale::China)) << shown;
+        }
+    }
+    QLocale::setDefault(previous);
+    SetWorkingDate(QDate());
 }
 
 INSTANTIATE_TEST_SUITE_P(Sides, GridSides, testing::Values(kSalesSide, kPurchaseSide), SideName);

@@ -207,6 +207,26 @@ TEST_P(Deposit, LeavingAfterWritingADepositBillSaysItStaysWithItsAmount)
     EXPECT_EQ(RowCount(db, LineTable(side.party)), 0);
 }
 
+TEST_P(Deposit, DeletingTheBillAsksKnowingItsDepositBillStays)
+{
+    const struct_button_financebill deposit = AddFinanceBillRow(db.db(), side.party, QStringLiteral("收入单"),
+        Party(side), QStringLiteral("现金"), QStringLiteral("2011-05-01"), QStringLiteral("40.00"));
+    CDlgNewShipment editor;
+    editor.SetIntMember(side.changeMode);
+    editor.SetBillRows(StoreBill(QString(), deposit.GUID));
+    ShowEditor(editor);
+    Unlock(editor);
+    user.answerQuestion(true);
+    clickButton(&editor, "1111");
+    EXPECT_EQ(editor.result(), 1);
+    EXPECT_EQ(user.texts(),
+        QStringList {
+            QStringLiteral("确定要删除这个单据吗？\n订金单据 %1（40.00 元）已经记入财务单据，删除本单据不会删除它。")
+                .arg(deposit.BillCode)});
+    EXPECT_EQ(RowCount(db, LineTable(side.party)), 0);
+    EXPECT_EQ(DepositBills(), 1);
+}
+
 INSTANTIATE_TEST_SUITE_P(Sides, Deposit, testing::Values(kSalesSide, kPurchaseSide), SideName);
 
 TEST(DepositWithoutFinanceEditor, SaysSoAndRecordsNothing)

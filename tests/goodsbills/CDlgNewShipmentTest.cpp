@@ -7,6 +7,7 @@
 #include "CDlgPriceListDlg.h"
 #include "CDlgTabData_Provider.h"
 #include "CDlgTabStore.h"
+#include "GoodsBillListModel.h"
 #include "GoodsBillWriter.h"
 #include "ShipmentEditorSupport.h"
 
@@ -127,7 +128,15 @@ TEST_P(EditorSides, AProductMissingFromTheStoreIsNamedAndMovesNoStock)
 
 TEST_P(EditorSides, AStoredBillIsReadOnlyUntilThePasswordThenChangesByTheNetCount)
 {
-    const GoodsBillLines stored = StoreBill();
+    // Stored header texts longer than a person may type stay whole.
+    GoodsBillLines stored = StoreBill();
+    const QString seller(240, QChar(0x738b));
+    const QString remark(300, QChar(0x5907));
+    for (struct_button_goodsbill& line : stored) {
+        line.SellerName = seller;
+        line.BillRemark = remark;
+        line.Imprest = QStringLiteral("12345678901.50");
+    }
     CDlgNewShipment editor;
     editor.SetIntMember(side.changeMode);
     editor.SetBillRows(stored);
@@ -141,6 +150,7 @@ TEST_P(EditorSides, AStoredBillIsReadOnlyUntilThePasswordThenChangesByTheNetCoun
     EXPECT_EQ(grid->CellText(Grid::HeadRow, Grid::DateColumn), QStringLiteral("2011-05-03"));
     EXPECT_EQ(grid->CellText(3, Grid::NameCol), QStringLiteral("螺母"));
     EXPECT_EQ(grid->CellText(grid->TotalsRow(), Grid::TotalColumn), QStringLiteral("9.50"));
+    EXPECT_EQ(editor.findChild<QLineEdit*>(QStringLiteral("1119"))->text(), stored.front().Imprest);
     EXPECT_FALSE(Button(&editor, "1112")->isVisible());
     EXPECT_FALSE(Button(&editor, "1111")->isVisible());
     EXPECT_FALSE(Button(&editor, "1429")->isEnabled());
@@ -189,36 +199,56 @@ TEST_P(EditorSides, AStoredBillIsReadOnlyUntilThePasswordThenChangesByTheNetCoun
     EXPECT_EQ(StoredColumn(db, side.party, "GUID"), QStringList(2, stored.front().GUID));
     EXPECT_EQ(StoredColumn(db, side.party, "ProductAmount"), QStringList({QStringLiteral("5"), QStringLiteral("4")}));
     EXPECT_EQ(StoredColumn(db, side.party, "SumMoney").first(), QStringLiteral("16.50"));
+    EXPECT_EQ(StoredColumn(db, side.party, "SellerName"), QStringList(2, seller));
+    EXPECT_EQ(StoredColumn(db, side.party, "BillRemark"), QStringList(2, remark));
     // The fixture's stock knows nothing of the stored bill: only the net
     // change moves it.
     EXPECT_EQ(StockOf(db, screw.ProductCode), Moved(10, 2));
     EXPECT_EQ(StockOf(db, nut.ProductCode), Moved(5, 2));
 }
 
-TEST_P(EditorSides, ADeleteFromTheReportPageGivesBackTheStoredLinesWhateverTheGridHolds)
+TEST_P(EditorSides, ADeleteFromTheReportPageGivesBackTheStoredLinesAndSaysWhatItCouldNotDo)
 {
     const GoodsBillLines stored = StoreBill();
+    const GoodsBillLines gone = StoreBill();
     CDlgTabData_Provider reportPage;
-    CDlgNewShipment editor;
-    editor.SetIntMember(side.reportMode);
-    editor.SetBillRows(stored);
-    editor.SetReportPage(&reportPage);
-    ShowEditor(editor);
-    Unlock(editor);
-    TypeIntoCell(editor.Grid(), 2, Grid::CountCol, QStringLiteral("30"));
+    reportPage.SetSide(side.party == PartyClient ? BillListClient : BillListProvider);
+    reportPage.ShowSearchResult(GoodsBillQuery());
+    ASSERT_EQ(reportPage.List().rowCount(), 2);
+    // One bill was deleted elsewhere, one product is no longer in the store.
+    db.exec(
+        QStringLiteral("DELETE FROM %1 WHERE GUID = ?").arg(QLatin1String(LineTable(side.party))).toUtf8().constData(),
+        {gone.front().GUID});
+    db.exec("DELETE FROM tbl_StoreMgr WHERE ProductCode = ?", {nut.ProductCode});
 
-    // 否 keeps everything.
-    clickButton(&editor, "1111");
-    EXPECT_EQ(user.lastText(), QStringLiteral("确定要删除这个单据吗？"));
-    EXPECT_TRUE(editor.isVisible());
-    EXPECT_EQ(RowCount(db, LineTable(side.party)), 2);
+    QStringList said;
+    for (const GoodsBillLines* bill : {&stored, &gone}) {
+        CDlgNewShipment editor;
+        editor.SetIntMember(side.reportMode);
+        editor.SetBillRows(*bill);
+        editor.SetReportPage(&reportPage);
+        ShowEditor(editor);
+        Unlock(editor);
+        TypeIntoCell(editor.Grid(), 2, Grid::CountCol, QStringLiteral("30"));
 
-    user.answerQuestion(true);
-    clickButton(&editor, "1111");
-    EXPECT_EQ(editor.result(), 1);
+        // 否 keeps everything.
+        user.clear();
+        clickButton(&editor, "1111");
+        EXPECT_EQ(user.lastText(), QStringLiteral("确定要删除这个单据吗？"));
+        EXPECT_TRUE(editor.isVisible());
+        EXPECT_GE(reportPage.List().RowOf(bill->front().GUID), 0);
+
+        user.answerQuestion(true);
+        clickButton(&editor, "1111");
+        EXPECT_FALSE(editor.isVisible());
+        EXPECT_EQ(editor.result(), bill == &stored ? 1 : 0);
+        said << user.lastText();
+    }
+    EXPECT_TRUE(said[0].contains(QStringLiteral("螺母（M3）"))) << said[0].toStdString();
+    EXPECT_EQ(said[1], QStringLiteral("该单据已不存在，可能已被删除。"));
+    EXPECT_EQ(reportPage.List().rowCount(), 0);
     EXPECT_EQ(RowCount(db, LineTable(side.party)), 0);
     EXPECT_EQ(StockOf(db, screw.ProductCode), Moved(10, -3));
-    EXPECT_EQ(StockOf(db, nut.ProductCode), Moved(5, -2));
 }
 
 TEST_P(EditorSides, ATilesBillIsDeletedThroughTheTilesPage)
@@ -434,15 +464,20 @@ TEST_F(EditorKeys, EscTheCloseBoxAndCancelSaveNothing)
     EXPECT_TRUE(user.texts().isEmpty());
 }
 
-TEST_F(EditorKeys, ANonNumberIsRefusedNamingItsLineAndField)
+TEST_F(EditorKeys, ANonNumberOrACountBeyondCentsIsRefusedNamingItsLineAndField)
 {
-    TypeLine(editor->Grid(), 3, screw, QStringLiteral("2a"), QStringLiteral("1"));
-    clickButton(editor.get(), "1112");
-    EXPECT_EQ(user.texts(), QStringList {QStringLiteral("第 2 行的“数量”只能填写数字。")});
-    EXPECT_EQ(editor->Grid()->currentRow(), 3);
-    EXPECT_EQ(editor->Grid()->currentColumn(), Grid::CountCol);
-    EXPECT_TRUE(editor->isVisible());
-    EXPECT_EQ(RowCount(db, LineTable(PartyClient)), 0);
+    // Stock is kept in cents: a third decimal would make it drift.
+    for (const auto& [count, problem] : {std::pair {"2a", "只能填写数字"}, std::pair {"0.125", "最多两位小数"}}) {
+        user.clear();
+        editor->Grid()->setCurrentCell(Grid::HeadRow, 0);
+        TypeLine(editor->Grid(), 3, screw, QString::fromLatin1(count), QStringLiteral("1"));
+        clickButton(editor.get(), "1112");
+        EXPECT_EQ(user.texts(), QStringList {QStringLiteral("第 2 行的“数量”%1。").arg(QString::fromUtf8(problem))});
+        EXPECT_EQ(editor->Grid()->currentRow(), 3);
+        EXPECT_EQ(editor->Grid()->currentColumn(), Grid::CountCol);
+        EXPECT_TRUE(editor->isVisible());
+        EXPECT_EQ(RowCount(db, LineTable(PartyClient)), 0);
+    }
 }
 
 TEST_F(EditorKeys, ATotalTooLargeForItsCapitalTextIsRefused)

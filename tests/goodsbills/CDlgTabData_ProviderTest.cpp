@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QStyleOptionComboBox>
 #include <QTableView>
 #include <QTemporaryDir>
 
@@ -14,6 +15,7 @@
 #include "ExportFile.h"
 #include "GoodsBillListExport.h"
 #include "GoodsBillListModel.h"
+#include "GoodsBillModeInfo.h"
 #include "GoodsBillPage.h"
 #include "GoodsBillTestSupport.h"
 #include "GoodsBillWriter.h"
@@ -157,7 +159,14 @@ TEST_P(CDlgTabData_ProviderTest, TheEditorsCallsFindTheirRowByGuid)
     changed[0].Imprest = QStringLiteral("5");
     changed[0].CompanyName = QStringLiteral("甲改");
     changed[0].BillRemark = QStringLiteral("已改");
+    changed[0].BillCode = MakeBillNumber(isSales() ? 1 : 11, QStringLiteral("2026-12-05"));
     EXPECT_EQ(page.UpdateBillRow(changed), 1);
+    // The code shows whole.
+    QCoreApplication::processEvents();
+    QTableView *view = page.ListView();
+    const int margins = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1);
+    EXPECT_GE(view->columnWidth(GoodsBillListModel::ColumnCode),
+        view->fontMetrics().horizontalAdvance(changed[0].BillCode) + margins);
     const QString sign = isSales() ? QStringLiteral("-") : QString();
     EXPECT_EQ(list().Text(2, GoodsBillListModel::ColumnNumber), QStringLiteral("2"));
     EXPECT_EQ(list().Text(2, GoodsBillListModel::ColumnCompany), QStringLiteral("甲改"));
@@ -172,6 +181,16 @@ TEST_P(CDlgTabData_ProviderTest, TheEditorsCallsFindTheirRowByGuid)
     EXPECT_EQ(page.ListView()->currentIndex().row(), 0);
     page.RemoveBillRow(GuidText());
     EXPECT_EQ(list().rowCount(), 2);
+
+    // The sort box shows its longest item whole, even after the shown page
+    // changed sides.
+    page.SetSide(BillListProvider);
+    QCoreApplication::processEvents();
+    auto *sort = page.findChild<QComboBox *>(QStringLiteral("1370"));
+    QStyleOptionComboBox option;
+    option.initFrom(sort);
+    EXPECT_GE(sort->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, sort).width(),
+        sort->fontMetrics().horizontalAdvance(QStringLiteral("按供应商排")));
 }
 
 TEST_P(CDlgTabData_ProviderTest, ADoubleClickOpensTheBillOrSaysItIsGone)

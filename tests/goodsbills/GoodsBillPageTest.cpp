@@ -66,6 +66,20 @@ protected:
             guids << line.GUID;
         return guids;
     }
+    // The range label and box stand in the top right corner, clear of the
+    // tiles, with or without them.
+    void expectRangeAtTopRight() const
+    {
+        QCoreApplication::processEvents();
+        for (const char *control : {id("1345", "1363"), id("1092", "1364")}) {
+            const QWidget *widget = page->findChild<QWidget *>(QString::fromLatin1(control));
+            ASSERT_NE(widget, nullptr) << control;
+            EXPECT_GE(widget->geometry().right(), page->width() - 10) << control;
+            EXPECT_LE(widget->geometry().bottom(), 70) << control;
+            for (const RecordCard *tile : shownTiles())
+                EXPECT_FALSE(tile->geometry().intersects(widget->geometry())) << control;
+        }
+    }
     bool emptyPictureShown() const
     {
         return page->findChild<QLabel *>(QString::fromLatin1(id("1298", "1365")))->isVisible();
@@ -122,6 +136,7 @@ TEST_P(GoodsBillPageTest, PagesAndPageLineAtNoneOnePageAndOneMore)
     EXPECT_EQ(pageLine(), QStringLiteral("共 0 条记录，第 1 / 0 页。"));
     EXPECT_TRUE(shownTiles().empty());
     EXPECT_TRUE(emptyPictureShown());
+    expectRangeAtTopRight();
     clickButton(page.get(), id("1108", "1362"));
     EXPECT_EQ(page->PageIndex(), 0);
 
@@ -132,6 +147,7 @@ TEST_P(GoodsBillPageTest, PagesAndPageLineAtNoneOnePageAndOneMore)
     EXPECT_EQ(pageLine(), QStringLiteral("共 4 条记录，第 1 / 1 页。"));
     EXPECT_EQ(shownTiles().size(), 4u);
     EXPECT_FALSE(emptyPictureShown());
+    expectRangeAtTopRight();
     clickButton(page.get(), id("1108", "1362"));
     EXPECT_EQ(pageLine(), QStringLiteral("共 4 条记录，第 1 / 1 页。"));
 
