@@ -2,7 +2,6 @@
 
 #include <QComboBox>
 #include <QLabel>
-#include <QLayout>
 #include <QResizeEvent>
 
 #include <algorithm>
@@ -43,24 +42,11 @@ FinanceBillPage::FinanceBillPage(const FinanceBillSide &side, QWidget *parent)
     const PageIds &ids = side.party == PartyProvider ? kPurchaseIds : kSalesIds;
     SetEmptyPicture(QString::fromLatin1(ids.picture), FinanceImage("bmp296.svg"));
 
-    // The range box and its caption stand at the right edge, beside the
-    // cards, rather than in the common row above them.
-    m_range = findChild<QComboBox *>(QStringLiteral("billRange"));
-    const QList<QLabel *> labels = findChildren<QLabel *>();
-    for (QLabel *label : labels) {
-        if (label->text().startsWith(QStringLiteral("单据范围")))
-            m_rangeLabel = label;
-    }
-    if (QLayoutItem *row = PageLayout()->itemAt(0); row && row->layout()) {
-        PageLayout()->removeItem(row);
-        delete row;
-    }
-    if (!m_rangeLabel)
-        m_rangeLabel = new QLabel(this);
-    m_range->setObjectName(QString::fromLatin1(ids.range));
-    m_range->setCurrentIndex(0);
-    m_rangeLabel->setObjectName(QString::fromLatin1(ids.rangeLabel));
-    m_rangeLabel->setText(QStringLiteral("单据范围"));
+    // The range box and its caption stand in the top right corner, where
+    // the common base keeps them.
+    RangeBox()->setObjectName(QString::fromLatin1(ids.range));
+    RangeBox()->setCurrentIndex(0);
+    RangeLabel()->setObjectName(QString::fromLatin1(ids.rangeLabel));
 
     m_prevButton = MakeCommandButton(this, ids.prev, QStringLiteral("上一页"));
     m_newButton = MakeCommandButton(this, ids.newBill, QStringLiteral("新增财务单据"));
@@ -71,7 +57,7 @@ FinanceBillPage::FinanceBillPage(const FinanceBillSide &side, QWidget *parent)
     connect(m_prevButton, &QPushButton::clicked, this, &FinanceBillPage::OnPrevPage);
     connect(m_newButton, &QPushButton::clicked, this, &FinanceBillPage::OnNewBill);
     connect(m_nextButton, &QPushButton::clicked, this, &FinanceBillPage::OnNextPage);
-    connect(m_range, &QComboBox::currentIndexChanged, this, &FinanceBillPage::OnSelchangeBillRange);
+    connect(RangeBox(), &QComboBox::currentIndexChanged, this, &FinanceBillPage::OnSelchangeBillRange);
 }
 
 void FinanceBillPage::Start()
@@ -79,7 +65,7 @@ void FinanceBillPage::Start()
     LayoutCards(size());
     // The opening listing is the page's own, not a recomputation the main
     // window asked for: the computed date stays empty.
-    m_filter = FinanceBillFilter{static_cast<BillDateFilter>(m_range->currentIndex() + 1), GetCurDateString()};
+    m_filter = FinanceBillFilter{static_cast<BillDateFilter>(RangeBox()->currentIndex() + 1), GetCurDateString()};
     ListPage(0);
 }
 
@@ -231,10 +217,7 @@ int FinanceBillPage::ResetFinanceBillButtonFaces()
 void FinanceBillPage::resizeEvent(QResizeEvent *event)
 {
     BillPageBase::resizeEvent(event);
-    const int w = event->size().width();
     PlacePagingRow(m_prevButton, m_newButton, m_nextButton, m_pageLine, event->size());
-    m_rangeLabel->setGeometry(w - 85, 15, 80, 20);
-    m_range->setGeometry(w - 90, 40, 85, 24);
 
     const int capacity = PageCapacity();
     if (!LayoutCards(event->size()))

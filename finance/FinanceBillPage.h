@@ -112,8 +112,6 @@ private:
     ImageButton *m_prevButton = nullptr;
     ImageButton *m_newButton = nullptr;
     ImageButton *m_nextButton = nullptr;
-    QComboBox *m_range = nullptr;
-    QLabel *m_rangeLabel = nullptr;
     QLabel *m_pageLine = nullptr;
 };
 
