@@ -89,6 +89,11 @@ CDlgFunctionSelDlg::CDlgFunctionSelDlg(QWidget *parent)
     m_emptyPassword->setObjectName(QStringLiteral("1037"));
     m_emptyPassword->setPixmap(QIcon(QStringLiteral(":/images/bmp168.svg")).pixmap(QSize(120, 20)));
     m_emptyPassword->setToolTip(QStringLiteral("登录密码为空"));
+    // Hidden once a password is set, the picture keeps its place: nothing
+    // of the menu moves or narrows when it goes.
+    QSizePolicy keepPlace = m_emptyPassword->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    m_emptyPassword->setSizePolicy(keepPlace);
     auto *adminLogin = new ImageButton(QStringLiteral("管理员登录"), this);
     adminLogin->setObjectName(QStringLiteral("1035"));
     auto *service = new ImageButton(QStringLiteral("在线服务"), this);

@@ -1,5 +1,7 @@
 #include "SafeApplication.h"
 
+#include <QFont>
+
 #include <exception>
 
 #include "Database.h"
@@ -8,6 +10,19 @@
 SafeApplication::SafeApplication(int &argc, char **argv)
     : QApplication(argc, argv)
 {
+    setFont(ProgramFont());
+}
+
+QFont ProgramFont()
+{
+    QFont font;
+    // The first face installed carries the texts; Latin letters and digits
+    // come from the same face as the Chinese ones.
+    font.setFamilies({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Microsoft YaHei"),
+                      QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("SimSun"), QStringLiteral("sans-serif")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(12);
+    return font;
 }
 
 bool SafeApplication::notify(QObject *receiver, QEvent *event)

@@ -38,7 +38,9 @@ void PlacePagingRow(QWidget* prev, QWidget* add, QWidget* next, QWidget* pageLin
     prev->setGeometry(middle - 270, height - 55, 140, 35);
     add->setGeometry(middle - 70, height - 55, 140, 35);
     next->setGeometry(middle + 130, height - 55, 140, 35);
-    pageLine->setGeometry(15, height - 17, std::max(1, middle - 285), 16);
+    // Under the buttons: the line has the page's width for its longest
+    // counts.
+    pageLine->setGeometry(15, height - 17, std::max(1, size.width() - 30), 16);
 }
 
 std::unique_ptr<GridReport> LoadReportTemplate(const char* templateName)

@@ -22,7 +22,7 @@ ImageButton* MakePictureButton(QWidget* parent, const char* id, const QString& t
 QLabel* MakeIdLabel(QWidget* parent, const char* id, const QString& text);
 
 // The bottom row of a list page of that size: 上一页, the page's new
-// button and 下一页 about the middle, the page line at the left.
+// button and 下一页 about the middle, the page line at the left under them.
 void PlacePagingRow(QWidget* prev, QWidget* add, QWidget* next, QWidget* pageLine, const QSize& size);
 
 // A report loaded with the template of that name from the program's

@@ -243,7 +243,10 @@ DatabaseCopy::RestoreOutcome DatabaseCopy::Restore(const QString &source, const 
     if (!outcome.error.isEmpty())
         return outcome;
 
-    // 2. A copy of the data in use, which the program never deletes.
+    // 2. A copy of the data in use. Once the database file was replaced
+    // the program never deletes it; until then it holds nothing the file
+    // does not, and a failure removes it again (on a full disk each retry
+    // would otherwise leave another full-size copy behind).
     int error = 0;
     QString sideCopy;
     for (int attempt = 0; attempt < 100 && sideCopy.isEmpty(); ++attempt) {
@@ -271,12 +274,17 @@ DatabaseCopy::RestoreOutcome DatabaseCopy::Restore(const QString &source, const 
         return outcome;
     }
     outcome.sideCopy = sideCopy;
+    const auto failBeforeReplace = [&outcome](const QString &error) {
+        outcome.error = error;
+        QFile::remove(outcome.sideCopy);
+        outcome.sideCopy.clear();
+    };
 
     // 3. The chosen file, copied beside the database file so that the
     // rename below stays on one file system.
     const QString incoming = CreateTemporaryFile(folder, QStringLiteral("汀岑进销存恢复"), &error);
     if (incoming.isEmpty()) {
-        outcome.error = QStringLiteral("无法在“%1”中写入文件：%2。").arg(Native(folder), FileErrorText(error));
+        failBeforeReplace(QStringLiteral("无法在“%1”中写入文件：%2。").arg(Native(folder), FileErrorText(error)));
         return outcome;
     }
     Notify(RestoreStep::CopySource, incoming);
@@ -284,7 +292,7 @@ DatabaseCopy::RestoreOutcome DatabaseCopy::Restore(const QString &source, const 
         chosen->copyTo(incoming);
     } catch (const DbError &failure) {
         QFile::remove(incoming);
-        outcome.error = QStringLiteral("无法复制“%1”：%2").arg(Native(source), Reason(failure));
+        failBeforeReplace(QStringLiteral("无法复制“%1”：%2").arg(Native(source), Reason(failure)));
         return outcome;
     }
     chosen.reset();
@@ -295,7 +303,7 @@ DatabaseCopy::RestoreOutcome DatabaseCopy::Restore(const QString &source, const 
         m_live.close();
     } catch (const DbError &failure) {
         QFile::remove(incoming);
-        outcome.error = QStringLiteral("无法关闭正在使用的数据库：%1").arg(Reason(failure));
+        failBeforeReplace(QStringLiteral("无法关闭正在使用的数据库：%1").arg(Reason(failure)));
         return outcome;
     }
     RemoveLeftovers(livePath);
@@ -303,7 +311,8 @@ DatabaseCopy::RestoreOutcome DatabaseCopy::Restore(const QString &source, const 
     error = RenameOver(incoming, livePath);
     if (error != 0) {
         QFile::remove(incoming);
-        outcome.error = QStringLiteral("无法替换数据库文件“%1”：%2。").arg(Native(livePath), FileErrorText(error));
+        failBeforeReplace(
+            QStringLiteral("无法替换数据库文件“%1”：%2。").arg(Native(livePath), FileErrorText(error)));
         TakeBackOldData(false, outcome);
         return outcome;
     }

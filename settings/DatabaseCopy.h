@@ -30,7 +30,8 @@ public:
         // Why it failed; empty after a restore.
         QString error;
         // The copy of the data as it was before, kept in the data folder
-        // (empty when none was made).
+        // (empty when none is left: a restore that fails before the
+        // database file was replaced removes the copy it made).
         QString sideCopy;
     };
 

@@ -22,6 +22,17 @@ QString enabledFunctions(const FrameFixture& frame)
     return QString::number(enabled) + (frame.menuButton("1026")->isEnabled() ? QStringLiteral(" 参数设置") : QString());
 }
 
+// Where the menu's controls lie, the 登录密码为空 picture aside.
+QList<QRect> placement(const FrameFixture& frame)
+{
+    QList<QRect> places;
+    for (QWidget* w : frame.menu->findChildren<QWidget*>()) {
+        if (w->isVisible() && w->objectName() != QLatin1String("1037"))
+            places << w->geometry();
+    }
+    return places;
+}
+
 bool highlighted(const FrameFixture& frame, const char* id)
 {
     return static_cast<ImageButton*>(frame.menuButton(id))->textColor() == QColor(0, 0, 255);
@@ -63,6 +74,7 @@ TEST(FunctionMenu, AWrongPasswordIsToldOnTheMenuAndChangesNothing)
     FrameFixture frame;
     auto* picture = frame.menu->findChild<QLabel*>(QStringLiteral("1037")); // 登录密码为空
     EXPECT_FALSE(picture->isHidden());
+    const QList<QRect> places = placement(frame);
     frame.db.exec("UPDATE tbl_UserPassword SET LoginPassword = 'secret'");
     frame.loginAsSupervisor(QStringLiteral("Secret"));
     EXPECT_EQ(frame.user.texts(), QStringList {QStringLiteral("密码输入错误，请重新输入。")});
@@ -93,6 +105,7 @@ TEST(FunctionMenu, AWrongPasswordIsToldOnTheMenuAndChangesNothing)
     QTest::mouseClick(frame.mainButton("1002"), Qt::LeftButton);
     EXPECT_TRUE(frame.menu->isVisible());
     EXPECT_TRUE(picture->isHidden());
+    EXPECT_TRUE(placement(frame) == places) << "the menu moved when the picture went";
     EXPECT_TRUE(highlighted(frame, "1019"));
     EXPECT_FALSE(highlighted(frame, "1030"));
 }

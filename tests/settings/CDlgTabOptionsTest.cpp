@@ -102,7 +102,9 @@ protected:
 
 TEST_P(ParameterListTest, AddRenameAndDeleteReachOnlyTheMarkedRow)
 {
-    openOn({"现金", "现金", "现金"});
+    // A stored name longer than a typed one may be is shown whole.
+    const QString stored = "现金（门店收银台 " + QString(20, QLatin1Char('x')) + "）";
+    openOn(QStringList(3, stored));
     const QStringList before = entries();
     // Of equal names, 删除 (after its question) and 修改 take the marked row's key.
     clickName(view, 0);
@@ -111,7 +113,7 @@ TEST_P(ParameterListTest, AddRenameAndDeleteReachOnlyTheMarkedRow)
     clickDelete();
     EXPECT_EQ(entries(), before.mid(1));
     clickName(view, 1);
-    queueName("退'款", "现金");
+    queueName("退'款", stored);
     clickButton(page.get(), list().modifyId);
     EXPECT_EQ(entries(), (QStringList{before[1], "退'款/" + before[2].section('/', 1)}));
 
