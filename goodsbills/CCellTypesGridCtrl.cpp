@@ -463,7 +463,7 @@ void CCellTypesGridCtrl::keyPressEvent(QKeyEvent* event)
             QString text = QGuiApplication::clipboard()->text().section(QLatin1Char('\n'), 0, 0);
             text.remove(QLatin1Char('\r'));
             if (IsLineRow(current->row()) && (current->column() == CountCol || current->column() == PriceCol))
-                text = text.left(kNumberLength);
+                text = LeftCharacters(text, kNumberLength);
             current->setText(text);
             event->accept();
             return;

@@ -7,15 +7,6 @@
 
 namespace {
 
-// The first count characters of text, never ending inside a surrogate pair.
-QString leftCharacters(const QString &text, qsizetype count)
-{
-    qsizetype units = 0;
-    for (qsizetype characters = 0; characters < count && units < text.size(); ++characters)
-        units += text.at(units).isHighSurrogate() && units + 1 < text.size() ? 2 : 1;
-    return text.left(units);
-}
-
 // Cuts what an edit inserted so that the whole text keeps to the limit. A
 // validator sees every change of the text, also the program's own setText();
 // those come with an empty undo history (setText clears it) and are let
@@ -62,7 +53,7 @@ public:
 
         const QString kept = input.left(head) + input.right(tail);
         const QString inserted = input.mid(head, input.size() - head - tail);
-        const QString fitted = leftCharacters(inserted, std::max<qsizetype>(room - CharacterCount(kept), 0));
+        const QString fitted = LeftCharacters(inserted, std::max<qsizetype>(room - CharacterCount(kept), 0));
         input = input.left(head) + fitted + input.right(tail);
         pos = int(head + fitted.size());
         return Acceptable;
@@ -90,4 +81,12 @@ qsizetype CharacterCount(const QString &text)
             ++i;
     }
     return count;
+}
+
+QString LeftCharacters(const QString &text, qsizetype count)
+{
+    qsizetype units = 0;
+    for (qsizetype characters = 0; characters < count && units < text.size(); ++characters)
+        units += text.at(units).isHighSurrogate() && units + 1 < text.size() ? 2 : 1;
+    return text.left(units);
 }

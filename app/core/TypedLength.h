@@ -14,3 +14,6 @@ void LimitTypedLength(QLineEdit *edit, int maxCharacters);
 
 // The number of characters (code points) of a text.
 qsizetype CharacterCount(const QString &text);
+
+// The first count characters of a text, never ending inside one.
+QString LeftCharacters(const QString &text, qsizetype count);

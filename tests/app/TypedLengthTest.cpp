@@ -78,4 +78,5 @@ TEST(TypedLength, TypingNeverMakesAStoredTextLongerThanItWas)
     typeText(&edit, "cdef");
     EXPECT_EQ(edit.text(), "abcd");
     EXPECT_EQ(CharacterCount("a" + kSmile + "b"), 3);
+    EXPECT_EQ(LeftCharacters("a" + kSmile + "b", 2), "a" + kSmile);
 }
