@@ -68,12 +68,15 @@ int promptWith(int kind, const QString& typed, const char* button = "1276")
 // password is told on the menu the person works in (the main window has not
 // been shown yet) and changes nothing; the stock alarm runs at the first
 // supervisor login of a run only.
-TEST(FunctionMenu, TheLoginsEnableTheirFunctionsAWrongPasswordNoneAndTheStockAlarmRunsOnce)
+TEST(FunctionMenu, TheLoginsEnableTheirFunctionsAndAFunctionShowsItsGroupAndPage)
 {
     FrameFixture frame;
     frame.db.exec(
         "INSERT INTO tbl_StoreMgr (ProductName, ProductStockCount, PromptCount, GUID) VALUES (?, '5', '10', ?)",
         {QStringLiteral("螺丝"), GuidText()});
+    auto* picture = frame.menu->findChild<QLabel*>(QStringLiteral("1037")); // 登录密码为空
+    EXPECT_FALSE(picture->isHidden());
+    const QList<QRect> places = placement(frame);
     frame.db.exec("UPDATE tbl_UserPassword SET LoginPassword = 'secret'");
     EXPECT_EQ(enabledFunctions(frame), QStringLiteral("0"));
     for (const char* id : {"1022", "1021", "1025", "1028", "1093"})
@@ -103,22 +106,13 @@ TEST(FunctionMenu, TheLoginsEnableTheirFunctionsAWrongPasswordNoneAndTheStockAla
     EXPECT_EQ(enabledFunctions(frame), QStringLiteral("14"));
     EXPECT_EQ(frame.user.modalDialogs, QStringList {QStringLiteral("CDlgValidatePassword")});
     EXPECT_TRUE(frame.user.messages.empty());
-}
 
-// A function shows its group and page; the main window then owns the
-// message boxes, and its 功能菜单 looks at the stored password again before
-// showing the menu, which highlights the group the main window shows.
-// Closing the menu only hides it.
-TEST(FunctionMenu, AFunctionShowsItsGroupAndPageAndClosingTheMenuOnlyHidesIt)
-{
-    FrameFixture frame;
+    // A function shows its group and page; the main window then owns the
+    // message boxes, and its 功能菜单 looks at the stored password again before
+    // showing the menu, which highlights the group the main window shows.
+    // Closing the menu only hides it.
     CDlgMainDlg& main = *frame.mainDlg;
-    auto* picture = frame.menu->findChild<QLabel*>(QStringLiteral("1037")); // 登录密码为空
-    EXPECT_FALSE(picture->isHidden());
-    const QList<QRect> places = placement(frame);
-    frame.db.exec("UPDATE tbl_UserPassword SET LoginPassword = 'secret'");
     frame.datePicker()->setDate(QDate(2011, 5, 17));
-    frame.loginAsSupervisor(QStringLiteral("secret"));
     // Answers the group and page shown, which alone of the groups is visible.
     const auto choose = [&](const char* id) {
         if (main.isVisible())

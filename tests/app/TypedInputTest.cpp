@@ -97,9 +97,8 @@ TEST(TypedNumber, IsAcceptedOnlyAsAPlainDecimalAndTheCheckNamesTheField)
 
     // The check names the field and why. (Its message and the text it keeps
     // are tried through the product dialog.)
-    EXPECT_EQ(TypedNumberProblem(QStringLiteral("0.125"), QStringLiteral("数量"), cents),
-        QStringLiteral("“数量”最多两位小数。"));
-    EXPECT_EQ(TypedNumberProblem(QStringLiteral("0.1x"), QStringLiteral("数量"), cents),
-        QStringLiteral("“数量”只能填写数字。"));
-    EXPECT_EQ(TypedNumberProblem(QStringLiteral(" 0.12 "), QStringLiteral("数量"), cents), QString());
+    for (const auto& [typed, problem] :
+        {std::pair {"0.125", "“数量”最多两位小数。"}, {"0.1x", "“数量”只能填写数字。"}, {" 0.12 ", ""}})
+        EXPECT_EQ(
+            TypedNumberProblem(QString::fromUtf8(typed), QStringLiteral("数量"), cents), QString::fromUtf8(problem));
 }

@@ -18,7 +18,6 @@
 #include "GlobalFunctions.h"
 #include "PartyPage.h"
 #include "QStringPrinting.h"
-#include "RecordColumns.h"
 #include "ReportDocument.h"
 #include "ScriptedInteraction.h"
 #include "TestDatabase.h"
