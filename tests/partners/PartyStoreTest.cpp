@@ -48,7 +48,7 @@ QString texts(const PartyFigures& f)
 
 } // namespace
 
-TEST_P(PartyStoreTest, ARenameCarriesTheBillsPriceListAndRegisterAlongInOneTransaction)
+TEST_P(PartyStoreTest, ARenameCarriesTheBillsAlongInOneTransactionNamesAreUniqueWithinASideRowsGoByGuid)
 {
     // Who else bears the old name: a party of the same side (old data), or of the other side; or a statement
     // of the rename fails.
@@ -86,10 +86,8 @@ TEST_P(PartyStoreTest, ARenameCarriesTheBillsPriceListAndRegisterAlongInOneTrans
             (QStringList {c.oldAfter, c.newAfter, c.otherAfter}))
             << c.oldName;
     }
-}
 
-TEST_P(PartyStoreTest, NamesAreUniqueWithinASideAndRowsGoByGuid)
-{
+    // Names are unique within a side; rows go by GUID.
     using Outcome = PartyStore::Outcome;
     const struct_button_data taken = addParty("甲");
     struct_button_data second = addParty("乙"), fresh = taken;
