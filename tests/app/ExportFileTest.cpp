@@ -38,7 +38,7 @@ bool openToOthers(const QString& path)
 
 } // namespace
 
-TEST(ExportFile, TheFolderIsTheUsersOwnAndOwnerOnly)
+TEST(ExportFile, TheFolderIsTheUsersOwnAndOwnerOnlyAFailedWriteKeepsTheOldFileAndSaysWhere)
 {
     TemporaryCacheFolder cache;
     QString error;
@@ -51,16 +51,10 @@ TEST(ExportFile, TheFolderIsTheUsersOwnAndOwnerOnly)
     QFile::setPermissions(folder, QFileInfo(folder).permissions() | QFileDevice::ReadOther | QFileDevice::ExeOther);
     EXPECT_EQ(ExportFolder(), folder);
     EXPECT_FALSE(openToOthers(folder));
-}
 
-// A failed write leaves the old file as it was and nothing beside it.
-TEST(ExportFile, AFailedWriteKeepsTheOldFileAndSaysWhere)
-{
-    TemporaryCacheFolder cache;
-    const QString folder = ExportFolder();
+    // A failed write leaves the old file as it was and nothing beside it.
     const QString target = QDir(folder).filePath(QStringLiteral("export.xls"));
     ASSERT_TRUE(writeFile(target, "last week's export"));
-    QString error;
     // The writer fails halfway, after writing part of the new file.
     EXPECT_FALSE(WriteThenRename(
         target, [](const QString& path) { return writeFile(path, "half") && false; }, &error));

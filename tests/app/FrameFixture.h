@@ -9,6 +9,7 @@
 
 #include "CDlgFunctionSelDlg.h"
 #include "CDlgMainDlg.h"
+#include "ClickSupport.h"
 #include "FrameTestSupport.h"
 #include "GlobalFunctions.h"
 #include "TestDatabase.h"
@@ -37,8 +38,7 @@ public:
     {
         user.onNextModal([typed, cancel](QDialog* dialog) {
             typeText(dialog->findChild<QLineEdit*>(QStringLiteral("1278")), typed);
-            QTest::mouseClick(dialog->findChild<QPushButton*>(cancel ? QStringLiteral("1277") : QStringLiteral("1276")),
-                Qt::LeftButton);
+            clickButton(dialog, cancel ? "1277" : "1276");
             return dialog->result();
         });
     }

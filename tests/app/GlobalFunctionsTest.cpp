@@ -1,14 +1,24 @@
+// The shared functions: dates, number texts, GUIDs, the deposit print
+// option; and what the shop's staff read in a message box: the program's
+// name as its caption, and for a failed database call what failed and a
+// Chinese reason for each of SQLite's common results (the SQL and SQLite's
+// own text go to the trace only).
+
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QSet>
 
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
+#include "FrameTestSupport.h"
 #include "GlobalFunctions.h"
 #include "QStringPrinting.h"
 #include "ScriptedInteraction.h"
 #include "TestDatabase.h"
 
-TEST(GlobalFunctions, MonthDaysAndRangesFollowTheGregorianRule)
+TEST(GlobalFunctions, DatesSplitAtTheirHyphensAndMonthsFollowTheGregorianRule)
 {
     // {year, month, days}; outside 1 to 12 nothing is read past the table.
     const int cases[][3] = {{2000, 2, 29}, {1900, 2, 28}, {2012, 2, 29}, {2011, 2, 28}, {2011, 4, 30}, {2011, 12, 31},
@@ -18,9 +28,23 @@ TEST(GlobalFunctions, MonthDaysAndRangesFollowTheGregorianRule)
     EXPECT_EQ(MonthFirstDay(QStringLiteral("2012-02-17")), QStringLiteral("2012-02-01"));
     EXPECT_EQ(MonthLastDay(QStringLiteral("2012-02-17")), QStringLiteral("2012-02-29"));
     EXPECT_EQ(DateText(987, 3, 5), QStringLiteral("0987-03-05"));
+    // Each part as written and as a number; without a hyphen nothing is read
+    // outside the text.
+    const char* const split[][2] = {{"2011-12-31", "2011|12|31 2011|12|31"}, {"2011-3-05", "2011|3|05 2011|3|5"},
+        {"2011-03-05 10:00", "2011|03|05 10:00 2011|3|5"}, {"2011", "2011|| 2011|0|0"}};
+    for (const auto& [date, parts] : split) {
+        YmdInfo ymd;
+        GetYmdByDate(QString::fromLatin1(date), ymd);
+        EXPECT_EQ(QStringLiteral("%1|%2|%3 %4|%5|%6")
+                      .arg(ymd.strYear, ymd.strMonth, ymd.strDay)
+                      .arg(ymd.nYear)
+                      .arg(ymd.nMonth)
+                      .arg(ymd.nDay),
+            QString::fromLatin1(parts));
+    }
 }
 
-TEST(GlobalFunctions, NumberTextsReadTheLeadingNumberWhateverTheLocale)
+TEST(GlobalFunctions, NumberTextsReadTheLeadingNumberWhateverTheLocaleAndGuidsHaveTheProgramsForm)
 {
     const QLocale previous;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
@@ -45,49 +69,80 @@ TEST(GlobalFunctions, NumberTextsReadTheLeadingNumberWhateverTheLocale)
     for (const auto& [value, text] : written)
         EXPECT_EQ(DoubleToStr(value), QString::fromLatin1(text));
     QLocale::setDefault(previous);
-}
 
-TEST(GlobalFunctions, DateTextsSplitAtTheirHyphens)
-{
-    const auto split = [](const char* date) {
-        YmdInfo ymd;
-        GetYmdByDate(QString::fromLatin1(date), ymd);
-        return QStringLiteral("%1|%2|%3 %4|%5|%6")
-            .arg(ymd.strYear, ymd.strMonth, ymd.strDay)
-            .arg(ymd.nYear)
-            .arg(ymd.nMonth)
-            .arg(ymd.nDay);
-    };
-    EXPECT_EQ(split("2011-12-31"), QStringLiteral("2011|12|31 2011|12|31"));
-    EXPECT_EQ(split("2011-3-05"), QStringLiteral("2011|3|05 2011|3|5"));
-    EXPECT_EQ(split("2011-03-05 10:00"), QStringLiteral("2011|03|05 10:00 2011|3|5"));
-    // No hyphen at all: nothing is read outside the text.
-    EXPECT_TRUE(split("2011").endsWith(QStringLiteral(" 2011|0|0")));
-}
-
-TEST(GlobalFunctions, GuidTextsHaveTheProgramsForm)
-{
-    static const QRegularExpression form(
-        QStringLiteral("^[0-9A-F]{8}-[0-9A-F]{4}-[0-9a-f]{4}-[0-9A-F]{4}-[0-9A-F]{12}$"));
+    // GUIDs in the program's form, each new.
+    const QRegularExpression form(QStringLiteral("^[0-9A-F]{8}-[0-9A-F]{4}-[0-9a-f]{4}-[0-9A-F]{4}-[0-9A-F]{12}$"));
     QSet<QString> seen;
-    for (int i = 0; i < 200; ++i) {
-        const QString guid = GuidText();
-        ASSERT_TRUE(form.match(guid).hasMatch()) << guid.toStdString();
-        seen.insert(guid);
-    }
+    for (int i = 0; i < 200; ++i)
+        EXPECT_TRUE(form.match(*seen.insert(GuidText())).hasMatch());
     EXPECT_EQ(seen.size(), 200);
 }
 
-// Only the exact text "含订金" prints the deposit; a broken database is
-// reported and answers no.
-TEST(GlobalFunctions, ReturnBillDepositOptionIsOnlyTheExactText)
+namespace {
+const QString kBusy = QStringLiteral("数据库正被其他程序使用，请稍后再试。");
+const QString kReadOnly = QStringLiteral("数据库文件是只读的，不能写入。请检查文件和所在文件夹的权限。");
+const QString kDamaged = QStringLiteral("数据库文件已损坏，或者不是本程序的数据库。");
+} // namespace
+
+// Extended result codes (as the connection reports them) keep the sentence
+// of their primary code; the SQL and SQLite's text stay in the detail. (The
+// sentences of a real connection are tried on the store page.)
+TEST(DbError, EachResultHasItsSentence)
 {
-    ScriptedInteraction user;
+    const std::pair<int, QString> cases[]
+        = {{SQLITE_BUSY, kBusy}, {SQLITE_BUSY_SNAPSHOT, kBusy}, {SQLITE_LOCKED, kBusy}, {SQLITE_READONLY, kReadOnly},
+            {SQLITE_READONLY_DIRECTORY, kReadOnly}, {SQLITE_PERM, QStringLiteral("没有读写数据库文件的权限。")},
+            {SQLITE_CANTOPEN, QStringLiteral("无法打开数据库文件，文件不存在或没有权限。")},
+            {SQLITE_FULL, QStringLiteral("磁盘已满，数据没有写入。")}, {SQLITE_CORRUPT, kDamaged},
+            {SQLITE_NOTADB, kDamaged}, {SQLITE_IOERR_WRITE, QStringLiteral("读写数据库文件时出错，请检查磁盘。")},
+            {SQLITE_CONSTRAINT_UNIQUE, QStringLiteral("数据与已有记录冲突，没有写入。")},
+            {SQLITE_ERROR, QStringLiteral("数据库出错（错误码 1）。")}};
+    for (const auto& [code, sentence] : cases) {
+        const DbError error(
+            code, QStringLiteral("English text from SQLite"), QStringLiteral("running \"INSERT INTO tbl_StoreMgr\""));
+        EXPECT_EQ(error.displayText(), sentence) << code;
+        EXPECT_TRUE(error.detail().contains(QStringLiteral("INSERT INTO tbl_StoreMgr")));
+        EXPECT_TRUE(error.detail().contains(QStringLiteral("English text from SQLite")));
+    }
+}
+
+// Every box is captioned with the program's name; a database error says
+// what failed and why, and leaves the SQL and SQLite's text to the trace.
+// The last net: an error escaping an event handler is shown and the
+// program goes on with the next event. Only the exact text "含订金" prints
+// a return bill's deposit; a broken database is reported and answers no.
+TEST(Messages, AreCaptionedAndDatabaseErrorsSayWhatFailedAndWhy)
+{
+    RecordingUser user;
+    TraceCapture trace;
+    user.answerQuestion(true);
+    EXPECT_EQ(ShowInfoMessage(QStringLiteral("保存成功。")), 1);
+    EXPECT_EQ(AskYesNo(QStringLiteral("确定要删除吗？")), IDYES);
+    EXPECT_EQ(AskYesNo(QStringLiteral("确定要删除吗？")), IDNO);
+    const DbError error(SQLITE_BUSY, QStringLiteral("database is locked"),
+        QStringLiteral("running \"UPDATE tbl_StoreMgr SET ProductName = ? WHERE GUID = ?\""));
+    ShowDbError(error, QStringLiteral("修改货品失败。"));
+    QObject receiver;
+    for (int i = 0; i < 2; ++i)
+        QMetaObject::invokeMethod(
+            &receiver, [&error] { throw error; }, Qt::QueuedConnection);
+    QCoreApplication::sendPostedEvents(&receiver);
     TestDatabase db;
     db.exec("UPDATE tbl_MiscOption SET OptionValue = ?", {QStringLiteral("含订金 ")});
     EXPECT_FALSE(IsReturnBillPrintWithDeposit());
     db.exec("DROP TABLE tbl_MiscOption");
     EXPECT_FALSE(IsReturnBillPrintWithDeposit());
-    ASSERT_EQ(user.messages.size(), 1u);
-    EXPECT_EQ(user.messages[0].kind, ScriptedInteraction::Message::Error);
+    ASSERT_EQ(user.texts().mid(3),
+        (QStringList {QStringLiteral("修改货品失败。\n") + kBusy, QStringLiteral("数据库操作失败。\n") + kBusy,
+            QStringLiteral("数据库操作失败。\n") + kBusy,
+            QStringLiteral("读取退货单打印格式设置失败。\n数据库出错（错误码 1）。")}));
+    QString kinds;
+    for (const auto& message : user.messages) {
+        EXPECT_EQ(message.caption, QStringLiteral("汀岑进销存"));
+        kinds += QString::number(message.kind);
+    }
+    EXPECT_EQ(kinds, QStringLiteral("0112222")); // an information, two questions, four errors
+    const QString traced = trace.lines().join(QLatin1Char('\n'));
+    EXPECT_TRUE(traced.contains(QStringLiteral("UPDATE tbl_StoreMgr SET ProductName"))) << traced.toStdString();
+    EXPECT_TRUE(traced.contains(QStringLiteral("database is locked")));
 }

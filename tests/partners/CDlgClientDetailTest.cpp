@@ -1,12 +1,23 @@
-// The detail window of either side, opened from its card and clicked in, against scripted bill commands.
+// The detail window of either side, opened from its card and clicked in; its bill commands run through the main
+// window, with the goods-bill editor played by the test.
 
 #include "CDlgClientDetail.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 
+#include "CDlgMainDlg.h"
+#include "CDlgTabData_Fina_Provider.h"
+#include "CDlgTabData_Provider.h"
 #include "CapturedReports.h"
+#include "FinanceBillListModel.h"
+#include "FinanceBillPage.h"
+#include "GoodsBillEditing.h"
+#include "GoodsBillListModel.h"
+#include "GoodsBillPage.h"
+#include "MainPartyBillCommands.h"
 #include "PartnersTestSupport.h"
 
 namespace {
@@ -14,6 +25,34 @@ namespace {
 // What opening the window answers when it did not end by itself.
 constexpr int kStayedOpen = -1;
 constexpr int kNoWindow = -2;
+
+// The goods-bill editor as a test plays it: every request is kept; a save (answered by `saved`) writes the
+// party's bill of 2012-02-29.
+class RecordingLauncher : public GoodsBillEditorLauncher
+{
+public:
+    RecordingLauncher() { install(this); }
+    ~RecordingLauncher() override { install(nullptr); }
+    int Run(QWidget*, const GoodsBillEditRequest& request) override
+    {
+        requests.push_back(request);
+        if (saved)
+            onSave();
+        return saved;
+    }
+    std::vector<GoodsBillEditRequest> requests;
+    int saved = 1;
+    std::function<void()> onSave;
+};
+
+// The main window's commands, offering only some of them.
+class OfferedCommands : public MainPartyBillCommands
+{
+public:
+    using MainPartyBillCommands::MainPartyBillCommands;
+    bool Offers(Command command) const override { return offered.count(command) > 0; }
+    std::set<Command> offered;
+};
 
 class CDlgClientDetailTest : public PartnersTest
 {
@@ -25,6 +64,7 @@ protected:
         bill = addBills(name, "main 2011-05-03 1000")[0];
         openPage();
         page->SetBillCommands(&commands);
+        launcher.onSave = [this] { addBills(name, "main 2012-02-29 250"); };
     }
 
     // Opens the window by a click on the card; act runs in it, the dialogs it opens meet what nested queues.
@@ -62,7 +102,9 @@ protected:
         });
     }
 
-    ScriptedBillCommands commands;
+    CDlgMainDlg mainDlg;
+    MainPartyBillCommands commands {mainDlg};
+    RecordingLauncher launcher;
     CapturedReports reports;
     const QString name = "O'Neil 五金";
     QString bill;
@@ -71,10 +113,14 @@ protected:
 
 } // namespace
 
-TEST_P(CDlgClientDetailTest, ItShowsTheCardsPartyDisablesCommandsNotWiredAndEndsWithTwoOnEscape)
+// The window shows the card's party, disables the commands not offered and ends with 2 on Escape; each command
+// runs for the party on the side's pages of the main window, and the window ends when it says.
+TEST_P(CDlgClientDetailTest, ItShowsTheCardsPartyAndEachCommandRunsThroughTheMainWindowForIt)
 {
     using Command = PartyBillCommands::Command;
-    commands.offered = {Command::ActivatePage, Command::ShowFinanceBills};
+    OfferedCommands offering(mainDlg);
+    offering.offered = {Command::ActivatePage, Command::ShowFinanceBills};
+    page->SetBillCommands(&offering);
     QString seen;
     const int ended = openWindow([&](CDlgClientDetail* window) {
         seen = window->windowTitle();
@@ -88,52 +134,105 @@ TEST_P(CDlgClientDetailTest, ItShowsTheCardsPartyDisablesCommandsNotWiredAndEnds
     });
     EXPECT_EQ(ended, 2);
     EXPECT_EQ(seen, name + " 500 1000.00 1500.00 0000001111");
-}
+    // Without a goods-bill editor the main window offers no new goods bill; with one, every command (below).
+    GoodsBillEditorLauncher::install(nullptr);
+    EXPECT_FALSE(commands.Offers(Command::NewGoodsBill));
+    GoodsBillEditorLauncher::install(&launcher);
+    page->SetBillCommands(&commands);
 
-TEST_P(CDlgClientDetailTest, EachCommandRunsForTheCardsPartyAndTheWindowEndsWhenItSays)
-{
-    // The working month a leap February.
+    // The working month a leap February; the main window on 2011-07-09. Another party's bill is listed nowhere.
     SetWorkingDate(QDate(2012, 2, 10));
-    // What the goods-bill editor saves meanwhile.
-    commands.onNewBill = [this] {
-        if (commands.saved)
-            addBills(name, "main 2011-05-20 250");
-    };
-    const int s = side().side;
+    auto* picker = mainDlg.findChild<QDateEdit*>("1007");
+    picker->setDate(QDate(2011, 7, 9));
+    addBills("别家", "main 2012-02-10 5");
     const bool provider = side().provider();
-    const auto call
-        = [&](const char* what, int mode) { return QString("%1(%2, %3, ").arg(what).arg(s).arg(mode) + name + ")"; };
-    const auto list
-        = [&](const char* what, const char* month) { return QString("%1(%2, ").arg(what).arg(s) + name + month; };
-    const char* const february = ", 2012-02-01, 2012-02-29)";
-    // A saved sales bill shows the goods-bill page, a saved purchase bill leaves the window open.
-    const struct
-    {
-        const char* button;
-        int saved;
-        QStringList calls;
-        int result;
-    } cases[] = {{"1091", 1,
-                     provider ? QStringList {call("NewGoodsBill", 17)}
-                              : QStringList {call("NewGoodsBill", 6), "ActivatePage(0, 1)"},
-                     provider ? kStayedOpen : 1},
-        {"1069", 0, {call("NewGoodsBill", provider ? 16 : 7)}, kStayedOpen},
-        {"1070", 1, {call("NewFinanceBill", provider ? 24 : 6), QString("ActivatePage(%1, 3)").arg(s)}, 1},
-        {"1071", 0, {call("NewFinanceBill", provider ? 25 : 7)}, kStayedOpen},
-        {"1076", 1, {list("ShowGoodsBills", february)}, 1}, {"1077", 1, {list("ShowGoodsBills", ", , )")}, 1},
-        {"1080", 1, {list("ShowFinanceBills", february)}, 1}, {"1082", 1, {list("ShowFinanceBills", ", , )")}, 1}};
-    for (const auto& c : cases) {
-        commands.calls.clear();
-        commands.saved = c.saved;
-        EXPECT_EQ(clickInWindow(c.button), c.result) << c.button;
-        EXPECT_EQ(commands.calls, c.calls) << c.button;
+    const int group = provider ? CDlgMainDlg::GroupProvider : CDlgMainDlg::GroupClient;
+    // The main window's group and tab, and the computed date of the side's goods and finance-bill pages.
+    const auto shows = [&] {
+        PageBase* goods = provider ? static_cast<PageBase*>(mainDlg.m_pTabProviderGoods) : mainDlg.m_pTabGoods;
+        PageBase* finance = provider ? static_cast<PageBase*>(mainDlg.m_pTabFinaProvider) : mainDlg.m_pTabFina;
+        return QString("%1/%2 %3 %4")
+            .arg(mainDlg.VisibleGroup())
+            .arg(mainDlg.TabGroup(group)->currentIndex())
+            .arg(goods->ComputedDate(), finance->ComputedDate());
+    };
+    // A saved sales bill shows the goods-bill page, a saved purchase bill leaves the window open; an unsaved one
+    // leaves it open either way. The editor runs on the side's page in the button's mode.
+    EXPECT_EQ(clickInWindow("1091"), provider ? kStayedOpen : 1);
+    EXPECT_EQ(shows(), provider ? "0/0  " : QString("0/1 2011-07-09 ")); // the main window starts on group 0
+    launcher.saved = 0;
+    EXPECT_EQ(clickInWindow("1069"), kStayedOpen);
+    QStringList requests;
+    for (const GoodsBillEditRequest& r : launcher.requests) {
+        requests << QString::number(r.mode) + " " + r.lines.at(0).CompanyName
+                + (r.salesPage == mainDlg.m_pTabGoods && !r.purchasePage                ? " sales"
+                        : r.purchasePage == mainDlg.m_pTabProviderGoods && !r.salesPage ? " purchase"
+                                                                                        : " ?");
     }
+    EXPECT_EQ(requests.join(", "),
+        provider ? "17 " + name + " purchase, 16 " + name + " purchase" : "6 " + name + " sales, 7 " + name + " sales");
     // The card took the figures of the bill saved from the window.
     EXPECT_EQ(page->CardParty(0).ProductPriceSum, "1250.00");
     EXPECT_EQ(page->CardParty(0).ClientSumArrears, "1750.00");
+
+    // A finance bill of the party, saved, shows the finance-bill page, recomputed even when it already shows;
+    // cancelled, the window stays.
+    mainDlg.ShowTabGroup(group);
+    mainDlg.ActivateTab(group, 3);
+    mainDlg.SetCurrentPage(3);
+    {
+        const QSignalBlocker quiet(picker);
+        picker->setDate(QDate(2011, 7, 10));
+    }
+    QStringList editors;
+    EXPECT_EQ(clickInWindow("1070",
+                  [&] {
+                      user.onNextModal([&](QDialog* editor) {
+                          editors << editor->windowTitle();
+                          typeText(editor->findChild<QLineEdit*>("1138"), "40");
+                          clickButton(editor, "1141");
+                          return editor->result();
+                      });
+                  }),
+        1);
+    EXPECT_TRUE(shows().startsWith(QString("%1/3 ").arg(group)));
+    EXPECT_TRUE(shows().endsWith("2011-07-10"));
+    EXPECT_EQ(clickInWindow("1071",
+                  [&] {
+                      user.onNextModal([&](QDialog* editor) {
+                          editors << editor->windowTitle();
+                          editor->reject();
+                          return editor->result();
+                      });
+                  }),
+        kStayedOpen);
+    EXPECT_EQ(editors, QStringList({"新增财务收入", "新增财务支出"}));
+    EXPECT_EQ(db.scalar(QString("SELECT group_concat(ClientName || ' ' || MoneyCount || ' ' || BillType) FROM %1")
+                            .arg(side().financeTable)
+                            .toUtf8()
+                            .constData()),
+        name + " 40 收入单");
+
+    // The party's bills of the working month, or all of them, on the side's report pages.
+    addBills(name, "pay 2011-05-05 12");
+    const auto listed = [&](const char* button) {
+        EXPECT_EQ(clickInWindow(button), 1) << button;
+        return shows().section(' ', 0, 0)
+            + QString(" %1 %2")
+                  .arg((provider ? mainDlg.m_pTabGoodsReportProvider : mainDlg.m_pTabGoodsReportClient)
+                           ->List()
+                           .rowCount())
+                  .arg((provider ? mainDlg.m_pTabFinaReportProvider : mainDlg.m_pTabFinaReportClient)
+                           ->ListModel()
+                           .rowCount());
+    };
+    EXPECT_EQ(listed("1076"), QString("%1/2 1 0").arg(group));
+    EXPECT_EQ(listed("1077"), QString("%1/2 2 0").arg(group));
+    EXPECT_EQ(listed("1080"), QString("%1/4 2 1").arg(group));
+    EXPECT_EQ(listed("1082"), QString("%1/4 2 2").arg(group));
 }
 
-TEST_P(CDlgClientDetailTest, AChangeNeedsTheDataModificationPasswordAndIsWrittenFirst)
+TEST_P(CDlgClientDetailTest, AChangeNeedsTheDataModificationPasswordAndADeleteIsAskedFirst)
 {
     db.exec("UPDATE tbl_AccessTypePassword SET AccessPassword = 'abc'");
     // A stored contact longer than the field's limit; a new name of 20 characters, the last an emoji.
@@ -149,7 +248,9 @@ TEST_P(CDlgClientDetailTest, AChangeNeedsTheDataModificationPasswordAndIsWritten
     EXPECT_TRUE(user.messages.empty());
     EXPECT_EQ(user.modalDialogs, (QStringList {"CDlgClientDetail", "CDlgValidatePassword"}));
     EXPECT_EQ(clickInWindow("1074", [this] { answerPassword("abc"); }), kStayedOpen);
-    // Saved: the record dialog ends with 2, the window with 1, and the card shows the change.
+    // A refused write keeps the record dialog open with what was typed; saved, the record dialog ends with 2, the
+    // window with 1, and the card shows the change.
+    exec("CREATE TRIGGER refuse BEFORE UPDATE ON %1 BEGIN SELECT RAISE(ABORT, 'disk full'); END", side().partyTable);
     QStringList shown;
     const int saved = clickInWindow("1074", [&] {
         answerPassword("abc");
@@ -164,13 +265,18 @@ TEST_P(CDlgClientDetailTest, AChangeNeedsTheDataModificationPasswordAndIsWritten
             nameEdit->clear();
             typeText(nameEdit, newName + "酉");
             clickButton(dialog, "1064");
+            EXPECT_TRUE(dialog->isVisible() && nameEdit->text() == newName && page->CardParty(0).ClientName == name);
+            db.exec("DROP TRIGGER refuse");
+            clickButton(dialog, "1064");
             EXPECT_EQ(dialog->result(), 2);
             return dialog->result();
         });
     });
     EXPECT_EQ(saved, 1);
     EXPECT_EQ(shown, (QStringList {name, contact, "500", "1", "2", "3", "4", "5", "6", "7", "8"}));
-    EXPECT_EQ(user.lastText(), QString("修改%1成功。").arg(side().word));
+    EXPECT_EQ(user.texts(),
+        (QStringList {QString("保存%1资料失败。\n数据与已有记录冲突，没有写入。").arg(side().word),
+            QString("修改%1成功。").arg(side().word)}));
     // The bills followed the name: the card's figures are unchanged. The long contact is stored whole; the
     // stored totals are the finance side's.
     EXPECT_EQ(page->CardParty(0).ClientName, newName);
@@ -180,10 +286,9 @@ TEST_P(CDlgClientDetailTest, AChangeNeedsTheDataModificationPasswordAndIsWritten
                             .toUtf8()
                             .constData()),
         newName + contact + "99");
-}
 
-TEST_P(CDlgClientDetailTest, ADeleteAskedFirstEndsTheWindowWithZero)
-{
+    // A delete is asked first and ends the window with 0; a party deleted elsewhere opens no window.
+    user.clear();
     addParty("乙");
     page->ListPage(0);
     user.answerQuestion(false);
@@ -191,11 +296,10 @@ TEST_P(CDlgClientDetailTest, ADeleteAskedFirstEndsTheWindowWithZero)
     EXPECT_EQ(user.texts(), QStringList {QString("确定要删除这个%1吗？").arg(side().word)});
     user.answerQuestion(true);
     EXPECT_EQ(clickInWindow("1075"), 0);
-    EXPECT_EQ(partyCount(name), 0);
+    EXPECT_EQ(partyCount(newName), 0);
     EXPECT_EQ(page->RecordCount(), 1);
     EXPECT_EQ(page->CardParty(0).ClientName, "乙");
     EXPECT_FALSE(page->IsCardShown(1));
-    // A party deleted elsewhere opens no window.
     PartyStore(db.db(), side().info()).DeleteParty(page->CardParty(0).GUID);
     user.clear();
     EXPECT_EQ(clickCard(), kNoWindow);
@@ -290,4 +394,4 @@ TEST_P(CDlgClientDetailTest, ThePriceListAndTheReportsAreThePartysOwn)
             "||||||新累计欠款|1730.50"}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Sides, CDlgClientDetailTest, ::testing::ValuesIn(kSides), SideLabel);
+INSTANTIATE_TEST_SUITE_P(Sides, CDlgClientDetailTest, ::testing::ValuesIn(kSides), ::testing::PrintToStringParamName());

@@ -1,7 +1,7 @@
 #pragma once
 
 // What the partners tests share: the two sides, a fixture with a page of the side and bills written straight
-// into the tables, scripted commands.
+// into the tables.
 
 #include <QDateEdit>
 #include <QLineEdit>
@@ -16,10 +16,8 @@
 #include "BillFixtures.h"
 #include "ClickSupport.h"
 #include "GlobalFunctions.h"
-#include "PartyBillCommands.h"
 #include "PartyPage.h"
 #include "QStringPrinting.h"
-#include "RecordColumns.h"
 #include "ReportDocument.h"
 #include "ScriptedInteraction.h"
 #include "TestDatabase.h"
@@ -44,9 +42,6 @@ inline const SideCase kSides[] = {
     {"provider", PartyProvider, "tbl_ProviderMgr", "ProviderName", "tbl_goodsbill_shipment_provider",
         "tbl_FinanceBill_income_provider", "tbl_ProviderPriceList", "进货单", "支出单", "收入单", "供应商"},
 };
-
-inline const auto SideLabel
-    = [](const ::testing::TestParamInfo<SideCase>& info) { return std::string(info.param.label); };
 
 // A test of one side, run for both, on the working day 2011-05-17.
 class PartnersTest : public ::testing::TestWithParam<SideCase>
@@ -158,38 +153,3 @@ inline QStringList Printed(const ReportDocument& document)
         rows << row.join('|');
     return rows;
 }
-
-// Bill commands recording each call as its text; a new bill runs onNewBill (what the editor writes) and
-// answers `saved`.
-class ScriptedBillCommands : public PartyBillCommands
-{
-public:
-    bool Offers(Command command) const override { return offered.count(command) > 0; }
-    int NewGoodsBill(int side, int mode, const QString& name) override
-    {
-        calls << QString("NewGoodsBill(%1, %2, ").arg(side).arg(mode) + name + ")";
-        if (onNewBill)
-            onNewBill();
-        return saved;
-    }
-    int NewFinanceBill(int side, int mode, const QString& name) override
-    {
-        calls << QString("NewFinanceBill(%1, %2, ").arg(side).arg(mode) + name + ")";
-        return saved;
-    }
-    void ShowGoodsBills(int side, const QString& name, const QString& first, const QString& last) override
-    {
-        calls << QString("ShowGoodsBills(%1, %2, %3, %4)").arg(side).arg(name, first, last);
-    }
-    void ShowFinanceBills(int side, const QString& name, const QString& first, const QString& last) override
-    {
-        calls << QString("ShowFinanceBills(%1, %2, %3, %4)").arg(side).arg(name, first, last);
-    }
-    void ActivatePage(int side, int page) override { calls << QString("ActivatePage(%1, %2)").arg(side).arg(page); }
-
-    std::set<Command> offered = {Command::NewGoodsBill, Command::NewFinanceBill, Command::ShowGoodsBills,
-        Command::ShowFinanceBills, Command::ActivatePage};
-    int saved = 1;
-    std::function<void()> onNewBill;
-    QStringList calls;
-};

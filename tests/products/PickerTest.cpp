@@ -24,7 +24,7 @@ template <typename Picker> QStringList shown(Picker& picker, bool withPrices = f
 
 } // namespace
 
-TEST(PickerTest, ProductPickerPagesDistinctNamesAndFiltersByCodeAndName)
+TEST(PickerTest, TheProductPickerPagesNamesTheVariantPickerPricesEveryEntryForItsSide)
 {
     TestDatabase db;
     ScriptedInteraction user;
@@ -64,13 +64,8 @@ TEST(PickerTest, ProductPickerPagesDistinctNamesAndFiltersByCodeAndName)
     QTest::mousePress(picker.Entry(0), Qt::LeftButton);
     EXPECT_EQ(picker.result(), 1);
     EXPECT_EQ(picker.GetSelProductName(), names[15]);
-}
 
-TEST(PickerTest, VariantPickerPricesEveryEntryOfEveryPageForItsSide)
-{
-    TestDatabase db;
-    ScriptedInteraction user;
-    // 17 variants of one name: a page of 15 and a page of 2.
+    // The variant picker: 17 variants of one name: a page of 15 and a page of 2.
     QList<struct_button_storeproduct> specs;
     for (int i = 1; i <= 17; ++i)
         specs << addProduct(db, QStringLiteral("LS%1").arg(i), "螺丝", QString::asprintf("M%02d", i), "1.00", "2.00");

@@ -4,75 +4,27 @@
 #include "Database.h"
 #include "ProductTestSupport.h"
 
-// The price lists: the store, and the price list, the all-products list and
-// the price entry driven by clicks and typing. Both sides run through one
-// body: rows named "client" and "provider". Which party's price a bill gets
-// is tested through the variant picker (PickerTest).
+// The price list of either side, the all-products list and the price entry,
+// driven by clicks and typing, and the rows they leave in the store. Which
+// party's price a bill gets is tested through the variant picker
+// (PickerTest).
 
 namespace {
 
-class PriceListStoreTest : public ::testing::TestWithParam<PartySide>
-{
-protected:
-    QString table() const { return GetParam() == PartyClient ? "tbl_ClientPriceList" : "tbl_ProviderPriceList"; }
-    QByteArray sql(const char* text) const { return QString::fromUtf8(text).arg(table()).toUtf8(); }
+const QString kOwner = "O'Neil 宏达建材";
 
-    TestDatabase db;
-    PriceListStore store {db.db(), GetParam()};
-};
-
-} // namespace
-
-TEST_P(PriceListStoreTest, ANewPriceCopiesTheProductAndTheSameNameAndVariantUpdatesEveryRowOfTheKey)
-{
-    const auto first = addProduct(db, "A-1", "扳手' OR '1'='1", "12寸", "20.00");
-    const auto second = addProduct(db, "B-9", "扳手' OR '1'='1", "12寸", "30.00");
-    const auto added = store.AddPrice("O'Neil's 五金商行", first.GUID, "40元");
-    EXPECT_EQ(added.outcome, PriceListStore::AddOutcome::Added);
-    EXPECT_EQ(store.Load("O'Neil's 五金商行"), QList<PriceListRow> {added.row});
-    EXPECT_EQ(db.scalar(sql("SELECT ShipmentUnitPrice FROM %1")), "40元"); // as given
-    ASSERT_EQ(store.AddPrice("别家", first.GUID, "41").outcome, PriceListStore::AddOutcome::Added);
-
-    const auto updated = store.AddPrice("O'Neil's 五金商行", second.GUID, "42.50");
-    EXPECT_EQ(updated.outcome, PriceListStore::AddOutcome::Updated);
-    // The agreed price goes to ShipmentUnitPrice on both sides, as given;
-    // StockUnitPrice keeps the product's purchase price; the other side's
-    // list stays empty.
-    EXPECT_EQ(db.scalar(sql("SELECT group_concat(ProductCode || '/' || ProductName || '/' || ProductSpec || '/' || "
-                            "ProductUnit || '/' || ShipmentUnitPrice || '/' || StockUnitPrice, ';') FROM (SELECT * "
-                            "FROM %1 ORDER BY RowNo)")),
-        "B-9/扳手' OR '1'='1/12寸/个/42.50/30.00;A-1/扳手' OR '1'='1/12寸/个/41/20.00");
-    EXPECT_EQ(rowCount(db, GetParam() == PartyClient ? "tbl_ProviderPriceList" : "tbl_ClientPriceList"), 0);
-}
-
-TEST_P(PriceListStoreTest, NothingIsWrittenForAMissingProductOrAFailedWrite)
-{
-    const auto bolt = addProduct(db, "LS-01", "螺栓", "M8");
-    for (const QString guid : {"", "00000000-0000-0000-0000-000000000000"})
-        EXPECT_EQ(store.AddPrice("恒信", guid, "1").outcome, PriceListStore::AddOutcome::ProductMissing);
-
-    db.exec(sql("CREATE TRIGGER refuse BEFORE INSERT ON %1 BEGIN SELECT RAISE(ABORT, '磁盘已满'); END"));
-    EXPECT_THROW(store.AddPrice("恒信", bolt.GUID, "2"), DbError);
-    EXPECT_EQ(db.scalar(sql("SELECT COUNT(*) FROM %1")), "0");
-    // The transaction was rolled back: the connection takes the next write.
-    db.exec("DROP TRIGGER refuse");
-    EXPECT_EQ(store.AddPrice("恒信", bolt.GUID, "2").outcome, PriceListStore::AddOutcome::Added);
-}
-
-INSTANTIATE_TEST_SUITE_P(Sides, PriceListStoreTest, ::testing::Values(PartyClient, PartyProvider),
-    [](const auto& info) { return info.param == PartyClient ? "client" : "provider"; });
-
-namespace {
-
-const QString kOwner = "苏州宏达建材";
-
-class PriceListDialogTest : public PriceListStoreTest
+class PriceListDialogTest : public ::testing::TestWithParam<PartySide>
 {
 protected:
     void SetUp() override
     {
-        store.AddPrice(kOwner, addProduct(db, "LM-01", "螺母", "M8", "0.30", "0.50").GUID, "0.45");
-        store.AddPrice("别家", bolt.GUID, "9");
+        const auto nut = addProduct(db, "LM-01", "螺母", "M8", "0.30", "0.50");
+        store.AddPrice(kOwner, nut.GUID, "0.45");
+        store.AddPrice("别家", nut.GUID, "9");
+        // Another variant of the same name: its price stays when the first's changes.
+        store.AddPrice(kOwner, addProduct(db, "LM-02", "螺母", "M10", "0.40", "0.70").GUID, "0.60");
+        // Another product of the first's name and variant: picked, it changes the first's price row.
+        addProduct(db, "LM-09", "螺母", "M8", "0.35", "0.55");
         dialog.SetSide(GetParam());
         if (GetParam() == PartyClient)
             dialog.SetClientName(kOwner);
@@ -80,7 +32,20 @@ protected:
             dialog.SetOwnerName(kOwner);
         dialog.show();
     }
+    // The owner's stored rows: code, name, variant, unit, agreed price and
+    // purchase price.
+    QStringList stored(const QString& owner)
+    {
+        QStringList rows;
+        for (const PriceListRow& r : store.Load(owner))
+            rows << QStringList {r.ProductCode, r.ProductName, r.ProductSpec, r.ProductUnit, r.ShipmentUnitPrice,
+                r.StockUnitPrice}
+                        .join('|');
+        return rows;
+    }
 
+    TestDatabase db;
+    PriceListStore store {db.db(), GetParam()};
     ScriptedInteraction user;
     struct_button_storeproduct bolt = addProduct(db, "LS-01", "螺栓", "M8", "1.20", "1.80");
     CDlgPriceListDlg dialog;
@@ -92,7 +57,7 @@ protected:
 TEST_P(PriceListDialogTest, AddsANewPriceChangesAListedOneInPlaceAndRefusesWhatCannotBeAdded)
 {
     EXPECT_EQ(dialog.findChild<QLabel*>("1282")->text(), kOwner);
-    EXPECT_EQ(columnTexts(list, 1) + columnTexts(list, 3), QStringList({"螺母", "0.45"}));
+    EXPECT_EQ(columnTexts(list, 2) + columnTexts(list, 3), QStringList({"M8", "M10", "0.45", "0.60"}));
     // Each price typed and confirmed; the last one is confirmed by the
     // handler's own click.
     const auto typePrices = [](const QStringList& typed) {
@@ -104,6 +69,17 @@ TEST_P(PriceListDialogTest, AddsANewPriceChangesAListedOneInPlaceAndRefusesWhatC
                     clickButton(d, "1288");
             }
         };
+    };
+    // A product of the all-products list picked by a double-click and priced.
+    const auto pickAndPrice = [&](int row, const char* price, const std::function<void()>& meanwhile = {}) {
+        user.onNextModal([=](QDialog* d) {
+            if (meanwhile) // while the list shows it
+                meanwhile();
+            doubleClickRow(d->findChild<QTableWidget*>("1287"), row);
+            return d->result();
+        });
+        onNextDialog(user, "1288", typePrices({price}));
+        doubleClickRow(list, 0);
     };
 
     // Picked by a click and 新增, after 新增 without a pick; priced after an
@@ -120,32 +96,42 @@ TEST_P(PriceListDialogTest, AddsANewPriceChangesAListedOneInPlaceAndRefusesWhatC
     // Numbered from 0; the client side offers the sales price, the provider
     // side the purchase price.
     const bool client = GetParam() == PartyClient;
-    EXPECT_EQ(offered, QStringList({"0", "1", client ? "1.80" : "1.20", client ? "0.50" : "0.30"}));
-    ASSERT_EQ(list->rowCount(), 2);
-    EXPECT_EQ(rowTexts(list, 1).mid(0, 4), QStringList({"1", "螺栓", "M8", "1.5"}));
+    EXPECT_EQ(offered,
+        client ? QStringList({"0", "1", "2", "3", "1.80", "0.50", "0.70", "0.55"})
+               : QStringList({"0", "1", "2", "3", "1.20", "0.30", "0.40", "0.35"}));
+    ASSERT_EQ(list->rowCount(), 3);
+    EXPECT_EQ(rowTexts(list, 2).mid(0, 4), QStringList({"2", "螺栓", "M8", "1.5"}));
 
-    // Picked by double-clicks: a listed price changes in place; a product
-    // deleted meanwhile gets none.
-    for (const bool vanishes : {false, true}) {
-        user.onNextModal([&](QDialog* d) {
-            if (vanishes) // while the list shows it
-                db.exec("DELETE FROM tbl_StoreMgr WHERE GUID = ?", {bolt.GUID});
-            doubleClickRow(d->findChild<QTableWidget*>("1287"), vanishes ? 0 : 1);
-            return d->result();
-        });
-        onNextDialog(user, "1288", typePrices({vanishes ? "2" : "0.40"}));
-        doubleClickRow(list, 0);
-    }
-    EXPECT_EQ(columnTexts(list, 3), QStringList({"0.40", "1.5"}));
-    EXPECT_EQ(store.Load(kOwner).size(), 2);
+    // A listed key changes in place; a product deleted meanwhile gets none.
+    pickAndPrice(3, "0.40");
+    pickAndPrice(0, "2", [&] { db.exec("DELETE FROM tbl_StoreMgr WHERE GUID = ?", {bolt.GUID}); });
+    EXPECT_EQ(columnTexts(list, 3), QStringList({"0.40", "0.60", "1.5"}));
+    // The rows copy the product picked last; another variant's, another
+    // owner's and the other side's stay as they were.
+    EXPECT_EQ(stored(kOwner) + stored("别家"),
+        QStringList({"LM-09|螺母|M8|个|0.40|0.35", "LM-02|螺母|M10|个|0.60|0.40", "LS-01|螺栓|M8|个|1.5|1.20",
+            "LM-01|螺母|M8|个|9|0.30"}));
+    EXPECT_EQ(rowCount(db, client ? "tbl_ProviderPriceList" : "tbl_ClientPriceList"), 0);
+
+    // A failed write says why and changes nothing; the next write is taken.
+    const QString table = client ? "tbl_ClientPriceList" : "tbl_ProviderPriceList";
+    db.exec(QString("CREATE TRIGGER refuse BEFORE UPDATE ON %1 BEGIN SELECT RAISE(ABORT, 'disk full'); END")
+                .arg(table)
+                .toUtf8());
+    pickAndPrice(1, "0.65");
+    EXPECT_EQ(stored(kOwner).value(1), "LM-02|螺母|M10|个|0.60|0.40");
+    db.exec("DROP TRIGGER refuse");
+    pickAndPrice(1, "0.65");
+    EXPECT_EQ(columnTexts(list, 3), QStringList({"0.40", "0.65", "1.5"}));
     EXPECT_EQ(user.texts(),
         (QStringList {"请选择要填加报价的货品。", "请输入 ‘产品价格’。", "“产品价格”只能填写数字。",
-            "“产品价格”只能填写数字。", "找不到这个货品，它可能已被删除。"}));
+            "“产品价格”只能填写数字。", "找不到这个货品，它可能已被删除。",
+            "保存报价失败。\n数据与已有记录冲突，没有写入。"}));
 
     clickButton(&dialog, "1001");
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Sides, PriceListDialogTest, ::testing::Values(PartyClient, PartyProvider),
-    [](const auto& info) { return info.param == PartyClient ? "client" : "provider"; });
+INSTANTIATE_TEST_SUITE_P(
+    Sides, PriceListDialogTest, ::testing::Values(PartyClient, PartyProvider), ::testing::PrintToStringParamName());

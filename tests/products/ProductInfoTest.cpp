@@ -31,13 +31,6 @@ protected:
         page.SetStorePage(&store);
         page.show();
     }
-    void addDrills()
-    {
-        for (int i = 1; i <= 3; ++i)
-            products << addProduct(db, QStringLiteral("HJ-%1").arg(i), "合金钻头", QStringLiteral("%1mm").arg(i * 2),
-                "3.00", "4.50", QString::number(i * 10));
-        page.FillProductList({});
-    }
 
     TestDatabase db;
     RecordingUser user;
@@ -45,41 +38,22 @@ protected:
     CDlgTabStore store {4, nullptr};
     CDlgTabProductInfo page;
     QTableWidget* list = page.findChild<QTableWidget*>("1198");
-    QList<struct_button_storeproduct> products;
     const QString path = QDir(cache.exportFolder()).filePath("store_productsearch_temp.xls");
 };
 
 } // namespace
 
-TEST_F(ProductInfoTest, SavingRewritesTheRowInPlaceDeletingRemovesItAndRelistsTheStorePage)
-{
-    addDrills();
-    onNextDialog(user, "1", [](QDialog* d) {
-        EXPECT_EQ(static_cast<CDlgNewProduct*>(d)->Mode(), ProductEditFromList);
-        // The whole stored product, also what the list does not show.
-        EXPECT_EQ(productEdit(d, 3)->text(), "个");
-        fillProduct(d, {"HJ-2B"});
-    });
-    doubleClickRow(list, 1);
-    EXPECT_EQ(rowTexts(list, 1), QStringList({"HJ-2B", "合金钻头", "4mm", "3.00", "4.50", "20", products[1].GUID}));
-    EXPECT_EQ(list->selectionModel()->selectedRows().value(0).row(), 1);
-
-    user.answerQuestion(true);
-    onNextDialog(user, "delete");
-    doubleClickRow(list, 0);
-    EXPECT_EQ(columnTexts(list, 0), QStringList({"HJ-2B", "HJ-3"}));
-    EXPECT_EQ(list->selectionModel()->selectedRows().value(0).row(), 0);
-    EXPECT_EQ(store.RecordCount(), 2);
-    EXPECT_EQ(store.ProductButton(0)->record().ProductCode, "HJ-2B");
-    EXPECT_EQ(user.texts(), QStringList({"修改货品成功。", "确定要删除这个货品吗？"}));
-}
-
 // A refused save, and a search and an open while another program holds the
 // database, say what failed and leave the list as it was. A product
-// deleted meanwhile opens nothing and loses its row.
-TEST_F(ProductInfoTest, FailuresAndAProductDeletedMeanwhileLeaveTheListConsistent)
+// deleted meanwhile opens nothing and loses its row. A save rewrites the row
+// in place; a delete removes it; both relist the store page.
+TEST_F(ProductInfoTest, FailuresLeaveTheListAsItWasAChangeOrDeleteRewritesItAndTheStorePage)
 {
-    addDrills();
+    QList<struct_button_storeproduct> drills;
+    for (int i = 1; i <= 3; ++i)
+        drills << addProduct(db, QStringLiteral("HJ-%1").arg(i), "合金钻头", QStringLiteral("%1mm").arg(i * 2), "3.00",
+            "4.50", QString::number(i * 10));
+    page.FillProductList({});
     db.exec("PRAGMA query_only = 1");
     onNextDialog(user, "2", [](QDialog* d) {
         fillProduct(d, {"麻花钻"}, 1);
@@ -104,11 +78,32 @@ TEST_F(ProductInfoTest, FailuresAndAProductDeletedMeanwhileLeaveTheListConsisten
     EXPECT_EQ(columnTexts(list, 0) + columnTexts(list, 1).mid(2), QStringList({"HJ-1", "HJ-2", "HJ-3", "合金钻头"}));
 
     user.clear();
-    db.exec("DELETE FROM tbl_StoreMgr WHERE GUID = ?", {products[1].GUID});
+    db.exec("DELETE FROM tbl_StoreMgr WHERE GUID = ?", {drills[1].GUID});
     doubleClickRow(list, 1);
     EXPECT_TRUE(user.modalDialogs.isEmpty());
     EXPECT_EQ(user.texts(), QStringList {kProductGoneMessage});
     EXPECT_EQ(columnTexts(list, 0), QStringList({"HJ-1", "HJ-3"}));
+
+    user.clear();
+    onNextDialog(user, "1", [](QDialog* d) {
+        EXPECT_EQ(static_cast<CDlgNewProduct*>(d)->Mode(), ProductEditFromList);
+        // The whole stored product, also what the list does not show.
+        EXPECT_EQ(productEdit(d, 3)->text(), "个");
+        fillProduct(d, {"HJ-3B"});
+    });
+    doubleClickRow(list, 1);
+    EXPECT_EQ(rowTexts(list, 1), QStringList({"HJ-3B", "合金钻头", "6mm", "3.00", "4.50", "30", drills[2].GUID}));
+    EXPECT_EQ(list->selectionModel()->selectedRows().value(0).row(), 1);
+    EXPECT_EQ(
+        db.scalar("SELECT group_concat(ProductCode) FROM (SELECT * FROM tbl_StoreMgr ORDER BY RowNo)"), "HJ-1,HJ-3B");
+    user.answerQuestion(true);
+    onNextDialog(user, "delete");
+    doubleClickRow(list, 0);
+    EXPECT_EQ(columnTexts(list, 0), QStringList({"HJ-3B"}));
+    EXPECT_EQ(list->selectionModel()->selectedRows().value(0).row(), 0);
+    EXPECT_EQ(store.RecordCount(), 1);
+    EXPECT_EQ(store.ProductButton(0)->record().ProductCode, "HJ-3B");
+    EXPECT_EQ(user.texts(), QStringList({"修改货品成功。", "确定要删除这个货品吗？"}));
 }
 
 // The page lists what the dialog hands back: every given text matched
@@ -187,7 +182,7 @@ TEST_F(ProductInfoTest, ThePrintedListHoldsTheListedRows)
     EXPECT_FALSE(text.contains("不在列表"));
 }
 
-TEST_F(ProductInfoTest, ListGoesToTheUsersExportFolderAndOpensAfterTheSave)
+TEST_F(ProductInfoTest, TheListGoesToTheUsersExportFolderAndOpensAfterTheSaveOnlyAfterIt)
 {
     addProduct(db, "HX-001", "不锈钢合页", "4寸×3寸", "3.50", "5.20", "120");
     addProduct(db, "HX-002", "门吸", "", "1", "2", "-3");
@@ -235,17 +230,11 @@ TEST_F(ProductInfoTest, ListGoesToTheUsersExportFolderAndOpensAfterTheSave)
     ASSERT_EQ(edges.size(), 6); // the sheet names, the count, rows 0 to 2 and the last
     EXPECT_EQ(edges[1], QStringList {"65536"});
     EXPECT_EQ(edges.last().first(), "P65533");
-}
 
-TEST_F(ProductInfoTest, AFailedSaveIsReportedAndNothingOpens)
-{
-    addProduct(db, "HX-001", "合页", "4寸");
-    page.FillProductList({});
     // A cache folder that is a file, then an export folder that is a link:
     // neither is written into, nor is the file sent to the current folder.
     const QString notAFolder = QDir(cache.path()).filePath("file");
     ASSERT_TRUE(QFile(notAFolder).open(QIODevice::WriteOnly));
-    QTemporaryDir elsewhere;
     const QString linked = QDir(cache.path()).filePath("linked");
     ASSERT_TRUE(
         QDir().mkpath(linked + "/tingcen-jxc") && QFile::link(elsewhere.path(), linked + "/tingcen-jxc/exports"));

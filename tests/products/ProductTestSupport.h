@@ -36,6 +36,12 @@ inline struct_button_storeproduct addProduct(TestDatabase& db, const QString& co
     return product;
 }
 
+// Parameters name their side in test names and failures.
+inline void PrintTo(PartySide side, std::ostream* out)
+{
+    *out << (side == PartyClient ? "client" : "provider");
+}
+
 enum BillSide { Sales, Purchase };
 
 // A goods-bill line: side, date, bill type, count and line amount.

@@ -9,8 +9,7 @@ struct_button_data AddClientRow(Database &db, const QString &name, const QString
     struct_button_data client;
     client.ClientName = name;
     client.ClientArea = area;
-    client.Loan = beginArrears;
-    client.BeginArrears = beginArrears;
+    client.Loan = client.BeginArrears = beginArrears;
     client.GUID = GuidText();
     db.insertRow(QLatin1String(RecordTable<struct_button_data>::name), InsertColumns(client));
     return client;
@@ -22,8 +21,7 @@ struct_button_provider AddProviderRow(Database &db, const QString &name, const Q
     struct_button_provider provider;
     provider.ProviderName = name;
     provider.ProviderArea = area;
-    provider.Loan = beginArrears;
-    provider.BeginArrears = beginArrears;
+    provider.Loan = provider.BeginArrears = beginArrears;
     provider.GUID = GuidText();
     db.insertRow(QLatin1String(RecordTable<struct_button_provider>::name), InsertColumns(provider));
     return provider;
@@ -32,27 +30,17 @@ struct_button_provider AddProviderRow(Database &db, const QString &name, const Q
 struct_button_storeproduct AddProductRow(Database &db, const QString &code, const QString &name, const QString &spec,
                                          const QString &stockCount)
 {
-    struct_button_storeproduct product;
-    product.ProductCode = code;
-    product.ProductName = name;
-    product.ProductSpec = spec;
-    product.ProductUnit = QStringLiteral("个");
-    product.StockUnitPrice = QStringLiteral("8.00");
-    product.ShipmentUnitPrice = QStringLiteral("10.00");
-    product.PromptCount = QStringLiteral("5");
-    product.ProductStockCount = stockCount;
-    product.GUID = GuidText();
+    // Unit 个, purchase price 8.00, sales price 10.00, alarm count 5.
+    const struct_button_storeproduct product {code, name, spec, QStringLiteral("个"), QStringLiteral("8.00"),
+                                              QStringLiteral("10.00"), QStringLiteral("5"), QString(), stockCount,
+                                              GuidText()};
     db.insertRow(QLatin1String(RecordTable<struct_button_storeproduct>::name), InsertColumns(product));
     return product;
 }
 
 struct_button_account AddAccountRow(Database &db, const QString &name)
 {
-    struct_button_account account;
-    account.AccountName = name;
-    account.AccountBalance = QStringLiteral("0.00");
-    account.MonthBalance = QStringLiteral("0.00");
-    account.GUID = GuidText();
+    const struct_button_account account {name, QStringLiteral("0.00"), QStringLiteral("0.00"), GuidText()};
     db.insertRow(QLatin1String(RecordTable<struct_button_account>::name), InsertColumns(account));
     return account;
 }

@@ -4,25 +4,6 @@
 
 #include "PdfText.h"
 
-CapturedReports::CapturedReports()
-{
-    m_previous
-        = GridReport::SetPreviewHook([this](const std::shared_ptr<const ReportDocument>& document, bool, QString*) {
-              documents.push_back(document);
-              return true;
-          });
-}
-
-CapturedReports::~CapturedReports()
-{
-    GridReport::SetPreviewHook(m_previous);
-}
-
-const ReportDocument* CapturedReports::last() const
-{
-    return documents.empty() ? nullptr : documents.back().get();
-}
-
 QString CapturedReports::lastPdfText()
 {
     if (documents.empty()) {

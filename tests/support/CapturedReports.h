@@ -14,13 +14,20 @@
 class CapturedReports
 {
 public:
-    CapturedReports();
-    ~CapturedReports();
+    CapturedReports()
+        : m_previous(
+            GridReport::SetPreviewHook([this](const std::shared_ptr<const ReportDocument>& document, bool, QString*) {
+                documents.push_back(document);
+                return true;
+            }))
+    {
+    }
+    ~CapturedReports() { GridReport::SetPreviewHook(m_previous); }
     CapturedReports(const CapturedReports&) = delete;
     CapturedReports& operator=(const CapturedReports&) = delete;
 
     // The last document, or null when none was shown.
-    const ReportDocument* last() const;
+    const ReportDocument* last() const { return documents.empty() ? nullptr : documents.back().get(); }
 
     // The text of the last document as poppler reads its PDF; no document
     // is a test failure.

@@ -20,22 +20,17 @@ inline void clickButton(QWidget* parent, const char* id)
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
-// The middle of the row's second cell.
-inline QPoint cellCentre(QTableWidget* list, int row)
-{
-    return list->visualItemRect(list->item(row, 1)).center();
-}
-
+// A click in the middle of the row's second cell.
 inline void clickRow(QTableWidget* list, int row)
 {
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cellCentre(list, row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row, 1)).center());
 }
 
 // A person's double-click: press, release, the second press that the
 // system reports as a double-click, release.
 inline void doubleClickRow(QTableWidget* list, int row)
 {
-    const QPoint at = cellCentre(list, row);
+    const QPoint at = list->visualItemRect(list->item(row, 1)).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);

@@ -1,61 +1,9 @@
 #include "FrameTestSupport.h"
 
-#include <QDir>
 #include <QLoggingCategory>
 #include <QMutex>
 
 #include "Trace.h"
-
-DatabaseHeldElsewhere::DatabaseHeldElsewhere(Database &program, const QString &path)
-    : m_program(program)
-    , m_other(std::make_unique<Database>(path, Database::OpenMode::ReadWrite))
-{
-    m_other->executeScript(QStringLiteral("BEGIN EXCLUSIVE"));
-    m_program.executeScript(QStringLiteral("PRAGMA busy_timeout = 0"));
-}
-
-DatabaseHeldElsewhere::~DatabaseHeldElsewhere()
-{
-    m_other->executeScript(QStringLiteral("ROLLBACK"));
-    m_program.executeScript(QStringLiteral("PRAGMA busy_timeout = 2000"));
-}
-
-void RecordingUser::information(QWidget *parent, const QString &caption, const QString &text)
-{
-    owners.emplace_back(parent);
-    ScriptedInteraction::information(parent, caption, text);
-}
-
-bool RecordingUser::question(QWidget *parent, const QString &caption, const QString &text)
-{
-    owners.emplace_back(parent);
-    return ScriptedInteraction::question(parent, caption, text);
-}
-
-void RecordingUser::error(QWidget *parent, const QString &caption, const QString &text)
-{
-    owners.emplace_back(parent);
-    ScriptedInteraction::error(parent, caption, text);
-}
-
-TemporaryCacheFolder::TemporaryCacheFolder()
-    : m_previous(qgetenv("XDG_CACHE_HOME"))
-{
-    qputenv("XDG_CACHE_HOME", m_folder.path().toUtf8());
-}
-
-TemporaryCacheFolder::~TemporaryCacheFolder()
-{
-    if (m_previous.isEmpty())
-        qunsetenv("XDG_CACHE_HOME");
-    else
-        qputenv("XDG_CACHE_HOME", m_previous);
-}
-
-QString TemporaryCacheFolder::exportFolder() const
-{
-    return QDir(m_folder.path()).filePath(QStringLiteral("tingcen-jxc/exports"));
-}
 
 namespace {
 QMutex s_traceMutex;

@@ -1,18 +1,14 @@
 #pragma once
 
 // Test pieces of the application frame that the other subsystems' tests may
-// use too: a database another program holds locked, a scripted user who
-// also notes each message's owner window and may have no program to open
-// files with, a cache folder of the test's own for exports, and the
-// developer trace caught while it lives.
+// use too: a database another program holds locked, a cache folder of the
+// test's own for exports, and the developer trace caught while it lives.
 
-#include <QPointer>
+#include <QDir>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QWidget>
 
 #include <memory>
-#include <vector>
 
 #include "Database.h"
 #include "ScriptedInteraction.h"
@@ -23,36 +19,48 @@
 class DatabaseHeldElsewhere
 {
 public:
-    DatabaseHeldElsewhere(Database &program, const QString &path);
-    ~DatabaseHeldElsewhere();
+    DatabaseHeldElsewhere(Database &program, const QString &path)
+        : m_program(program)
+        , m_other(std::make_unique<Database>(path, Database::OpenMode::ReadWrite))
+    {
+        m_other->executeScript(QStringLiteral("BEGIN EXCLUSIVE"));
+        m_program.executeScript(QStringLiteral("PRAGMA busy_timeout = 0"));
+    }
+    ~DatabaseHeldElsewhere()
+    {
+        m_other->executeScript(QStringLiteral("ROLLBACK"));
+        m_program.executeScript(QStringLiteral("PRAGMA busy_timeout = 2000"));
+    }
 
 private:
     Database &m_program;
     std::unique_ptr<Database> m_other;
 };
 
-// The scripted user, noting which window each message was given to.
-class RecordingUser : public ScriptedInteraction
-{
-public:
-    void information(QWidget *parent, const QString &caption, const QString &text) override;
-    bool question(QWidget *parent, const QString &caption, const QString &text) override;
-    void error(QWidget *parent, const QString &caption, const QString &text) override;
-    // One per message, in order; null for a box without an owner.
-    std::vector<QPointer<QWidget>> owners;
-};
+// The scripted user, who notes which window each message was given to.
+using RecordingUser = ScriptedInteraction;
 
 // The user's cache folder (where the export folder lives) is a fresh
 // temporary folder while this lives.
 class TemporaryCacheFolder
 {
 public:
-    TemporaryCacheFolder();
-    ~TemporaryCacheFolder();
+    TemporaryCacheFolder()
+        : m_previous(qgetenv("XDG_CACHE_HOME"))
+    {
+        qputenv("XDG_CACHE_HOME", m_folder.path().toUtf8());
+    }
+    ~TemporaryCacheFolder()
+    {
+        if (m_previous.isEmpty())
+            qunsetenv("XDG_CACHE_HOME");
+        else
+            qputenv("XDG_CACHE_HOME", m_previous);
+    }
 
     QString path() const { return m_folder.path(); }
     // The export folder the program makes inside it.
-    QString exportFolder() const;
+    QString exportFolder() const { return QDir(path()).filePath(QStringLiteral("tingcen-jxc/exports")); }
 
 private:
     QTemporaryDir m_folder;

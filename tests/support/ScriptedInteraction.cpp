@@ -3,6 +3,21 @@
 #include <QMetaObject>
 #include <QTest>
 
+namespace {
+
+// The next queued answer, or none when nothing is queued.
+template<typename T>
+T takeNext(std::deque<T> &queue, T none = T())
+{
+    if (queue.empty())
+        return none;
+    T next = std::move(queue.front());
+    queue.pop_front();
+    return next;
+}
+
+} // namespace
+
 ScriptedInteraction::ScriptedInteraction()
 {
     Interaction::install(this);
@@ -13,55 +28,48 @@ ScriptedInteraction::~ScriptedInteraction()
     Interaction::install(nullptr);
 }
 
-void ScriptedInteraction::information(QWidget *, const QString &caption, const QString &text)
+void ScriptedInteraction::note(QWidget *owner, Message::Kind kind, const QString &caption, const QString &text)
 {
-    messages.push_back({Message::Information, caption, text});
+    owners.emplace_back(owner);
+    messages.push_back({kind, caption, text});
 }
 
-bool ScriptedInteraction::question(QWidget *, const QString &caption, const QString &text)
+void ScriptedInteraction::information(QWidget *parent, const QString &caption, const QString &text)
 {
-    messages.push_back({Message::Question, caption, text});
-    if (m_answers.empty())
-        return false;
-    const bool answer = m_answers.front();
-    m_answers.pop_front();
-    return answer;
+    note(parent, Message::Information, caption, text);
 }
 
-void ScriptedInteraction::error(QWidget *, const QString &caption, const QString &text)
+bool ScriptedInteraction::question(QWidget *parent, const QString &caption, const QString &text)
 {
-    messages.push_back({Message::Error, caption, text});
+    note(parent, Message::Question, caption, text);
+    return takeNext(m_answers, false);
+}
+
+void ScriptedInteraction::error(QWidget *parent, const QString &caption, const QString &text)
+{
+    note(parent, Message::Error, caption, text);
 }
 
 QString ScriptedInteraction::saveFileName(QWidget *, const QString &, const QString &suggestedPath, const QString &)
 {
     suggestedFileNames << suggestedPath;
-    if (m_fileNames.empty())
-        return QString();
-    const QString path = m_fileNames.front();
-    m_fileNames.pop_front();
-    return path;
+    return takeNext(m_fileNames);
 }
 
 QString ScriptedInteraction::openFileName(QWidget *, const QString &, const QString &directory, const QString &)
 {
     suggestedFileNames << directory;
-    if (m_fileNames.empty())
-        return QString();
-    const QString path = m_fileNames.front();
-    m_fileNames.pop_front();
-    return path;
+    return takeNext(m_fileNames);
 }
 
 int ScriptedInteraction::runModal(QDialog *dialog)
 {
     modalDialogs << QString::fromLatin1(dialog->metaObject()->className());
-    if (m_modalHandlers.empty()) {
+    const ModalHandler handler = takeNext(m_modalHandlers);
+    if (!handler) {
         dialog->reject();
         return dialog->result();
     }
-    ModalHandler handler = std::move(m_modalHandlers.front());
-    m_modalHandlers.pop_front();
     // The dialog is shown as a person would see it, then handled.
     dialog->show();
     const int result = handler(dialog);
@@ -87,6 +95,7 @@ QStringList ScriptedInteraction::texts() const
 void ScriptedInteraction::clear()
 {
     messages.clear();
+    owners.clear();
     modalDialogs.clear();
     suggestedFileNames.clear();
     openedWithDesktop.clear();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -10,10 +11,10 @@
 
 #include "Interaction.h"
 
-// The user as a test plays them: every message is recorded, every question
-// and file dialog takes the next queued answer, every modal dialog is
-// handed to the next queued handler (which may type and click in it and
-// answers its result code).
+// The user as a test plays them: every message is recorded with the window
+// it was given to, every question and file dialog takes the next queued
+// answer, every modal dialog is handed to the next queued handler (which may
+// type and click in it and answers its result code).
 class ScriptedInteraction : public Interaction
 {
 public:
@@ -45,6 +46,8 @@ public:
     void onNextModal(ModalHandler handler) { m_modalHandlers.push_back(std::move(handler)); }
 
     std::vector<Message> messages;
+    // The owner of each message, in order; null for a box without one.
+    std::vector<QPointer<QWidget>> owners;
     // Class names of the dialogs run modally, in order.
     QStringList modalDialogs;
     QStringList suggestedFileNames;
@@ -56,6 +59,8 @@ public:
     void clear();
 
 private:
+    void note(QWidget *owner, Message::Kind kind, const QString &caption, const QString &text);
+
     std::deque<bool> m_answers;
     std::deque<QString> m_fileNames;
     std::deque<ModalHandler> m_modalHandlers;
@@ -64,10 +69,3 @@ private:
 // Types text into a widget key by key, as a person would; characters
 // beyond ASCII arrive as an input method commits them, as key text.
 void typeText(QWidget *widget, const QString &text);
-
-// Finds a child widget by its control id (objectName).
-template<typename T>
-T *findControl(QWidget *parent, const QString &id)
-{
-    return parent->findChild<T *>(id);
-}

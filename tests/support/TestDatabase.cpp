@@ -18,23 +18,23 @@ TestDatabase::~TestDatabase()
         g_pConnection = nullptr;
 }
 
-void TestDatabase::exec(const char *sql, const QStringList &values)
+Statement TestDatabase::bound(const char *sql, const QStringList &values)
 {
     Statement statement = m_db->prepare(sql);
     int index = 1;
     for (const QString &value : values)
         statement.bind(index++, value);
-    statement.run();
+    return statement;
+}
+
+void TestDatabase::exec(const char *sql, const QStringList &values)
+{
+    bound(sql, values).run();
 }
 
 QString TestDatabase::scalar(const char *sql, const QStringList &values)
 {
-    Statement statement = m_db->prepare(sql);
-    int index = 1;
-    for (const QString &value : values)
-        statement.bind(index++, value);
-    if (!statement.next())
-        return QString();
     // The first column, whatever its name.
-    return statement.textAt(0);
+    Statement statement = bound(sql, values);
+    return statement.next() ? statement.textAt(0) : QString();
 }

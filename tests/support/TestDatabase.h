@@ -24,6 +24,8 @@ public:
     QString scalar(const char *sql, const QStringList &values = {});
 
 private:
+    Statement bound(const char *sql, const QStringList &values);
+
     QTemporaryDir m_dir;
     QString m_path;
     std::unique_ptr<Database> m_db;

@@ -1,7 +1,6 @@
 // main() of the tests that need Qt: the program's application object on
 // the offscreen platform, with the program's resources, then every test.
 
-
 #include <gtest/gtest.h>
 
 #include "ProgramDatabase.h"

@@ -9,7 +9,8 @@
 
 namespace {
 
-// argv: the file, the sheet, then "rows", "count" or "edges".
+// argv: the file, the sheet, then "rows", "count" or "edges" (the order of
+// SheetReadBack).
 const char* const kReadSheet = R"(
 import json, sys, xlrd
 book = xlrd.open_workbook(sys.argv[1])
@@ -19,19 +20,7 @@ rows = [0, 1, 2, sheet.nrows - 1] if sys.argv[3] == 'edges' else range(sheet.nro
 count = [] if sys.argv[3] == 'rows' else [[str(sheet.nrows)]]
 print(json.dumps([book.sheet_names()] + count + [[cell(r, c) for c in range(sheet.ncols)] for r in rows]))
 )";
-
-const char* modeWord(SheetReadBack what)
-{
-    switch (what) {
-    case SheetReadBack::Rows:
-        return "rows";
-    case SheetReadBack::CountAndRows:
-        return "count";
-    case SheetReadBack::CountAndEdges:
-        break;
-    }
-    return "edges";
-}
+const char* const kModeWords[] = {"rows", "count", "edges"};
 
 } // namespace
 
@@ -40,7 +29,8 @@ QList<QStringList> ReadBackSheet(const QString& path, const QString& sheet, Shee
     const QString python = qEnvironmentVariable("JXC_PYTHON", QStringLiteral("/usr/bin/python3"));
     QProcess process;
     process.start(python,
-        {QStringLiteral("-c"), QString::fromLatin1(kReadSheet), path, sheet, QString::fromLatin1(modeWord(what))});
+        {QStringLiteral("-c"), QString::fromLatin1(kReadSheet), path, sheet,
+            QString::fromLatin1(kModeWords[int(what)])});
     if (!process.waitForFinished(120000) || process.exitCode() != 0)
         ADD_FAILURE() << "xlrd could not read the file: " << process.readAllStandardError().toStdString();
     QList<QStringList> rows;

@@ -9,12 +9,9 @@
 
 // What is read of the sheet.
 enum class SheetReadBack {
-    // Every row.
-    Rows,
-    // The row count as a row of its own, then every row.
-    CountAndRows,
-    // The row count as a row of its own, then rows 0 to 2 and the last.
-    CountAndEdges,
+    Rows, // every row
+    CountAndRows, // the row count as a row of its own, then every row
+    CountAndEdges, // the row count as a row of its own, then rows 0 to 2 and the last
 };
 
 // The workbook's sheet names, then the rows of the named sheet; a cell
