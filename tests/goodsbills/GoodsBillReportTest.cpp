@@ -43,10 +43,10 @@ protected:
 
     // A bill of one line: count × 10 is its total.
     QString bill(const BillKind &of, const QString &company, const QString &date, const char *count,
-        const QString &deposit = QString())
+        const QString &deposit = {})
     {
-        return AddGoodsBillRows(db.db(), of.party, of.type(), company, date, {{"A1", "合页", "4寸", count, "10"}},
-            deposit)[0]
+        return AddGoodsBillRows(db.db(), of.party, of.type(), company, date, {{"A1", "合页", "", count, "10"}}, deposit)
+            .front()
             .GUID;
     }
     const List &list() const { return page.List(); }
@@ -58,11 +58,11 @@ protected:
         return texts;
     }
     void sortBy(int key) { page.findChild<QComboBox *>(QStringLiteral("1370"))->setCurrentIndex(key); }
-    void doubleClick(int row)
+    static void doubleClick(CDlgTabData_Provider &on, int row)
     {
-        const QPoint at = page.ListView()->visualRect(list().index(row, List::ColumnCode)).center();
-        QTest::mouseClick(page.ListView()->viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(page.ListView()->viewport(), Qt::LeftButton, {}, at);
+        const QPoint at = on.ListView()->visualRect(on.List().index(row, List::ColumnCode)).center();
+        QTest::mouseClick(on.ListView()->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(on.ListView()->viewport(), Qt::LeftButton, {}, at);
     }
     void listAll() { page.ShowSearchResult(GoodsBillQuery()); }
     // Sales: shipments received, returns paid out. Purchase: stock-ins paid
@@ -82,9 +82,9 @@ TEST_P(GoodsBillReportTest, OneRowPerBillWithAmountsSignedAsMoneyMovesSortedStab
     const QString a = AddGoodsBillRows(db.db(), kind().party, kind().type(), QStringLiteral("中"),
         QStringLiteral("2024-01-02"), {{"A1", "合页", "", "1", "10"}, {"B1", "门吸", "", "2", "10"}}, deposit.GUID)[0]
                           .GUID; // 30
-    bill(kind(), QStringLiteral("阿"), QStringLiteral("2024-01-02"), "1"); // 10
-    bill(kind().other(), QStringLiteral("北"), QStringLiteral("2024-01-01"), "2", deposit.GUID); // 20
-    bill(kind(), QStringLiteral("中"), QStringLiteral("2023-12-31"), "0"); // 0
+    bill(kind(), "阿", "2024-01-02", "1"); // 10
+    bill(kind().other(), "北", "2024-01-01", "2", deposit.GUID); // 20
+    bill(kind(), "中", "2023-12-31", "0"); // 0
     listAll();
     EXPECT_EQ(list().Titles().mid(0, 9),
         QStringList({QStringLiteral("记录号"), QStringLiteral("单据编号"), QStringLiteral("单据类型"),
@@ -122,9 +122,9 @@ TEST_P(GoodsBillReportTest, OneRowPerBillWithAmountsSignedAsMoneyMovesSortedStab
 
 TEST_P(GoodsBillReportTest, TheEditorsCallsFindTheirRowByGuid)
 {
-    const QString first = bill(kind(), QStringLiteral("甲"), QStringLiteral("2011-05-03"), "1");
-    const QString second = bill(kind(), QStringLiteral("乙"), QStringLiteral("2011-05-01"), "2");
-    const QString third = bill(kind(), QStringLiteral("丙"), QStringLiteral("2011-05-02"), "3");
+    const QString first = bill(kind(), "甲", "2011-05-03", "1");
+    const QString second = bill(kind(), "乙", "2011-05-01", "2");
+    const QString third = bill(kind(), "丙", "2011-05-02", "3");
     listAll();
     ASSERT_EQ(column(List::ColumnGuid), QStringList({second, third, first}));
 
@@ -167,9 +167,9 @@ TEST_P(GoodsBillReportTest, TheEditorsCallsFindTheirRowByGuid)
 
 TEST_P(GoodsBillReportTest, ADoubleClickOpensTheBillOrSaysItIsGone)
 {
-    const QString shipped = bill(kind(), QStringLiteral("甲"), QStringLiteral("2011-05-01"), "1");
-    const QString back = bill(kind().other(), QStringLiteral("乙"), QStringLiteral("2011-05-02"), "1");
-    const QString gone = bill(kind(), QStringLiteral("丙"), QStringLiteral("2011-05-03"), "1");
+    const QString shipped = bill(kind(), "甲", "2011-05-01", "1");
+    const QString back = bill(kind().other(), "乙", "2011-05-02", "1");
+    const QString gone = bill(kind(), "丙", "2011-05-03", "1");
     listAll();
     launcher.onRun = [&](const GoodsBillEditRequest &request) {
         // The editor deletes the bill, then tells the page.
@@ -177,7 +177,7 @@ TEST_P(GoodsBillReportTest, ADoubleClickOpensTheBillOrSaysItIsGone)
         request.reportPage->RemoveBillRow(request.lines[0].GUID);
         return 1;
     };
-    doubleClick(1);
+    doubleClick(page, 1);
     ASSERT_EQ(launcher.requests.size(), 1u);
     EXPECT_EQ(launcher.requests[0].mode, kind().reportMode + 1);
     EXPECT_EQ(launcher.requests[0].lines[0].GUID, back);
@@ -188,28 +188,28 @@ TEST_P(GoodsBillReportTest, ADoubleClickOpensTheBillOrSaysItIsGone)
     EXPECT_EQ(page.ListView()->currentIndex().row(), 1);
 
     launcher.onRun = nullptr;
-    doubleClick(0);
+    doubleClick(page, 0);
     ASSERT_EQ(launcher.requests.size(), 2u);
     EXPECT_EQ(launcher.requests[1].mode, kind().reportMode);
     EXPECT_EQ(page.ListView()->currentIndex().row(), 0);
 
     // Deleted on a goods-bill page meanwhile: nothing opens, the row goes.
     GoodsBillWriter(db.db(), kind().side()).Delete(gone);
-    doubleClick(1);
+    doubleClick(page, 1);
     EXPECT_EQ(user.texts(), QStringList {QStringLiteral("该单据已不存在，可能已被删除。")});
     EXPECT_EQ(column(List::ColumnGuid), QStringList {shipped});
     // A row of neither of the side's kinds opens nothing.
     db.exec(QStringLiteral("UPDATE %1 SET BillType = '收入单'").arg(kind().table()).toUtf8().constData());
     listAll();
-    doubleClick(0);
+    doubleClick(page, 0);
     EXPECT_EQ(launcher.requests.size(), 2u);
 }
 
 TEST_P(GoodsBillReportTest, SearchesThroughTheDialogAndListsAPartysBills)
 {
-    bill(kind(), QStringLiteral("甲"), QStringLiteral("2011-04-30"), "1");
-    const QString may = bill(kind(), QStringLiteral("甲"), QStringLiteral("2011-05-31"), "1");
-    bill(kind(), QStringLiteral("乙"), QStringLiteral("2011-05-15"), "1");
+    bill(kind(), "甲", "2011-04-30", "1");
+    const QString may = bill(kind(), "甲", "2011-05-31", "1");
+    bill(kind(), "乙", "2011-05-15", "1");
     user.onNextModal([](QDialog *dialog) {
         dialog->findChild<QComboBox *>(QStringLiteral("1393"))->setEditText(QStringLiteral("乙"));
         clickButton(dialog, "1399");
@@ -237,13 +237,13 @@ TEST_P(GoodsBillReportTest, ExportsTheListIntoTheUsersFolderAndOpensItAfterTheSa
     qputenv("XDG_CACHE_HOME", cache.path().toUtf8());
     const QString path = QDir(cache.path()).filePath(QStringLiteral("tingcen-jxc/exports/store_billsearch_temp.xls"));
     const QString longRemark = QString(700, QChar(0x5907)); // whole, past any 999-byte buffer
-    bill(kind(), QStringLiteral("O'Neil 五金"), QStringLiteral("2011-05-01"), "2");
+    bill(kind(), "O'Neil 五金", "2011-05-01", "2");
     db.exec(QStringLiteral("UPDATE %1 SET BillRemark = ?, SellerName = '王五', BillCode = 'C-1'")
                 .arg(kind().table())
                 .toUtf8()
                 .constData(),
         {longRemark});
-    bill(kind().other(), QStringLiteral("乙"), QStringLiteral("2011-05-02"), "1");
+    bill(kind().other(), "乙", "2011-05-02", "1");
     listAll();
     const QDate before = QDate::currentDate();
     clickButton(&page, "1367");
@@ -331,17 +331,14 @@ TEST_P(GoodsBillReportTest, PrintsTheListedRows)
 TEST_P(GoodsBillReportTest, TheMainWindowsPageNamesTheMainWindowsGoodsBillPage)
 {
     CDlgMainDlg main;
-    bill(kind(), QStringLiteral("甲"), QStringLiteral("2011-05-01"), "1");
+    bill(kind(), "甲", "2011-05-01", "1");
     CDlgTabData_Provider *report = kind().isSales() ? main.m_pTabGoodsReportClient : main.m_pTabGoodsReportProvider;
     report->ShowSearchResult(GoodsBillQuery());
     const int group = kind().isSales() ? CDlgMainDlg::GroupClient : CDlgMainDlg::GroupProvider;
     main.ShowTabGroup(group);
     main.ActivateTab(group, 2);
     main.show();
-    ASSERT_TRUE(report->ListView()->isVisible());
-    const QPoint at = report->ListView()->visualRect(report->List().index(0, List::ColumnCode)).center();
-    QTest::mouseClick(report->ListView()->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(report->ListView()->viewport(), Qt::LeftButton, {}, at);
+    doubleClick(*report, 0);
     ASSERT_EQ(launcher.requests.size(), 1u);
     EXPECT_EQ(launcher.requests[0].salesPage, kind().isSales() ? main.m_pTabGoods : nullptr);
     EXPECT_EQ(launcher.requests[0].purchasePage, kind().isSales() ? nullptr : main.m_pTabProviderGoods);
@@ -430,22 +427,9 @@ TEST_P(FindDialogTest, HandsBackEveryFilterAsTypedOrRunsNoSearch)
     for (const auto &[id, text] : typed)
         type(id, QString::fromUtf8(text));
     control<QComboBox>("1393")->setEditText(QStringLiteral("O'Neil 五金"));
-    GoodsBillQuery expected;
-    expected.billTypeChoice = GoodsBillQuery::MainBills;
-    expected.hasDateRange = true;
-    expected.firstDay = QStringLiteral("2011-12-31");
-    expected.lastDay = QStringLiteral("2012-01-01");
-    expected.hasAmountRange = true;
-    expected.lowestAmount = 99.5;
-    expected.highestAmount = 100;
-    expected.billCode = QStringLiteral("XS_CH_20120101");
-    expected.companyName = QStringLiteral("O'Neil 五金");
-    expected.sellerName = QStringLiteral("王五");
-    expected.billRemark = QStringLiteral("月结");
-    expected.productCode = QStringLiteral("A1");
-    expected.productName = QStringLiteral("合页");
-    expected.productSpec = QStringLiteral("4寸");
-    EXPECT_EQ(find(), expected);
+    EXPECT_EQ(find(),
+        GoodsBillQuery({GoodsBillQuery::MainBills, "O'Neil 五金", true, "2011-12-31", "2012-01-01", true, 99.5, 100,
+            "月结", "王五", "XS_CH_20120101", "A1", "合页", "4寸"}));
 }
 
 // The search dialog's days and the bill's date cell show the stored form

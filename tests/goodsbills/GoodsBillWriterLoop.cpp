@@ -1,11 +1,10 @@
 // A program the all-or-nothing test kills while it writes: it adds,
 // changes and deletes goods bills of both sides through GoodsBillWriter,
-// for ever, on a small generated shop.
+// for ever, on the products of the shop FILE.
 //
-//   goodsbills_writer_loop create FILE      writes the shop
-//   goodsbills_writer_loop loop FILE SEED   prints "ready", then for each
-//                                            write "B" before it and "C"
-//                                            after its commit
+//   goodsbills_writer_loop FILE SEED   prints "ready", then for each write
+//                                      "B" before it and "C" after its
+//                                      commit
 //
 // Every bill it writes has the remark "行数=<lines>;合计=<total>", so a bill
 // that lost or kept a line shows.
@@ -19,7 +18,6 @@
 #include "GlobalFunctions.h"
 #include "GoodsBillWriter.h"
 #include "RecordColumns.h"
-#include "ShopGenerator.h"
 
 namespace {
 
@@ -82,29 +80,15 @@ void run(Database &db, unsigned seed)
 
 int main(int argc, char **argv)
 {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: goodsbills_writer_loop FILE SEED\n");
+        return 1;
+    }
     try {
-        if (argc == 3 && QByteArray(argv[1]) == "create") {
-            ShopProfile profile;
-            profile.clients = 6;
-            profile.providers = 4;
-            profile.products = 40;
-            profile.salesLines = 240;
-            profile.purchaseLines = 160;
-            profile.financeBills = 20;
-            profile.accounts = 2;
-            profile.priceListEntries = 10;
-            profile.firstDay = QDate(2011, 1, 1);
-            WriteShopDatabase(QString::fromLocal8Bit(argv[2]), profile);
-            return 0;
-        }
-        if (argc == 4 && QByteArray(argv[1]) == "loop") {
-            Database db(QString::fromLocal8Bit(argv[2]), Database::OpenMode::ReadWrite);
-            run(db, unsigned(std::atoi(argv[3])));
-        }
+        Database db(QString::fromLocal8Bit(argv[1]), Database::OpenMode::ReadWrite);
+        run(db, unsigned(std::atoi(argv[2])));
     } catch (const std::exception &error) {
         std::fprintf(stderr, "%s\n", error.what());
-        return 2;
     }
-    std::fprintf(stderr, "usage: goodsbills_writer_loop create FILE | loop FILE SEED\n");
-    return 1;
+    return 2;
 }
