@@ -48,7 +48,7 @@ protected:
     }
 
     // An editor in the mode as the side's page and the report page open it.
-    void Open(CDlgNewShipment &editor, int mode, const GoodsBillLines &lines = {})
+    void Open(CDlgNewShipment& editor, int mode, const GoodsBillLines& lines = {})
     {
         editor.SetIntMember(mode);
         editor.SetBillRows(lines);
@@ -57,33 +57,33 @@ protected:
         editor.SetReportPage(&report);
         ShowEditor(editor);
     }
-    QWidget *Tile() const
+    QWidget* Tile() const
     {
-        return salesPage ? static_cast<QWidget *>(salesPage->BillTile(0)) : purchasePage->BillTile(0);
+        return salesPage ? static_cast<QWidget*>(salesPage->BillTile(0)) : purchasePage->BillTile(0);
     }
     QStringList ShownGuids() const
     {
         QStringList guids;
-        for (const struct_button_goodsbill &line : page->ShownBills())
+        for (const struct_button_goodsbill& line : page->ShownBills())
             guids << line.GUID;
         return guids;
     }
-    static QStringList Line(Grid *grid, int row)
+    static QStringList Line(Grid* grid, int row)
     {
         QStringList texts;
         for (int column = Grid::CodeCol; column <= Grid::AmountCol; ++column)
             texts << grid->CellText(row, column);
         return texts;
     }
-    QString Said(const char *text) const { return QString::fromUtf8(text).arg(kind().side().sideWord); }
+    QString Said(const char* text) const { return QString::fromUtf8(text).arg(kind().side().sideWord); }
     // The finance editor's mode of a new deposit bill of the kind; +2 for
     // its existing one.
     int DepositMode() const { return kind().isSales() ? 20 : 17; }
 
     CDlgNewShipmentLauncher launcher;
     ScriptedDepositEditor finance {db.db()};
-    CDlgTabGoods *salesPage = nullptr;
-    CDlgTabProviderGoods *purchasePage = nullptr;
+    CDlgTabGoods* salesPage = nullptr;
+    CDlgTabProviderGoods* purchasePage = nullptr;
     std::unique_ptr<GoodsBillPage> page;
     CDlgTabData_Provider report;
 };
@@ -94,7 +94,7 @@ TEST_P(EditorTest, ANewBillIsWrittenWithItsStockAndDepositThenAnnouncedAndShown)
 {
     // Both sides' parties exist; the nut has a price of the bill's party
     // and another one of the other side's party of the same name.
-    for (const char *name : {"张三商行", "阿里公司", "张三商行", ""}) {
+    for (const char* name : {"张三商行", "阿里公司", "张三商行", ""}) {
         AddClientRow(db.db(), name);
         AddProviderRow(db.db(), QString::fromUtf8(name).prepend(*name ? "供" : ""));
     }
@@ -102,10 +102,10 @@ TEST_P(EditorTest, ANewBillIsWrittenWithItsStockAndDepositThenAnnouncedAndShown)
     PriceListStore(db.db(), kind().isSales() ? PartyProvider : PartyClient).AddPrice(kind().company(), nut.GUID, "1");
     CDlgNewShipment editor;
     Open(editor, kind().newMode);
-    Grid *grid = editor.Grid();
+    Grid* grid = editor.Grid();
     EXPECT_EQ(editor.windowTitle(), kind().isSales() ? "销售管理 － 新增产品出货单" : "采购管理 － 新增产品进货单");
     // A new bill offers neither 新增单价, delete, 修改 nor 打印.
-    for (const char *hidden : {"1110", "1111", "1114", "1115"})
+    for (const char* hidden : {"1110", "1111", "1114", "1115"})
         EXPECT_FALSE(Button(&editor, hidden)->isVisible()) << hidden;
     // Only the side's parties, once each, in Chinese order.
     EXPECT_EQ(grid->CompanyNames(),
@@ -130,8 +130,8 @@ TEST_P(EditorTest, ANewBillIsWrittenWithItsStockAndDepositThenAnnouncedAndShown)
     const double own = StrToDouble(kind().isSales() ? screw.ShipmentUnitPrice : screw.StockUnitPrice);
     EXPECT_EQ(Line(grid, 2), QStringList({"LS-3", "螺丝", "M3", "个", "3", DoubleToStr(own), DoubleToStr(3 * own)}));
     // The company chosen from the list or typed: the nut at the party's price.
-    QLineEdit *company = StartEditing(grid, Grid::HeadRow, Grid::CompanyColumn);
-    EXPECT_EQ(qobject_cast<QComboBox *>(company->parentWidget())->count(), 3);
+    QLineEdit* company = StartEditing(grid, Grid::HeadRow, Grid::CompanyColumn);
+    EXPECT_EQ(qobject_cast<QComboBox*>(company->parentWidget())->count(), 3);
     typeText(company, kind().company());
     PressEnter(company);
     PickLine(user, grid, 3, nut, "2");
@@ -150,8 +150,7 @@ TEST_P(EditorTest, ANewBillIsWrittenWithItsStockAndDepositThenAnnouncedAndShown)
     // A count beyond cents is refused, the cursor on it.
     grid->setCurrentCell(Grid::HeadRow, 0);
     clickButton(&editor, "1112");
-    EXPECT_EQ(user.texts(),
-        QStringList({"现在不能打开财务单据窗口，订金没有记录。", "第 3 行的“数量”最多两位小数。"}));
+    EXPECT_EQ(user.texts(), QStringList({"现在不能打开财务单据窗口，订金没有记录。", "第 3 行的“数量”最多两位小数。"}));
     EXPECT_EQ(std::pair(grid->currentRow(), grid->currentColumn()), std::pair(4, int(Grid::CountCol)));
     TypeIntoCell(grid, 4, Grid::CountCol, "1");
 
@@ -181,7 +180,8 @@ TEST_P(EditorTest, ANewBillIsWrittenWithItsStockAndDepositThenAnnouncedAndShown)
     user.clear();
     clickButton(&editor, "1112");
     EXPECT_EQ(editor.result(), 1);
-    EXPECT_EQ(user.texts(), QStringList {Said("新增%1单据成功。\n以下货品在仓库中没有记录，库存没有变动：螺丝（M9）。")});
+    EXPECT_EQ(
+        user.texts(), QStringList {Said("新增%1单据成功。\n以下货品在仓库中没有记录，库存没有变动：螺丝（M9）。")});
     EXPECT_EQ(StockOf(db, screw.ProductCode), Moved(10, 3));
     EXPECT_EQ(StockOf(db, nut.ProductCode), Moved(5, 2));
     // One GUID, the lines in order, the bill's header in every line.
@@ -205,14 +205,14 @@ TEST_P(EditorTest, AStoredBillWaitsForThePasswordThenChangesByTheNetCount)
 {
     // Stored header texts longer than a person may type stay whole. The
     // deposit bill is deleted on the finance side after the bill was loaded.
-    const QString deposit = AddFinanceBillRow(
-        db.db(), kind().party, "收入单", kind().company(), "现金", "2011-05-01", "12345678901.50")
-                                .GUID;
+    const QString deposit
+        = AddFinanceBillRow(db.db(), kind().party, "收入单", kind().company(), "现金", "2011-05-01", "12345678901.50")
+              .GUID;
     GoodsBillLines stored = GoodsBillStore(db.db(), kind().side()).LoadBill(StoreBill(deposit).front().GUID);
     db.exec(QStringLiteral("DELETE FROM %1").arg(kind().side().depositTable).toUtf8().constData());
     const QString seller(240, QChar(0x738b));
     const QString remark(300, QChar(0x5907));
-    for (struct_button_goodsbill &line : stored) {
+    for (struct_button_goodsbill& line : stored) {
         line.SellerName = seller;
         line.BillRemark = remark;
     }
@@ -220,7 +220,7 @@ TEST_P(EditorTest, AStoredBillWaitsForThePasswordThenChangesByTheNetCount)
     report.ShowSearchResult(GoodsBillQuery());
     CDlgNewShipment editor;
     Open(editor, kind().changeMode, stored);
-    Grid *grid = editor.Grid();
+    Grid* grid = editor.Grid();
     EXPECT_EQ(editor.windowTitle(), kind().isSales() ? "销售管理 － 新增产品出货单" : "采购管理 － 修改产品进货单");
     EXPECT_TRUE(grid->IsCompanyLocked());
     EXPECT_EQ(grid->CellText(Grid::HeadRow, Grid::CompanyColumn) + grid->CellText(3, Grid::NameCol)
@@ -228,9 +228,9 @@ TEST_P(EditorTest, AStoredBillWaitsForThePasswordThenChangesByTheNetCount)
         kind().company() + "螺母9.5012345678901.50");
 
     // 新增单价 opens the party's own price list, before the password too.
-    user.onNextModal([&](QDialog *dialog) {
-        EXPECT_EQ(dynamic_cast<CDlgPriceListDlg &>(*dialog).Side(), kind().party);
-        EXPECT_EQ(dialog->findChild<QLabel *>(QStringLiteral("1282"))->text(), kind().company());
+    user.onNextModal([&](QDialog* dialog) {
+        EXPECT_EQ(dynamic_cast<CDlgPriceListDlg&>(*dialog).Side(), kind().party);
+        EXPECT_EQ(dialog->findChild<QLabel*>("1282")->text(), kind().company());
         return 0;
     });
     clickButton(&editor, "1110");
@@ -259,7 +259,7 @@ TEST_P(EditorTest, AStoredBillWaitsForThePasswordThenChangesByTheNetCount)
     finance.amount = "25.00";
     clickButton(&editor, "1429");
     ASSERT_EQ(finance.requests.size(), 2u);
-    for (const DepositEditor::Request &request : finance.requests)
+    for (const DepositEditor::Request& request : finance.requests)
         EXPECT_EQ(QString::number(request.mode) + request.depositGuid, QString::number(DepositMode()));
 
     // 3 screws become 5; the nuts' line is cleared and typed one row down:
@@ -289,7 +289,8 @@ TEST_P(EditorTest, AStoredBillWaitsForThePasswordThenChangesByTheNetCount)
     EXPECT_EQ(user.texts(), QStringList {Said("修改%1单据成功。")});
     const QString line = QStringList({stored[0].GUID, seller, remark, "16.50", editor.DepositGuid(), "25.00", ""})
                              .join(QLatin1Char('|'));
-    EXPECT_EQ(StoredColumn(db, kind(), "GUID, SellerName, BillRemark, SumMoney, ImprestBillGuid, Imprest, ProductAmount"),
+    EXPECT_EQ(
+        StoredColumn(db, kind(), "GUID, SellerName, BillRemark, SumMoney, ImprestBillGuid, Imprest, ProductAmount"),
         QStringList({line + "5", line + "4"}));
     // The fixture's stock knows nothing of the stored bill: only the net
     // change moves it.
@@ -312,7 +313,7 @@ TEST_P(EditorTest, DeletesGiveBackTheStoredLinesAndTakeTheBillOffThePages)
     // One bill was deleted elsewhere, one product is no longer in the store.
     db.exec(QStringLiteral("DELETE FROM %1 WHERE GUID = ?").arg(kind().table()).toUtf8().constData(), {gone[0].GUID});
     db.exec("DELETE FROM tbl_StoreMgr WHERE ProductCode = ?", {nut.ProductCode});
-    for (const GoodsBillLines *bill : {&stored, &gone}) {
+    for (const GoodsBillLines* bill : {&stored, &gone}) {
         CDlgNewShipment editor;
         Open(editor, kind().reportMode, *bill);
         Unlock(editor);
@@ -328,7 +329,8 @@ TEST_P(EditorTest, DeletesGiveBackTheStoredLinesAndTakeTheBillOffThePages)
         // 否 keeps everything; the question says that the deposit bill stays.
         clickButton(&editor, "1111");
         EXPECT_EQ(user.texts(),
-            QStringList {QStringLiteral("确定要删除这个单据吗？\n订金单据 %1（40.00 元）已经记入财务单据，删除本单据不会删除它。")
+            QStringList {QStringLiteral(
+                "确定要删除这个单据吗？\n订金单据 %1（40.00 元）已经记入财务单据，删除本单据不会删除它。")
                              .arg(deposit.BillCode)});
         EXPECT_EQ(report.List().rowCount(), 3);
         user.answerQuestion(true);
@@ -347,8 +349,8 @@ TEST_P(EditorTest, DeletesGiveBackTheStoredLinesAndTakeTheBillOffThePages)
     // A tile opens its bill, which is deleted through the tile's page; a
     // delete that fails keeps the bill, its tile and the editor.
     FailWrites(db, kind().table(), "DELETE");
-    user.onNextModal([&](QDialog *dialog) {
-        auto &editor = dynamic_cast<CDlgNewShipment &>(*dialog);
+    user.onNextModal([&](QDialog* dialog) {
+        auto& editor = dynamic_cast<CDlgNewShipment&>(*dialog);
         EXPECT_EQ(editor.Mode(), kind().changeMode);
         EXPECT_EQ(editor.DepositGuid(), deposit.GUID);
         Unlock(editor);
@@ -382,8 +384,8 @@ TEST_P(EditorTest, ABillOfAPartysWindowKeepsThePartyAndTheLauncherAnswersWhether
     for (const int mode : {kind().newMode + 6, kind().newMode + 7}) {
         request.mode = mode;
         EXPECT_EQ(launcher.Run(nullptr, request), 0);
-        user.onNextModal([&](QDialog *dialog) {
-            Grid *grid = dynamic_cast<CDlgNewShipment &>(*dialog).Grid();
+        user.onNextModal([&](QDialog* dialog) {
+            Grid* grid = dynamic_cast<CDlgNewShipment&>(*dialog).Grid();
             EXPECT_EQ(grid->CellText(Grid::HeadRow, Grid::CompanyColumn), kind().company());
             EXPECT_TRUE(grid->IsCompanyLocked());
             PickLine(user, grid, 2, screw, "1");
@@ -425,17 +427,18 @@ TEST_P(EditorTest, AStoredBillKeepsEveryLineAndItsListTexts)
         lines.push_back({screw.ProductCode, screw.ProductName, screw.ProductSpec, QString::number(i), "1"});
     const QString guid
         = AddGoodsBillRows(db.db(), kind().party, kind().type(), kind().company(), "2011-05-02", lines)[0].GUID;
-    db.exec(QStringLiteral("UPDATE %1 SET SumMoney = '1.00', CapMoney = '壹元 零角 零分 ', EnableImprest = '启用预付款', "
-                           "voucher = '旧凭证', AccountName = '现金', IncomeType = '货款', FundType = '现金'")
-                .arg(kind().table())
-                .toUtf8()
-                .constData());
+    db.exec(
+        QStringLiteral("UPDATE %1 SET SumMoney = '1.00', CapMoney = '壹元 零角 零分 ', EnableImprest = '启用预付款', "
+                       "voucher = '旧凭证', AccountName = '现金', IncomeType = '货款', FundType = '现金'")
+            .arg(kind().table())
+            .toUtf8()
+            .constData());
     CDlgNewShipment editor;
     Open(editor, kind().changeMode, GoodsBillStore(db.db(), kind().side()).LoadBill(guid));
-    Grid *grid = editor.Grid();
+    Grid* grid = editor.Grid();
     EXPECT_EQ(grid->LineRowCount(), 8);
     EXPECT_EQ(grid->CellText(9, Grid::CountCol) + grid->CellText(grid->TotalsRow(), Grid::TotalColumn), "81.00");
-    auto *voucher = editor.findChild<QComboBox *>(QStringLiteral("1123"));
+    auto* voucher = editor.findChild<QComboBox*>("1123");
     EXPECT_EQ(voucher->currentText(), "旧凭证");
     EXPECT_TRUE(voucher->isEnabled());
     Unlock(editor);
@@ -452,14 +455,14 @@ TEST_P(EditorTest, EveryKeyOfACountOrPriceRecomputesAmountTotalAndCapitalText)
 {
     CDlgNewShipment editor;
     Open(editor, kind().newMode);
-    Grid *grid = editor.Grid();
+    Grid* grid = editor.Grid();
     const auto totals = [&] {
         return grid->CellText(grid->TotalsRow(), Grid::TotalColumn) + '|'
             + grid->CellText(grid->TotalsRow(), Grid::CapitalColumn);
     };
     TypeIntoCell(grid, 2, Grid::CodeCol, "A1");
     TypeIntoCell(grid, 2, Grid::PriceCol, "2.50");
-    QLineEdit *count = StartEditing(grid, 2, Grid::CountCol);
+    QLineEdit* count = StartEditing(grid, 2, Grid::CountCol);
     // At once, while the cell is still being edited.
     typeText(count, "3");
     EXPECT_EQ(grid->CellText(2, Grid::AmountCol), "7.50");
@@ -504,20 +507,20 @@ TEST_P(GoodsBillTest, TheMainWindowsEditorReachesItsStorePageAndFinanceBillEdito
 {
     {
         CDlgMainDlg main;
-        GoodsBillEditorLauncher *launcher = GoodsBillEditorLauncher::current();
-        ASSERT_NE(dynamic_cast<CDlgNewShipmentLauncher *>(launcher), nullptr);
-        user.onNextModal([&](QDialog *dialog) {
-            TypeIntoCell(dynamic_cast<CDlgNewShipment &>(*dialog).Grid(), Grid::HeadRow, Grid::CompanyColumn,
-                kind().company());
-            user.onNextModal([](QDialog *product) {
+        GoodsBillEditorLauncher* launcher = GoodsBillEditorLauncher::current();
+        ASSERT_NE(dynamic_cast<CDlgNewShipmentLauncher*>(launcher), nullptr);
+        user.onNextModal([&](QDialog* dialog) {
+            TypeIntoCell(
+                dynamic_cast<CDlgNewShipment&>(*dialog).Grid(), Grid::HeadRow, Grid::CompanyColumn, kind().company());
+            user.onNextModal([](QDialog* product) {
                 const QStringList texts {"XJ-1", "新件", "大号", "件", "4", "6", "1"};
                 for (int i = 0; i < texts.size(); ++i)
-                    typeText(product->findChildren<QLineEdit *>().at(i), texts[i]);
+                    typeText(product->findChildren<QLineEdit*>().at(i), texts[i]);
                 clickButton(product, "1");
                 return product->result();
             });
             clickButton(dialog, "1109");
-            user.onNextModal([](QDialog *finance) {
+            user.onNextModal([](QDialog* finance) {
                 Field(finance, "1138")->selectAll();
                 typeText(Field(finance, "1138"), "50");
                 clickButton(finance, "1141");
@@ -548,14 +551,13 @@ INSTANTIATE_TEST_SUITE_P(Sides, GoodsBillTest, testing::ValuesIn(kBillSides), Ki
 // only when the print option says so.
 TEST(PrintedBill, TitleHeaderSixRowsAndTheDepositByTheOption)
 {
-    for (const auto &[mode, billType, title, withDeposit] :
-        {std::tuple {2, "出货单", "产品出货单", true}, std::tuple {3, "退货单", "产品退货单", false},
-            std::tuple {12, "进货单", "产品进货单", false}}) {
+    for (const auto& [mode, billType, title, withDeposit] : {std::tuple {2, "出货单", "产品出货单", true},
+             std::tuple {3, "退货单", "产品退货单", false}, std::tuple {12, "进货单", "产品进货单", false}}) {
         SCOPED_TRACE(mode);
         TestDatabase db;
         ScriptedInteraction user;
         CapturedReports captured;
-        const GoodsBillSide &side = GoodsBillSide::ForMode(mode);
+        const GoodsBillSide& side = GoodsBillSide::ForMode(mode);
         db.exec("UPDATE tbl_MiscOption SET OptionValue = ? WHERE OptionName = '退货单打印格式设置'",
             {withDeposit ? "含订金" : "不含订金"});
         const QString deposit
@@ -570,9 +572,10 @@ TEST(PrintedBill, TitleHeaderSixRowsAndTheDepositByTheOption)
         clickButton(&editor, "1115");
         ASSERT_NE(captured.last(), nullptr);
         EXPECT_EQ(captured.last()->recordCount(), 6);
-        EXPECT_EQ(captured.last()->parameterText(QStringLiteral("LoanMoney")), "20.00");
+        EXPECT_EQ(captured.last()->parameterText("LoanMoney"), "20.00");
         const QString text = captured.lastPdfText();
-        for (const char *expected : {title, "甲公司", "2011-05-02", "螺丝钉", "螺母件", "7.50", "20.00", "27.50", "欠款："})
+        for (const char* expected :
+            {title, "甲公司", "2011-05-02", "螺丝钉", "螺母件", "7.50", "20.00", "27.50", "欠款："})
             EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
         EXPECT_TRUE(QString(text).remove(' ').contains("贰拾柒元伍角零分"));
         EXPECT_EQ(text.contains("订金："), withDeposit) << text.toStdString();

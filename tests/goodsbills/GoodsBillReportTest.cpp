@@ -42,14 +42,14 @@ protected:
     }
 
     // A bill of one line: count × 10 is its total.
-    QString bill(const BillKind &of, const QString &company, const QString &date, const char *count,
-        const QString &deposit = {})
+    QString bill(
+        const BillKind& of, const QString& company, const QString& date, const char* count, const QString& deposit = {})
     {
         return AddGoodsBillRows(db.db(), of.party, of.type(), company, date, {{"A1", "合页", "", count, "10"}}, deposit)
             .front()
             .GUID;
     }
-    const List &list() const { return page.List(); }
+    const List& list() const { return page.List(); }
     QStringList column(int column) const
     {
         QStringList texts;
@@ -57,8 +57,8 @@ protected:
             texts << list().Text(row, column);
         return texts;
     }
-    void sortBy(int key) { page.findChild<QComboBox *>(QStringLiteral("1370"))->setCurrentIndex(key); }
-    static void doubleClick(CDlgTabData_Provider &on, int row)
+    void sortBy(int key) { page.findChild<QComboBox*>("1370")->setCurrentIndex(key); }
+    static void doubleClick(CDlgTabData_Provider& on, int row)
     {
         const QPoint at = on.ListView()->visualRect(on.List().index(row, List::ColumnCode)).center();
         QTest::mouseClick(on.ListView()->viewport(), Qt::LeftButton, {}, at);
@@ -67,7 +67,7 @@ protected:
     void listAll() { page.ShowSearchResult(GoodsBillQuery()); }
     // Sales: shipments received, returns paid out. Purchase: stock-ins paid
     // out, returns received.
-    QString signOf(const BillKind &of) const { return of.sign < 0 ? QString() : QStringLiteral("-"); }
+    QString signOf(const BillKind& of) const { return of.sign < 0 ? QString() : "-"; }
 
     ScriptedLauncher launcher;
     CDlgTabData_Provider page;
@@ -77,20 +77,18 @@ protected:
 
 TEST_P(GoodsBillReportTest, OneRowPerBillWithAmountsSignedAsMoneyMovesSortedStably)
 {
-    const struct_button_financebill deposit = AddFinanceBillRow(db.db(), kind().party, QStringLiteral("收入单"),
-        QStringLiteral("甲"), QStringLiteral("现金"), QStringLiteral("2011-05-01"), QStringLiteral("30.00"));
-    const QString a = AddGoodsBillRows(db.db(), kind().party, kind().type(), QStringLiteral("中"),
-        QStringLiteral("2024-01-02"), {{"A1", "合页", "", "1", "10"}, {"B1", "门吸", "", "2", "10"}}, deposit.GUID)[0]
+    const struct_button_financebill deposit
+        = AddFinanceBillRow(db.db(), kind().party, "收入单", "甲", "现金", "2011-05-01", "30.00");
+    const QString a = AddGoodsBillRows(db.db(), kind().party, kind().type(), "中", "2024-01-02",
+        {{"A1", "合页", "", "1", "10"}, {"B1", "门吸", "", "2", "10"}}, deposit.GUID)[0]
                           .GUID; // 30
     bill(kind(), "阿", "2024-01-02", "1"); // 10
     bill(kind().other(), "北", "2024-01-01", "2", deposit.GUID); // 20
     bill(kind(), "中", "2023-12-31", "0"); // 0
     listAll();
     EXPECT_EQ(list().Titles().mid(0, 9),
-        QStringList({QStringLiteral("记录号"), QStringLiteral("单据编号"), QStringLiteral("单据类型"),
-            QStringLiteral("录入时间"), kind().isSales() ? QStringLiteral("客户名称") : QStringLiteral("供应商名称"),
-            QStringLiteral("单据金额"), QStringLiteral("单据订金"), QStringLiteral("业务员"),
-            QStringLiteral("单据备注")}));
+        QStringList({"记录号", "单据编号", "单据类型", "录入时间", kind().isSales() ? "客户名称" : "供应商名称",
+            "单据金额", "单据订金", "业务员", "单据备注"}));
     EXPECT_TRUE(page.ListView()->isColumnHidden(List::ColumnGuid));
     // By time, equal times in list order; a zero stays unsigned.
     const QString in = signOf(kind()), out = signOf(kind().other());
@@ -109,7 +107,7 @@ TEST_P(GoodsBillReportTest, OneRowPerBillWithAmountsSignedAsMoneyMovesSortedStab
     EXPECT_EQ(column(List::ColumnType)[1], kind().other().type());
     // By company in pinyin order (a, bei, zhong), not by code point.
     sortBy(List::SortByCompany);
-    EXPECT_EQ(column(List::ColumnCompany).join(QString()), QStringLiteral("阿北中中"));
+    EXPECT_EQ(column(List::ColumnCompany).join(QString()), "阿北中中");
     EXPECT_EQ(column(List::ColumnNumber), QStringList({"0", "1", "2", "3"}));
     EXPECT_EQ(column(List::ColumnDate).mid(2), QStringList({"2023-12-31", "2024-01-02"}));
     // By the signed amount, ascending; equal amounts keep their order.
@@ -120,59 +118,33 @@ TEST_P(GoodsBillReportTest, OneRowPerBillWithAmountsSignedAsMoneyMovesSortedStab
     EXPECT_TRUE(user.texts().isEmpty());
 }
 
-TEST_P(GoodsBillReportTest, TheEditorsCallsFindTheirRowByGuid)
-{
-    const QString first = bill(kind(), "甲", "2011-05-03", "1");
-    const QString second = bill(kind(), "乙", "2011-05-01", "2");
-    const QString third = bill(kind(), "丙", "2011-05-02", "3");
-    listAll();
-    ASSERT_EQ(column(List::ColumnGuid), QStringList({second, third, first}));
-
-    struct_button_goodsbill changed;
-    changed.GUID = first;
-    changed.BillType = kind().other().type();
-    changed.SumMoney = QStringLiteral("12.50");
-    changed.Imprest = QStringLiteral("5");
-    changed.CompanyName = QStringLiteral("甲改");
-    changed.BillRemark = QStringLiteral("已改");
-    changed.BillCode = MakeBillNumber(kind().other().newMode, QStringLiteral("2026-12-05"));
-    EXPECT_EQ(page.UpdateBillRow({changed}), 1);
-    const QString sign = signOf(kind().other());
-    EXPECT_EQ(list().ShownTexts()[2],
-        QStringList({"2", changed.BillCode, changed.BillType, QString(), "甲改", sign + "12.50", sign + "5", QString(),
-            "已改"}));
-    // The code shows whole.
-    QCoreApplication::processEvents();
-    QTableView *view = page.ListView();
-    const int margins = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1);
-    EXPECT_GE(view->columnWidth(List::ColumnCode), view->fontMetrics().horizontalAdvance(changed.BillCode) + margins);
-
-    // The rows below keep their numbers; the next row takes the mark.
-    page.RemoveBillRow(second);
-    EXPECT_EQ(column(List::ColumnNumber), QStringList({"1", "2"}));
-    EXPECT_EQ(column(List::ColumnGuid), QStringList({third, first}));
-    EXPECT_EQ(view->currentIndex().row(), 0);
-    page.RemoveBillRow(GuidText());
-    EXPECT_EQ(list().rowCount(), 2);
-
-    // The sort box shows its longest item whole, even after a change of side.
-    page.SetSide(BillListProvider);
-    QCoreApplication::processEvents();
-    auto *sort = page.findChild<QComboBox *>(QStringLiteral("1370"));
-    QStyleOptionComboBox option;
-    option.initFrom(sort);
-    EXPECT_GE(sort->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, sort).width(),
-        sort->fontMetrics().horizontalAdvance(QStringLiteral("按供应商排")));
-}
-
-TEST_P(GoodsBillReportTest, ADoubleClickOpensTheBillOrSaysItIsGone)
+TEST_P(GoodsBillReportTest, ADoubleClickOpensTheBillWhoseEditorFindsItsRowByGuid)
 {
     const QString shipped = bill(kind(), "甲", "2011-05-01", "1");
     const QString back = bill(kind().other(), "乙", "2011-05-02", "1");
     const QString gone = bill(kind(), "丙", "2011-05-03", "1");
     listAll();
-    launcher.onRun = [&](const GoodsBillEditRequest &request) {
-        // The editor deletes the bill, then tells the page.
+    // A changed bill's row shows it where it was, its code whole.
+    struct_button_goodsbill changed;
+    changed.GUID = gone;
+    changed.BillType = kind().other().type();
+    changed.SumMoney = "12.50";
+    changed.Imprest = "5";
+    changed.CompanyName = "丙改";
+    changed.BillRemark = "已改";
+    changed.BillCode = MakeBillNumber(kind().other().newMode, "2026-12-05");
+    EXPECT_EQ(page.UpdateBillRow({changed}), 1);
+    const QString sign = signOf(kind().other());
+    EXPECT_EQ(list().ShownTexts()[2],
+        QStringList({"2", changed.BillCode, changed.BillType, "", "丙改", sign + "12.50", sign + "5", "", "已改"}));
+    QCoreApplication::processEvents();
+    QTableView* view = page.ListView();
+    const int margins = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1);
+    EXPECT_GE(view->columnWidth(List::ColumnCode), view->fontMetrics().horizontalAdvance(changed.BillCode) + margins);
+
+    // The editor deletes the bill, then tells the page: the rows keep their
+    // numbers, the next row takes the mark.
+    launcher.onRun = [&](const GoodsBillEditRequest& request) {
         GoodsBillWriter(db.db(), kind().side()).Delete(request.lines[0].GUID);
         request.reportPage->RemoveBillRow(request.lines[0].GUID);
         return 1;
@@ -185,24 +157,34 @@ TEST_P(GoodsBillReportTest, ADoubleClickOpensTheBillOrSaysItIsGone)
     EXPECT_EQ(launcher.requests[0].salesTile, nullptr);
     EXPECT_EQ(launcher.requests[0].purchaseTile, nullptr);
     EXPECT_EQ(column(List::ColumnGuid), QStringList({shipped, gone}));
-    EXPECT_EQ(page.ListView()->currentIndex().row(), 1);
-
+    EXPECT_EQ(column(List::ColumnNumber), QStringList({"0", "2"}));
+    EXPECT_EQ(view->currentIndex().row(), 1);
     launcher.onRun = nullptr;
     doubleClick(page, 0);
     ASSERT_EQ(launcher.requests.size(), 2u);
     EXPECT_EQ(launcher.requests[1].mode, kind().reportMode);
-    EXPECT_EQ(page.ListView()->currentIndex().row(), 0);
+    EXPECT_EQ(view->currentIndex().row(), 0);
 
     // Deleted on a goods-bill page meanwhile: nothing opens, the row goes.
     GoodsBillWriter(db.db(), kind().side()).Delete(gone);
     doubleClick(page, 1);
-    EXPECT_EQ(user.texts(), QStringList {QStringLiteral("该单据已不存在，可能已被删除。")});
+    EXPECT_EQ(user.texts(), QStringList {"该单据已不存在，可能已被删除。"});
+    page.RemoveBillRow(GuidText());
     EXPECT_EQ(column(List::ColumnGuid), QStringList {shipped});
     // A row of neither of the side's kinds opens nothing.
     db.exec(QStringLiteral("UPDATE %1 SET BillType = '收入单'").arg(kind().table()).toUtf8().constData());
     listAll();
     doubleClick(page, 0);
     EXPECT_EQ(launcher.requests.size(), 2u);
+
+    // The sort box shows its longest item whole, even after a change of side.
+    page.SetSide(BillListProvider);
+    QCoreApplication::processEvents();
+    auto* sort = page.findChild<QComboBox*>("1370");
+    QStyleOptionComboBox option;
+    option.initFrom(sort);
+    EXPECT_GE(sort->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, sort).width(),
+        sort->fontMetrics().horizontalAdvance("按供应商排"));
 }
 
 TEST_P(GoodsBillReportTest, SearchesThroughTheDialogAndListsAPartysBills)
@@ -210,21 +192,21 @@ TEST_P(GoodsBillReportTest, SearchesThroughTheDialogAndListsAPartysBills)
     bill(kind(), "甲", "2011-04-30", "1");
     const QString may = bill(kind(), "甲", "2011-05-31", "1");
     bill(kind(), "乙", "2011-05-15", "1");
-    user.onNextModal([](QDialog *dialog) {
-        dialog->findChild<QComboBox *>(QStringLiteral("1393"))->setEditText(QStringLiteral("乙"));
+    user.onNextModal([](QDialog* dialog) {
+        dialog->findChild<QComboBox*>("1393")->setEditText("乙");
         clickButton(dialog, "1399");
         return dialog->result();
     });
     clickButton(&page, "1366");
-    EXPECT_EQ(column(List::ColumnCompany), QStringList {QStringLiteral("乙")});
+    EXPECT_EQ(column(List::ColumnCompany), QStringList {"乙"});
     // Cancelled: the list stays.
     clickButton(&page, "1366");
-    EXPECT_EQ(user.modalDialogs, QStringList(2, QStringLiteral("CDlgBillFind_Provider_Goods")));
+    EXPECT_EQ(user.modalDialogs, QStringList(2, "CDlgBillFind_Provider_Goods"));
     EXPECT_EQ(list().rowCount(), 1);
 
-    page.ShowPartyBills(QStringLiteral("甲"), QString(), QString());
+    page.ShowPartyBills("甲", QString(), QString());
     EXPECT_EQ(column(List::ColumnDate), QStringList({"2011-04-30", "2011-05-31"}));
-    page.ShowPartyBills(QStringLiteral("甲"), QStringLiteral("2011-05-01"), QString());
+    page.ShowPartyBills("甲", "2011-05-01", QString());
     EXPECT_EQ(column(List::ColumnGuid), QStringList {may});
     page.ShowPartyBills(QString(), QString(), QString());
     EXPECT_EQ(list().rowCount(), 0);
@@ -235,7 +217,7 @@ TEST_P(GoodsBillReportTest, ExportsTheListIntoTheUsersFolderAndOpensItAfterTheSa
     QTemporaryDir cache;
     const QByteArray previous = qgetenv("XDG_CACHE_HOME");
     qputenv("XDG_CACHE_HOME", cache.path().toUtf8());
-    const QString path = QDir(cache.path()).filePath(QStringLiteral("tingcen-jxc/exports/store_billsearch_temp.xls"));
+    const QString path = QDir(cache.path()).filePath("tingcen-jxc/exports/store_billsearch_temp.xls");
     const QString longRemark = QString(700, QChar(0x5907)); // whole, past any 999-byte buffer
     bill(kind(), "O'Neil 五金", "2011-05-01", "2");
     db.exec(QStringLiteral("UPDATE %1 SET BillRemark = ?, SellerName = '王五', BillCode = 'C-1'")
@@ -250,12 +232,13 @@ TEST_P(GoodsBillReportTest, ExportsTheListIntoTheUsersFolderAndOpensItAfterTheSa
     ASSERT_EQ(user.openedWithDesktop, QStringList {path});
     EXPECT_TRUE(user.texts().isEmpty()) << user.lastText().toStdString();
     EXPECT_EQ(QFile::permissions(QFileInfo(path).absolutePath()) & 0077, 0);
-    const QList<QStringList> rows = ReadBackSheet(path, QStringLiteral("BillSearch"), SheetReadBack::CountAndRows);
+    const QList<QStringList> rows = ReadBackSheet(path, "BillSearch", SheetReadBack::CountAndRows);
     ASSERT_EQ(rows.size(), 7);
-    EXPECT_EQ(rows[0], QStringList({QStringLiteral("BillSearch"), QStringLiteral("Sheet2")}));
-    EXPECT_TRUE(QStringList({GoodsBillListExport::DateLine(before), GoodsBillListExport::DateLine(QDate::currentDate())})
-                    .contains(rows[2][0]));
-    EXPECT_EQ(GoodsBillListExport::DateLine(QDate(2024, 3, 5)), QStringLiteral("日期：2024年03月05日"));
+    EXPECT_EQ(rows[0], QStringList({"BillSearch", "Sheet2"}));
+    EXPECT_TRUE(
+        QStringList({GoodsBillListExport::DateLine(before), GoodsBillListExport::DateLine(QDate::currentDate())})
+            .contains(rows[2][0]));
+    EXPECT_EQ(GoodsBillListExport::DateLine(QDate(2024, 3, 5)), "日期：2024年03月05日");
     EXPECT_EQ(rows[4], list().Titles().mid(0, 9));
     EXPECT_EQ(rows[5],
         QStringList({"0", "C-1", kind().type(), "2011-05-01", "O'Neil 五金", signOf(kind()) + "20.00", "0", "王五",
@@ -270,27 +253,27 @@ TEST_P(GoodsBillReportTest, ExportsTheListIntoTheUsersFolderAndOpensItAfterTheSa
     EXPECT_TRUE(user.openedWithDesktop.isEmpty());
     ASSERT_EQ(user.messages.size(), 1u);
     EXPECT_EQ(user.messages[0].kind, ScriptedInteraction::Message::Error);
-    EXPECT_TRUE(user.lastText().contains(QStringLiteral("store_billsearch_temp.xls")));
+    EXPECT_TRUE(user.lastText().contains("store_billsearch_temp.xls"));
 
     // A list longer than a sheet exports what fits and says so.
     QDir().rmdir(path);
     const int bills = GoodsBillListExport::RowsThatFit() + 7;
-    db.exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < CAST(? AS INTEGER)) "
-                           "INSERT INTO %1 (GUID, BillType, InputDate, CompanyName, SumMoney, BillCode) "
-                           "SELECT printf('G%06d', i), ?, '2011-05-01', '甲', '1.00', printf('C%06d', i) FROM n")
-                .arg(kind().table())
-                .toUtf8()
-                .constData(),
+    db.exec(
+        QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < CAST(? AS INTEGER)) "
+                       "INSERT INTO %1 (GUID, BillType, InputDate, CompanyName, SumMoney, BillCode) "
+                       "SELECT printf('G%06d', i), ?, '2011-05-01', '甲', '1.00', printf('C%06d', i) FROM n")
+            .arg(kind().table())
+            .toUtf8()
+            .constData(),
         {QString::number(bills - 2), kind().type()});
     listAll();
     user.clear();
     clickButton(&page, "1367");
-    EXPECT_EQ(user.texts(),
-        QStringList {ExportCutMessage(GoodsBillListExport::RowsThatFit(), bills, QStringLiteral("张单据"))});
+    EXPECT_EQ(user.texts(), QStringList {ExportCutMessage(GoodsBillListExport::RowsThatFit(), bills, "张单据")});
     EXPECT_EQ(user.openedWithDesktop, QStringList {path});
-    const QList<QStringList> edges = ReadBackSheet(path, QStringLiteral("BillSearch"), SheetReadBack::CountAndEdges);
+    const QList<QStringList> edges = ReadBackSheet(path, "BillSearch", SheetReadBack::CountAndEdges);
     ASSERT_EQ(edges.size(), 6);
-    EXPECT_EQ(edges[1], QStringList {QStringLiteral("65536")});
+    EXPECT_EQ(edges[1], QStringList {"65536"});
     EXPECT_EQ(edges[5][0], QString::number(GoodsBillListExport::RowsThatFit() - 1));
     qputenv("XDG_CACHE_HOME", previous);
 }
@@ -310,16 +293,16 @@ TEST_P(GoodsBillReportTest, PrintsTheListedRows)
     ASSERT_NE(reports.last(), nullptr);
     EXPECT_EQ(reports.last()->recordCount(), 29);
     const QString text = reports.lastPdfText();
-    for (const char *title : {"单据编号", "单据类型", "录入时间", "单位名称", "单据金额", "单据订金", "业务员"})
+    for (const char* title : {"单据编号", "单据类型", "录入时间", "单位名称", "单据金额", "单据订金", "业务员"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(title))) << title;
-    EXPECT_FALSE(text.contains(QStringLiteral("公司01")));
+    EXPECT_FALSE(text.contains("公司01"));
     qsizetype last = -1;
     for (int row = 0; row < list().rowCount(); ++row) {
         QStringList cells;
-        for (int column : {List::ColumnType, List::ColumnDate, List::ColumnCompany, List::ColumnAmount,
-                 List::ColumnDeposit})
+        for (int column :
+            {List::ColumnType, List::ColumnDate, List::ColumnCompany, List::ColumnAmount, List::ColumnDeposit})
             cells << QRegularExpression::escape(list().Text(row, column));
-        const QRegularExpressionMatch match = QRegularExpression(cells.join(QStringLiteral("\\s+"))).match(text);
+        const QRegularExpressionMatch match = QRegularExpression(cells.join("\\s+")).match(text);
         ASSERT_TRUE(match.hasMatch()) << row;
         EXPECT_GT(match.capturedStart(), last) << row;
         last = match.capturedStart();
@@ -332,7 +315,7 @@ TEST_P(GoodsBillReportTest, TheMainWindowsPageNamesTheMainWindowsGoodsBillPage)
 {
     CDlgMainDlg main;
     bill(kind(), "甲", "2011-05-01", "1");
-    CDlgTabData_Provider *report = kind().isSales() ? main.m_pTabGoodsReportClient : main.m_pTabGoodsReportProvider;
+    CDlgTabData_Provider* report = kind().isSales() ? main.m_pTabGoodsReportClient : main.m_pTabGoodsReportProvider;
     report->ShowSearchResult(GoodsBillQuery());
     const int group = kind().isSales() ? CDlgMainDlg::GroupClient : CDlgMainDlg::GroupProvider;
     main.ShowTabGroup(group);
@@ -353,16 +336,16 @@ protected:
     {
         GoodsBillTest::SetUp();
         SetWorkingDate(QDate(2012, 2, 10));
-        AddClientRow(db.db(), QStringLiteral("客户乙"));
+        AddClientRow(db.db(), "客户乙");
         // Made once the working date is set: it opens on the working month.
         dialog = std::make_unique<CDlgBillFind_Provider_Goods>();
         dialog->SetSide(kind().isSales() ? BillListClient : BillListProvider);
         dialog->show();
     }
 
-    template<typename T> T *control(const char *id) { return dialog->findChild<T *>(QString::fromLatin1(id)); }
-    void type(const char *id, const QString &text) { typeText(control<QLineEdit>(id), text); }
-    static QStringList items(const QComboBox *box)
+    template <typename T> T* control(const char* id) { return dialog->findChild<T*>(QString::fromLatin1(id)); }
+    void type(const char* id, const QString& text) { typeText(control<QLineEdit>(id), text); }
+    static QStringList items(const QComboBox* box)
     {
         QStringList texts;
         for (int i = 0; i < box->count(); ++i)
@@ -386,11 +369,12 @@ protected:
 TEST_P(FindDialogTest, OffersTheSidesKindsAndCompaniesAndStartsOnTheWorkingMonth)
 {
     EXPECT_EQ(items(control<QComboBox>("1387")),
-        kind().isSales() ? QStringList({"所有", "销售退货单", "销售出货单"}) : QStringList({"所有", "采购退货单", "采购进货单"}));
+        kind().isSales() ? QStringList({"所有", "销售退货单", "销售出货单"})
+                         : QStringList({"所有", "采购退货单", "采购进货单"}));
     EXPECT_EQ(items(control<QComboBox>("1393")),
         kind().isSales() ? QStringList({"甲客户", "客户乙", "所有"}) : QStringList({"乙供应商", "所有"}));
-    EXPECT_EQ(control<QComboBox>("1393")->currentText(), QStringLiteral("所有"));
-    EXPECT_EQ(control<QLabel>("1403")->text(), kind().isSales() ? QStringLiteral("客户名称") : QStringLiteral("供应商名称"));
+    EXPECT_EQ(control<QComboBox>("1393")->currentText(), "所有");
+    EXPECT_EQ(control<QLabel>("1403")->text(), kind().isSales() ? "客户名称" : "供应商名称");
     EXPECT_EQ(control<QDateEdit>("1388")->date(), QDate(2012, 2, 1));
     EXPECT_EQ(control<QDateEdit>("1389")->date(), QDate(2012, 2, 29));
     EXPECT_FALSE(control<QDateEdit>("1388")->isEnabled());
@@ -407,26 +391,26 @@ TEST_P(FindDialogTest, HandsBackEveryFilterAsTypedOrRunsNoSearch)
     control<QDateEdit>("1389")->setDate(QDate(2012, 1, 1));
     // An empty or non-numeric amount or an empty company runs no search.
     QTest::mouseClick(control<QCheckBox>("1402"), Qt::LeftButton);
-    type("1390", QStringLiteral(" 99.5"));
+    type("1390", " 99.5");
     EXPECT_EQ(find(), std::nullopt);
-    type("1391", QStringLiteral("1万"));
+    type("1391", "1万");
     EXPECT_EQ(find(), std::nullopt);
     control<QLineEdit>("1391")->clear();
-    type("1391", QStringLiteral("100"));
+    type("1391", "100");
     control<QComboBox>("1393")->setEditText(QString());
     EXPECT_EQ(find(), std::nullopt);
     EXPECT_EQ(user.texts(),
-        QStringList({QStringLiteral("请填写　“金额范围” 。"), QStringLiteral("“金额范围”只能填写数字。"),
-            kind().isSales() ? QStringLiteral("请填写　“客户名称” 。") : QStringLiteral("请填写　“供应商名称” 。")}));
+        QStringList({"请填写　“金额范围” 。", "“金额范围”只能填写数字。",
+            kind().isSales() ? "请填写　“客户名称” 。" : "请填写　“供应商名称” 。"}));
     // Enter searches nothing.
     QTest::keyClick(control<QLineEdit>("1391"), Qt::Key_Return);
     EXPECT_TRUE(dialog->isVisible());
 
-    const char *typed[][2] = {{"1392", "XS_CH_20120101"}, {"1394", "王五"}, {"1395", "月结"}, {"1396", "A1"},
+    const char* typed[][2] = {{"1392", "XS_CH_20120101"}, {"1394", "王五"}, {"1395", "月结"}, {"1396", "A1"},
         {"1397", "合页"}, {"1398", "4寸"}};
-    for (const auto &[id, text] : typed)
+    for (const auto& [id, text] : typed)
         type(id, QString::fromUtf8(text));
-    control<QComboBox>("1393")->setEditText(QStringLiteral("O'Neil 五金"));
+    control<QComboBox>("1393")->setEditText("O'Neil 五金");
     EXPECT_EQ(find(),
         GoodsBillQuery({GoodsBillQuery::MainBills, "O'Neil 五金", true, "2011-12-31", "2012-01-01", true, 99.5, 100,
             "月结", "王五", "XS_CH_20120101", "A1", "合页", "4寸"}));
@@ -437,18 +421,18 @@ TEST_P(FindDialogTest, HandsBackEveryFilterAsTypedOrRunsNoSearch)
 TEST_P(FindDialogTest, DatesShowAsStoredWhateverTheDesktopsLanguage)
 {
     const QLocale previous;
-    for (const QLocale &desktop : {QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::Arabic, QLocale::Egypt)}) {
+    for (const QLocale& desktop :
+        {QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::Arabic, QLocale::Egypt)}) {
         QLocale::setDefault(desktop);
         CDlgNewShipment editor;
         editor.SetIntMember(kind().newMode);
         ShowEditor(editor);
-        QLineEdit *cell = StartEditing(editor.Grid(), Grid::HeadRow, Grid::DateColumn);
+        QLineEdit* cell = StartEditing(editor.Grid(), Grid::HeadRow, Grid::DateColumn);
         CDlgBillFind_Provider_Goods search;
-        const std::pair<QDateEdit *, const char *> fields[]
-            = {{cell ? qobject_cast<QDateEdit *>(cell->parentWidget()) : nullptr, "2012-02-10"},
-                {search.findChild<QDateEdit *>(QStringLiteral("1388")), "2012-02-01"},
-                {search.findChild<QDateEdit *>(QStringLiteral("1389")), "2012-02-29"}};
-        for (const auto &[field, shown] : fields) {
+        const std::pair<QDateEdit*, const char*> fields[] = {
+            {cell ? qobject_cast<QDateEdit*>(cell->parentWidget()) : nullptr, "2012-02-10"},
+            {search.findChild<QDateEdit*>("1388"), "2012-02-01"}, {search.findChild<QDateEdit*>("1389"), "2012-02-29"}};
+        for (const auto& [field, shown] : fields) {
             ASSERT_NE(field, nullptr) << shown;
             EXPECT_EQ(field->text(), QString::fromLatin1(shown)) << desktop.name().toStdString();
             EXPECT_EQ(field->locale(), QLocale(QLocale::Chinese, QLocale::China)) << shown;

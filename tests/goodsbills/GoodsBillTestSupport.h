@@ -30,22 +30,22 @@ using Grid = CCellTypesGridCtrl;
 // One bill kind of one side and the editor modes that open it.
 struct BillKind
 {
-    const char *label;
+    const char* label;
     PartySide party;
-    const char *billType;
+    const char* billType;
     int sign; // how one counted item of the kind moves stock
     int newMode;
     int changeMode;
     int reportMode;
 
-    const GoodsBillSide &side() const { return GoodsBillSide::For(party); }
+    const GoodsBillSide& side() const { return GoodsBillSide::For(party); }
     bool isSales() const { return party == PartyClient; }
     QString type() const { return QString::fromUtf8(billType); }
-    const char *table() const { return side().table; }
+    const char* table() const { return side().table; }
     // The party every test's bills are made out to.
     QString company() const { return isSales() ? QStringLiteral("甲客户") : QStringLiteral("乙供应商"); }
     // The other kind of the same side.
-    const BillKind &other() const;
+    const BillKind& other() const;
 };
 
 // Sales shipment and return, purchase stock-in and return.
@@ -57,29 +57,28 @@ inline const BillKind kBillKinds[4] = {
 };
 inline const BillKind kBillSides[2] = {kBillKinds[0], kBillKinds[2]};
 
-inline const BillKind &BillKind::other() const
+inline const BillKind& BillKind::other() const
 {
     return kBillKinds[(party == PartyClient ? 0 : 2) + (newMode % 10 == 0 ? 1 : 0)];
 }
 
-inline void PrintTo(const BillKind &kind, std::ostream *out)
+inline void PrintTo(const BillKind& kind, std::ostream* out)
 {
     *out << kind.label;
 }
-
-inline std::string KindName(const testing::TestParamInfo<BillKind> &info)
+inline std::string KindName(const testing::TestParamInfo<BillKind>& info)
 {
     return info.param.label;
 }
 
-inline QString StockOf(TestDatabase &db, const QString &code)
+inline QString StockOf(TestDatabase& db, const QString& code)
 {
     return db.scalar("SELECT ProductStockCount FROM tbl_StoreMgr WHERE ProductCode = ? ORDER BY RowNo", {code});
 }
 
 // The columns ("A, B": their texts joined by '|') of the GUID's rows, of
 // every row when guid is empty, in RowNo order.
-inline QStringList StoredColumn(TestDatabase &db, const BillKind &kind, const char *columns, const QString &guid = {})
+inline QStringList StoredColumn(TestDatabase& db, const BillKind& kind, const char* columns, const QString& guid = {})
 {
     const QString joined = QString::fromLatin1(columns).split(QStringLiteral(", ")).join(QStringLiteral(" || '|' || "));
     Statement query = db.db().prepare(QStringLiteral("SELECT %1 FROM %2 WHERE ? IN ('', GUID) ORDER BY RowNo")
@@ -95,14 +94,14 @@ inline QStringList StoredColumn(TestDatabase &db, const BillKind &kind, const ch
 
 // Makes every write of the table fail, as a full disk would, until
 // DropFailure.
-inline void FailWrites(TestDatabase &db, const char *table, const char *event)
+inline void FailWrites(TestDatabase& db, const char* table, const char* event)
 {
     db.db().executeScript(QStringLiteral("CREATE TEMP TRIGGER fail BEFORE %2 ON main.%1 "
                                          "BEGIN SELECT RAISE(ABORT, 'disk I/O error'); END;")
                               .arg(QLatin1String(table), QLatin1String(event)));
 }
 
-inline void DropFailure(TestDatabase &db)
+inline void DropFailure(TestDatabase& db)
 {
     db.db().executeScript(QStringLiteral("DROP TRIGGER fail;"));
 }
@@ -114,14 +113,14 @@ class ScriptedLauncher : public GoodsBillEditorLauncher
 public:
     ScriptedLauncher() { install(this); }
     ~ScriptedLauncher() override { install(nullptr); }
-    int Run(QWidget *, const GoodsBillEditRequest &request) override
+    int Run(QWidget*, const GoodsBillEditRequest& request) override
     {
         requests.push_back(request);
         return onRun ? onRun(request) : 0;
     }
 
     std::vector<GoodsBillEditRequest> requests;
-    std::function<int(const GoodsBillEditRequest &)> onRun;
+    std::function<int(const GoodsBillEditRequest&)> onRun;
 };
 
 // The finance bill editor as a test plays it: records what it was asked
@@ -130,23 +129,23 @@ public:
 class ScriptedDepositEditor : public DepositEditor
 {
 public:
-    explicit ScriptedDepositEditor(Database &db)
+    explicit ScriptedDepositEditor(Database& db)
         : m_db(db)
     {
         install(this);
     }
     ~ScriptedDepositEditor() override { install(nullptr); }
-    Result Edit(QWidget *, const Request &request) override
+    Result Edit(QWidget*, const Request& request) override
     {
         requests.push_back(request);
         if (!saves)
             return {};
         const PartySide party = request.mode >= 16 && request.mode <= 19 ? PartyProvider : PartyClient;
-        const QString guid = !request.depositGuid.isEmpty() ? request.depositGuid
-                                                            : AddFinanceBillRow(m_db, party, QStringLiteral("收入单"),
-                                                                request.companyName, QStringLiteral("现金"),
-                                                                QStringLiteral("2011-05-03"), amount)
-                                                                  .GUID;
+        const QString guid = !request.depositGuid.isEmpty()
+            ? request.depositGuid
+            : AddFinanceBillRow(m_db, party, QStringLiteral("收入单"), request.companyName, QStringLiteral("现金"),
+                QStringLiteral("2011-05-03"), amount)
+                  .GUID;
         return {true, guid, amount};
     }
 
@@ -155,32 +154,31 @@ public:
     QString amount = QStringLiteral("100.00");
 
 private:
-    Database &m_db;
+    Database& m_db;
 };
 
 // Shows the editor as its opener's modal run would and waits until it is
 // active, so that keys and focus behave as for a person.
-inline void ShowEditor(CDlgNewShipment &editor)
+inline void ShowEditor(CDlgNewShipment& editor)
 {
     editor.show();
     editor.activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(&editor));
 }
 
-inline QAbstractButton *Button(QWidget *window, const char *id)
+inline QAbstractButton* Button(QWidget* window, const char* id)
 {
-    return window->findChild<QAbstractButton *>(QString::fromLatin1(id));
+    return window->findChild<QAbstractButton*>(id);
 }
-
-inline QLineEdit *Field(QWidget *window, const char *id)
+inline QLineEdit* Field(QWidget* window, const char* id)
 {
-    return window->findChild<QLineEdit *>(QString::fromLatin1(id));
+    return window->findChild<QLineEdit*>(id);
 }
 
 // The grid's open in-cell edit, or none.
-inline QLineEdit *OpenEdit(Grid *grid)
+inline QLineEdit* OpenEdit(Grid* grid)
 {
-    for (QLineEdit *edit : grid->viewport()->findChildren<QLineEdit *>()) {
+    for (QLineEdit* edit : grid->viewport()->findChildren<QLineEdit*>()) {
         if (edit->isVisible())
             return edit;
     }
@@ -189,27 +187,27 @@ inline QLineEdit *OpenEdit(Grid *grid)
 
 // Makes the cell current as a click does, which opens its edit; on the
 // current cell F2 opens it.
-inline QLineEdit *StartEditing(Grid *grid, int row, int column)
+inline QLineEdit* StartEditing(Grid* grid, int row, int column)
 {
     grid->setCurrentCell(row, column);
     if (!OpenEdit(grid))
         QTest::keyClick(grid, Qt::Key_F2);
-    QLineEdit *edit = OpenEdit(grid);
+    QLineEdit* edit = OpenEdit(grid);
     EXPECT_NE(edit, nullptr) << "no edit on cell " << row << "," << column;
     return edit;
 }
 
 // Leaves the open edit with Enter and lets the events run.
-inline void PressEnter(QLineEdit *edit)
+inline void PressEnter(QLineEdit* edit)
 {
     QTest::keyClick(edit, Qt::Key_Return);
     QCoreApplication::processEvents();
 }
 
 // Types into the cell key by key (an empty text clears it) and leaves it.
-inline void TypeIntoCell(Grid *grid, int row, int column, const QString &text)
+inline void TypeIntoCell(Grid* grid, int row, int column, const QString& text)
 {
-    if (QLineEdit *edit = StartEditing(grid, row, column)) {
+    if (QLineEdit* edit = StartEditing(grid, row, column)) {
         edit->selectAll();
         QTest::keyClick(edit, Qt::Key_Delete);
         typeText(edit, text);
@@ -217,11 +215,11 @@ inline void TypeIntoCell(Grid *grid, int row, int column, const QString &text)
     }
 }
 
-inline void PressPickerButton(Grid *grid, int row, int column)
+inline void PressPickerButton(Grid* grid, int row, int column)
 {
     StartEditing(grid, row, column);
     // Edits closed before wait for the event loop to go; the open one shows.
-    for (QToolButton *button : grid->viewport()->findChildren<QToolButton *>(QStringLiteral("pickerButton"))) {
+    for (QToolButton* button : grid->viewport()->findChildren<QToolButton*>(QStringLiteral("pickerButton"))) {
         if (button->isVisible())
             return QTest::mouseClick(button, Qt::LeftButton);
     }
@@ -230,12 +228,12 @@ inline void PressPickerButton(Grid *grid, int row, int column)
 
 // Queues a choice in the product picker (by name) or the variant picker
 // (by variant): the first shown entry that matches.
-template<typename Picker> void Choose(ScriptedInteraction &user, const QString &text)
+template <typename Picker> void Choose(ScriptedInteraction& user, const QString& text)
 {
-    user.onNextModal([text](QDialog *dialog) {
-        auto *picker = dynamic_cast<Picker *>(dialog);
+    user.onNextModal([text](QDialog* dialog) {
+        auto* picker = dynamic_cast<Picker*>(dialog);
         for (int i = 0; i < Picker::kEntries; ++i) {
-            const struct_button_storeproduct &entry = picker->Entry(i)->record();
+            const struct_button_storeproduct& entry = picker->Entry(i)->record();
             if (picker->Entry(i)->isVisible() && (entry.ProductName == text || entry.ProductSpec == text)) {
                 QTest::mousePress(picker->Entry(i), Qt::LeftButton);
                 return picker->result();
@@ -248,9 +246,9 @@ template<typename Picker> void Choose(ScriptedInteraction &user, const QString &
 }
 
 // Queues the password prompt's answer: the text typed and 确定 pressed.
-inline void AnswerPassword(ScriptedInteraction &user, const QString &typed)
+inline void AnswerPassword(ScriptedInteraction& user, const QString& typed)
 {
-    user.onNextModal([typed](QDialog *dialog) {
+    user.onNextModal([typed](QDialog* dialog) {
         typeText(Field(dialog, "1278"), typed);
         clickButton(dialog, "1276");
         return dialog->result();
@@ -260,7 +258,7 @@ inline void AnswerPassword(ScriptedInteraction &user, const QString &typed)
 // A line picked as a person does: name and variant through the pickers,
 // then the count typed.
 inline void PickLine(
-    ScriptedInteraction &user, Grid *grid, int row, const struct_button_storeproduct &product, const QString &count)
+    ScriptedInteraction& user, Grid* grid, int row, const struct_button_storeproduct& product, const QString& count)
 {
     Choose<CDlgSelProductDlg>(user, product.ProductName);
     PressPickerButton(grid, row, Grid::NameCol);
@@ -271,7 +269,7 @@ inline void PickLine(
 
 // A line typed cell by cell, without the pickers.
 inline void TypeLine(
-    Grid *grid, int row, const struct_button_storeproduct &product, const QString &count, const QString &price)
+    Grid* grid, int row, const struct_button_storeproduct& product, const QString& count, const QString& price)
 {
     const QString texts[]
         = {product.ProductCode, product.ProductName, product.ProductSpec, product.ProductUnit, count, price};
@@ -298,9 +296,9 @@ protected:
     }
     void TearDown() override { SetWorkingDate(QDate()); }
 
-    const BillKind &kind() const { return GetParam(); }
+    const BillKind& kind() const { return GetParam(); }
     // A stored bill of the kind: 3 screws at 2.50 and 2 nuts at 1, 9.50.
-    GoodsBillLines StoreBill(const QString &depositGuid = {}, const QString &date = QStringLiteral("2011-05-03"))
+    GoodsBillLines StoreBill(const QString& depositGuid = {}, const QString& date = QStringLiteral("2011-05-03"))
     {
         return AddGoodsBillRows(db.db(), kind().party, kind().type(), kind().company(), date,
             {{screw.ProductCode, screw.ProductName, screw.ProductSpec, "3", "2.50"},
@@ -310,7 +308,7 @@ protected:
     // The stock a count of the kind leaves from a start.
     QString Moved(double start, double count) const { return DoubleToStr(start + kind().sign * count); }
     // 修改 answered with the password.
-    void Unlock(CDlgNewShipment &editor)
+    void Unlock(CDlgNewShipment& editor)
     {
         AnswerPassword(user, QStringLiteral("edit"));
         clickButton(&editor, "1114");

@@ -16,7 +16,7 @@
 namespace {
 
 // What is wrong with the file, one line per fault; empty when nothing.
-QString FaultsOf(const QString &path)
+QString FaultsOf(const QString& path)
 {
     // Opening for writing rolls back what a killed write left in the
     // journal, as the program's next start does.
@@ -58,7 +58,8 @@ FROM tbl_StoreMgr s) WHERE CAST(ProductStockCount AS REAL) <> CAST(Lines AS REAL
 TEST(GoodsBillWriterKillTest, KilledWritesLeaveWholeBillsAndStockThatFollowsThem)
 {
     constexpr int kKills = 200;
-    const QString loop = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("goodsbills_writer_loop"));
+    const QString loop
+        = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("goodsbills_writer_loop"));
     TestDatabase shop;
     for (int i = 0; i < 12; ++i)
         AddProductRow(shop.db(), QString::number(i), QStringLiteral("货品%1").arg(i % 5), QString::number(i % 2));

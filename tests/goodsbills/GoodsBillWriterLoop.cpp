@@ -21,13 +21,13 @@
 
 namespace {
 
-void say(const char *line)
+void say(const char* line)
 {
     std::puts(line);
     std::fflush(stdout);
 }
 
-void run(Database &db, unsigned seed)
+void run(Database& db, unsigned seed)
 {
     std::mt19937 rng(seed);
     const auto below = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
@@ -36,7 +36,7 @@ void run(Database &db, unsigned seed)
         products.push_back(RecordFromRow<struct_button_storeproduct>(rows));
     say("ready");
     for (;;) {
-        const GoodsBillSide &side = below(2) ? GoodsBillSide::Sales() : GoodsBillSide::Purchase();
+        const GoodsBillSide& side = below(2) ? GoodsBillSide::Sales() : GoodsBillSide::Purchase();
         Statement pick = db.prepare(QStringLiteral("SELECT GUID FROM %1 ORDER BY random() LIMIT 1")
                                         .arg(QLatin1String(side.table))
                                         .toUtf8()
@@ -50,9 +50,9 @@ void run(Database &db, unsigned seed)
         GoodsBillLines lines(std::size_t(1 + below(6)));
         double total = 0.0;
         for (std::size_t i = 0; i < lines.size(); ++i) {
-            const struct_button_storeproduct &product
+            const struct_button_storeproduct& product
                 = i > 0 && below(6) == 0 ? products[0] : products[std::size_t(below(int(products.size())))];
-            struct_button_goodsbill &line = lines[i];
+            struct_button_goodsbill& line = lines[i];
             line.GUID = guid;
             line.BillType = type;
             line.ProductCode = product.ProductCode;
@@ -62,7 +62,7 @@ void run(Database &db, unsigned seed)
             line.ProductPrice = DoubleToStr(StrToDouble(line.ProductAmount) * StrToDouble(product.ShipmentUnitPrice));
             total += StrToDouble(line.ProductPrice);
         }
-        for (struct_button_goodsbill &line : lines)
+        for (struct_button_goodsbill& line : lines)
             line.BillRemark = QStringLiteral("行数=%1;合计=%2").arg(lines.size()).arg(DoubleToStr(total));
         GoodsBillWriter writer(db, side);
         say("B");
@@ -78,7 +78,7 @@ void run(Database &db, unsigned seed)
 
 } // namespace
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
     if (argc != 3) {
         std::fprintf(stderr, "usage: goodsbills_writer_loop FILE SEED\n");
@@ -87,7 +87,7 @@ int main(int argc, char **argv)
     try {
         Database db(QString::fromLocal8Bit(argv[1]), Database::OpenMode::ReadWrite);
         run(db, unsigned(std::atoi(argv[2])));
-    } catch (const std::exception &error) {
+    } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());
     }
     return 2;
