@@ -200,7 +200,7 @@ TEST_P(GoodsBillPageTest, ATileShowsItsBillsFirstLineAndDepositAndOpensOnlyABill
     GoodsBillWriter(db.db(), kind().side()).Delete(first);
     QTest::mouseClick(shownTiles()[0], Qt::LeftButton);
     EXPECT_EQ(launcher.requests.size(), 1u);
-    EXPECT_EQ(user.texts().last(), "该单据已不存在，可能已被删除。");
+    EXPECT_EQ(user.texts(), QStringList {"该单据已不存在，可能已被删除。"});
     EXPECT_EQ(shownGuids(), QStringList({second, foreign}));
 }
 
