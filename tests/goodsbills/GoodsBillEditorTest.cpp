@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QRegularExpression>
 
 #include <memory>
 
@@ -568,9 +569,12 @@ TEST(PrintedBill, TitleHeaderSixRowsAndTheDepositByTheOption)
         EXPECT_EQ(captured.last()->recordCount(), 6);
         EXPECT_EQ(captured.last()->parameterText("LoanMoney"), "20.00");
         const QString text = captured.lastPdfText();
-        for (const char* expected :
-            {title, "甲公司", "2011-05-02", "螺丝钉", "螺母件", "7.50", "20.00", "27.50", "欠款："})
+        for (const char* expected : {title, "甲公司", "2011-05-02", "27.50", "欠款："})
             EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
+        // Each line's cells in their columns: code, name, variant, count, unit price, amount.
+        EXPECT_TRUE(text.contains(QRegularExpression("LS-3\\s+螺丝钉\\s+M3\\s+(\\S+\\s+)?3\\s+2.50\\s+7.50")));
+        EXPECT_TRUE(text.contains(QRegularExpression("LM-3\\s+螺母件\\s+M3\\s+(\\S+\\s+)?2\\s+10\\s+20.00")))
+            << text.toStdString();
         EXPECT_TRUE(QString(text).remove(' ').contains("贰拾柒元伍角零分"));
         EXPECT_EQ(text.contains("订金："), withDeposit) << text.toStdString();
     }
