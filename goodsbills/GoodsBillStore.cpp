@@ -2,8 +2,6 @@
 
 #include <optional>
 
-#include <sqlite3.h>
-
 #include "Database.h"
 #include "FinanceBillSide.h"
 #include "FinanceBillStore.h"
@@ -57,17 +55,6 @@ int GoodsBillStore::DeleteBill(const QString &guid)
     remove.bind(1, guid);
     remove.run();
     return m_db.changes();
-}
-
-void GoodsBillStore::ModifyBill(const GoodsBillLines &lines)
-{
-    // Without a GUID the delete would find nothing and the lines would be
-    // added as a second bill beside the old one.
-    if (lines.empty() || lines.front().GUID.isEmpty())
-        throw DbError(SQLITE_MISUSE, QStringLiteral("a changed goods bill needs its lines and its GUID"),
-            QStringLiteral("changing a goods bill"));
-    DeleteBill(lines.front().GUID);
-    AddBill(lines);
 }
 
 bool GoodsBillStore::LoadImprestBill(const QString &guid, struct_button_financebill &record)

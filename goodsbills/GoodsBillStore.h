@@ -30,9 +30,6 @@ public:
     GoodsBillLines LoadStoredLines(const QString &guid);
     // Deletes every line of the bill; answers how many rows went.
     int DeleteBill(const QString &guid);
-    // Replaces the stored bill of lines[0].GUID by the lines, which keep it.
-    // Lines without a first GUID are refused before anything is deleted.
-    void ModifyBill(const GoodsBillLines &lines);
     // The side's finance bill with that GUID: true and the record filled
     // when it exists; false with an empty record and MoneyCount "0" when it
     // does not (an empty GUID included). A database error throws.
