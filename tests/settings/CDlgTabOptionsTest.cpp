@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTabWidget>
 
 #include "CDlgTabSetting.h"
@@ -37,13 +38,7 @@ protected:
     }
     template <typename T> T *control(const char *id) { return page->findChild<T *>(QString::fromLatin1(id)); }
     // The first line of every message so far.
-    QStringList heads() const
-    {
-        QStringList lines;
-        for (const QString &text : user.texts())
-            lines << text.section('\n', 0, 0);
-        return lines;
-    }
+    QStringList heads() const { return user.texts().replaceInStrings(QRegularExpression("\n.*"), QString()); }
     void exec(const QString &sql, const QStringList &values = {}) { db.exec(sql.toUtf8().constData(), values); }
     // Makes every write to the table fail, as a locked or full disk would.
     void refuseWrites(const QString &table)
@@ -81,10 +76,8 @@ protected:
         QStringList shown;
         for (int row = 0; row < view->rowCount(); ++row)
             shown << view->item(row, 0)->text() + '/' + view->item(row, 1)->text();
-        const QString sql
-            = QString("SELECT group_concat(%1 || '/' || GUID, '|') FROM (SELECT * FROM %2 ORDER BY RowNo)")
-                  .arg(nameColumn(), table());
-        EXPECT_EQ(shown.join('|'), db.scalar(sql.toUtf8().constData())) << "list and table differ";
+        const QString sql = "SELECT group_concat(%1 || '/' || GUID, '|') FROM (SELECT * FROM %2 ORDER BY RowNo)";
+        EXPECT_EQ(shown.join('|'), db.scalar(sql.arg(nameColumn(), table()).toUtf8())) << "list and table differ";
         return shown;
     }
     // The name dialog as a person fills it: it shows `shown`, the new name
@@ -196,7 +189,6 @@ TEST_P(ParameterListTest, OnlyTheMarkedRowIsReachedAndListAndTableStayAlike)
     EXPECT_EQ(entries().size(), 2);
 }
 
-// A list is named by its table, in test names and in failure messages.
 void PrintTo(const ParameterList *list, std::ostream *out)
 {
     *out << list->table;
@@ -241,10 +233,9 @@ TEST_F(OptionsPageTest, PasswordsAndThePrintOptionAreWrittenAlsoWithoutTheirRows
     // The print option holds for the printed bills and the next opening;
     // after a failed write the box shows what the printed bills will use.
     for (const QString format : {"含订金", "不含订金"}) {
-        user.clear();
         control<QComboBox>("1228")->setCurrentText(format);
         clickButton(page.get(), "1229");
-        EXPECT_EQ(user.texts(), QStringList{"单据打印格式设置为：" + format});
+        EXPECT_EQ(user.lastText(), "单据打印格式设置为：" + format);
         EXPECT_EQ(IsReturnBillPrintWithDeposit(), format == "含订金");
         openPage();
         EXPECT_EQ(control<QComboBox>("1228")->currentText(), format);
@@ -288,8 +279,7 @@ TEST_F(OptionsPageTest, EachOpeningOfTheSettingsWindowReadsAfreshAndOkClosesItWr
         clickButton(&settings, "1353");
         exec("INSERT INTO tbl_MoneyType (MoneyType, GUID) VALUES ('支票', ?)", {GuidText()});
     }
-    EXPECT_NE(lastMoneyTypes.value(0), "支票");
-    EXPECT_EQ(lastMoneyTypes.value(1), "支票");
+    EXPECT_EQ(lastMoneyTypes, (QStringList{"转账", "支票"}));
     EXPECT_EQ(user.modalDialogs, QStringList(2, "CDlgSysSettingDlg"));
     EXPECT_TRUE(user.messages.empty());
 }

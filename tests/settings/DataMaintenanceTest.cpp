@@ -37,13 +37,6 @@ QString clientsOf(const QString &path)
     return query.next() ? query.textAt(0) : QString();
 }
 
-void WriteFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
-    file.write(bytes);
-}
-
 class DataMaintenanceTest : public ::testing::Test
 {
 protected:
@@ -94,14 +87,15 @@ TEST_F(DataMaintenanceTest, ABackupReplacesTheOlderFileWithASoundCopyOrKeepsItAn
     // 备份数据 proposes today's name in the documents folder; a name the
     // dialog confirmed is replaced by a sound copy.
     const QString backup = inBackups("店里备份.mdb");
-    WriteFile(backup, "an older file of that name");
+    QFile older(backup);
+    ASSERT_TRUE(older.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && older.write("an older file of that name"));
     user.answerFileName(backup);
     clickButton(&page, "1001");
     EXPECT_EQ(
         user.suggestedFileNames, QStringList(QDir(documents).filePath(DefaultBackupFileName(QDate::currentDate()))));
     EXPECT_EQ(DefaultBackupFileName(QDate(2024, 3, 5)), "汀岑进销存2024-3-5.mdb");
-    const QString older = clientsOf(backup);
-    EXPECT_EQ(older, clientsOf(db.path()));
+    const QString oldBackup = clientsOf(backup);
+    EXPECT_EQ(oldBackup, clientsOf(db.path()));
 
     // The dialog confirmed "店里备份", not "店里备份.mdb": the backup asks
     // first. Without a name, into a missing folder, or onto the live file
@@ -125,13 +119,12 @@ TEST_F(DataMaintenanceTest, ABackupReplacesTheOlderFileWithASoundCopyOrKeepsItAn
     // stays writable).
     QFile::setPermissions(backups.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     QProcess::execute("chattr", {"+i", backups.path()});
-    QFile probe(inBackups(".probe"));
-    if (!(probe.open(QIODevice::WriteOnly) && probe.remove())) {
+    if (!QFileInfo(backups.path()).isWritable()) {
         EXPECT_EQ(copy.Backup(backup), QString("无法在“%1”中写入文件：没有写入权限。").arg(backups.path()));
     }
     QProcess::execute("chattr", {"-i", backups.path()});
     QFile::setPermissions(backups.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    EXPECT_EQ(clientsOf(backup), older);
+    EXPECT_EQ(clientsOf(backup), oldBackup);
     EXPECT_EQ(strayFiles(backups.path()), QStringList("店里备份.mdb"));
     EXPECT_EQ(strayFiles(), QStringList());
     expectInUse();
@@ -170,9 +163,7 @@ protected:
     void spoil(const QString &file)
     {
         const std::string how = GetParam().label;
-        if (how == "text" || how == "copy") {
-            WriteFile(file, QByteArray("客户名单\n苏州宏达建材, 13800000000\n").repeated(200));
-        } else if (how == "foreign") {
+        if (how == "foreign") {
             QFile::remove(file);
             Database(file, Database::OpenMode::Create).executeScript("CREATE TABLE contacts (name TEXT)");
         } else if (how == "damaged") {
@@ -190,8 +181,10 @@ protected:
             unfinished->next();
         } else if (how == "rename") {
             QFile::remove(file); // the copy vanished before the rename
-        } else {
-            WriteFile(file, QByteArray(8192, 'x')); // the renamed file turned out unreadable
+        } else { // a text chosen, a copy spoilt, the renamed file unreadable
+            QFile text(file);
+            ASSERT_TRUE(text.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            text.write(QByteArray("客户名单\n苏州宏达建材, 13800000000\n").repeated(200));
         }
     }
 
@@ -209,7 +202,6 @@ TEST_P(FailedRestoreTest, TheOldDatabaseStaysInUseAndTheMessageSaysWhy)
             spoil(file);
     });
     const DatabaseCopy::RestoreOutcome outcome = copy.Restore(chosen);
-    unfinished.reset();
 
     EXPECT_FALSE(outcome.restored);
     EXPECT_TRUE(outcome.error.contains(QString(GetParam().reason).replace("%1", chosen)))
