@@ -4,7 +4,7 @@
 
 #include "PagingGrid.h"
 
-TEST(PagingGrid, SpreadsTheSlotsOverTheFreeRoom)
+TEST(PagingGrid, SpreadsTheSlotsOverTheFreeRoomAndPagesTheRecords)
 {
     PagingGrid grid(50);
     ASSERT_TRUE(grid.layout(QSize(1000, 700)));
@@ -19,11 +19,8 @@ TEST(PagingGrid, SpreadsTheSlotsOverTheFreeRoom)
     EXPECT_FALSE(grid.layout(QSize(0, 700)));
     EXPECT_FALSE(grid.layout(QSize(1000, -5)));
     EXPECT_EQ(grid.capacity(), 2);
-}
 
-// Never a division by zero, never more slots than cards.
-TEST(PagingGrid, CapacityIsAtLeastOneAndAtMostThePool)
-{
+    // Never a division by zero, never more slots than cards.
     PagingGrid small(5);
     ASSERT_TRUE(small.layout(QSize(1000, 700)));
     EXPECT_EQ(small.rows() * small.columns(), 21);
@@ -34,20 +31,18 @@ TEST(PagingGrid, CapacityIsAtLeastOneAndAtMostThePool)
     PagingGrid tiny(20);
     ASSERT_TRUE(tiny.layout(QSize(200, 90)));
     EXPECT_EQ(tiny.capacity(), 1);
-    EXPECT_EQ(tiny.slotRect(0), QRect(15, 13, 230, 77));
     tiny.setRecordCount(3);
     EXPECT_EQ(tiny.pageCount(), 3);
     // The pool is made for the full screen: (1920 - 208) / 230 x (1080 - 120) / 77.
     EXPECT_EQ(PagingGrid::PoolSizeFor(QSize(1920, 1080)), 7 * 12);
     EXPECT_EQ(PagingGrid::PoolSizeFor(QSize(100, 100)), 1);
-}
 
-TEST(PagingGrid, PagingStopsAtBothEndsAndResizesKeepTheCurrentPageWithinThePages)
-{
-    PagingGrid grid(40);
+    // Paging stops at both ends; resizes keep the current page within the pages.
+    grid = PagingGrid(40);
     ASSERT_TRUE(grid.layout(QSize(1000, 500))); // 3 x 5
     grid.setRecordCount(30);
     EXPECT_EQ(grid.pageLine(), "共 30 条记录，第 1 / 2 页。");
+    EXPECT_EQ(grid.recordsOnPage(), 15);
     EXPECT_FALSE(grid.previousPage());
     EXPECT_TRUE(grid.nextPage());
     EXPECT_EQ(grid.pageLine(), "共 30 条记录，第 2 / 2 页。");

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QString>
-
 #include "RecordTypes.h"
 
 // Records whose every text is distinct ("<tag>:<field>") and whose numbers
@@ -18,13 +16,11 @@ void fillParty(Party &record, const QString &tag)
 }
 inline void fill(struct_button_data &record, const QString &tag)
 {
-    JXC_SET(ClientName); JXC_SET(ClientArea);
-    fillParty(record, tag);
+    JXC_SET(ClientName); JXC_SET(ClientArea); fillParty(record, tag);
 }
 inline void fill(struct_button_provider &record, const QString &tag)
 {
-    JXC_SET(ProviderName); JXC_SET(ProviderArea);
-    fillParty(record, tag);
+    JXC_SET(ProviderName); JXC_SET(ProviderArea); fillParty(record, tag);
 }
 
 template<typename Line>
@@ -53,8 +49,7 @@ void fillBill(Bill &record, const QString &tag)
 inline void fill(struct_button_financebill &record, const QString &tag) { fillBill(record, tag); }
 inline void fill(struct_button_financebill_provider &record, const QString &tag)
 {
-    fillBill(record, tag);
-    JXC_SET(ListIncome); JXC_SET(ListPayout);
+    fillBill(record, tag); JXC_SET(ListIncome); JXC_SET(ListPayout);
 }
 
 inline void fill(struct_button_storeproduct &record, const QString &tag)
@@ -77,3 +72,18 @@ Record filled(const QString &tag)
     record.EmptySlot = tag.size() % 2;
     return record;
 }
+
+// What a copy or a read takes: every field of `source` that has a column,
+// a party's Loan from BeginArrears; the rest stays as in `kept`.
+#define JXC_KEEP(field) if constexpr (requires { expected.field; }) expected.field = kept.field;
+template<typename Record>
+Record columnFields(const Record &source, const Record &kept)
+{
+    Record expected = source;
+    JXC_KEEP(EmptySlot) JXC_KEEP(SpareNumber) JXC_KEEP(SpareText) JXC_KEEP(AmountChange) JXC_KEEP(ListRowIndex)
+    JXC_KEEP(ListIncome) JXC_KEEP(ListPayout)
+    if constexpr (requires { expected.BeginArrears; })
+        expected.Loan = source.BeginArrears;
+    return expected;
+}
+#undef JXC_KEEP

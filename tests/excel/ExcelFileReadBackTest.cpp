@@ -65,25 +65,25 @@ std::u16string ChineseText(int seed, int length)
     return text;
 }
 
-TEST(ExcelReadBack, EmptyWorkbookOpens)
+// A workbook saved into a fresh folder and read back.
+class ExcelReadBack : public ::testing::Test
 {
+protected:
+    WorkbookDump SaveAndRead(const std::string& name)
+    {
+        path = dir.File(name);
+        EXPECT_TRUE(file.SaveAs(path));
+        return ReadClean(path);
+    }
+
     TempDir dir;
     ExcelFile file;
-    file.New(1);
-    const std::string path = dir.File("empty.xls");
-    ASSERT_TRUE(file.SaveAs(path));
-    const WorkbookDump dump = ReadClean(path);
-    ASSERT_EQ(dump.sheets.size(), 1u);
-    EXPECT_EQ(dump.sheets[0].name, "Sheet1");
-    EXPECT_EQ(dump.sheets[0].rows, 0);
-    EXPECT_TRUE(dump.cells.empty());
-}
+    std::string path;
+};
 
 // The export handlers' own sequence, then a second sheet with values too.
-TEST(ExcelReadBack, TwoRenamedSheetsKeepNamesTextsAndPositions)
+TEST_F(ExcelReadBack, TwoRenamedSheetsKeepNamesTextsAndPositions)
 {
-    TempDir dir;
-    ExcelFile file;
     file.New(2);
     ASSERT_TRUE(file.RenameWorksheet("Sheet1", "BillSearch"));
     ASSERT_TRUE(file.RenameWorksheet("Sheet2", "货品清单"));
@@ -108,10 +108,7 @@ TEST(ExcelReadBack, TwoRenamedSheetsKeepNamesTextsAndPositions)
             std::u16string(u"规格") + std::u16string(1, static_cast<char16_t>(u'A' + r % 26)));
         goods->Cell(r, 2)->SetInteger(static_cast<int>(r) - 35);
     }
-    const std::string path = dir.File("store_billsearch_temp.xls");
-    ASSERT_TRUE(file.SaveAs(path));
-
-    const WorkbookDump dump = ReadClean(path);
+    const WorkbookDump dump = SaveAndRead("store_billsearch_temp.xls");
     ASSERT_EQ(dump.sheets.size(), 2u);
     EXPECT_EQ(dump.sheets[0].name, "BillSearch");
     EXPECT_EQ(dump.sheets[1].name, "货品清单");
@@ -137,12 +134,11 @@ TEST(ExcelReadBack, TwoRenamedSheetsKeepNamesTextsAndPositions)
 }
 
 // The row blocks start at the first row holding a value, and the INDEX has
-// a slot for each of them, wherever that first row lies.
-TEST(ExcelReadBack, IndexHasOneSlotPerRowBlockWhateverTheFirstUsedRow)
+// a slot for each of them, wherever that first row lies; an empty sheet has
+// none.
+TEST_F(ExcelReadBack, IndexHasOneSlotPerRowBlockWhateverTheFirstUsedRow)
 {
-    TempDir dir;
-    ExcelFile file;
-    file.New(2);
+    file.New(3);
     ExcelSheet* late = file.WorksheetAt(0);
     for (std::uint32_t r = 40; r <= 100; ++r)
         late->Cell(r, 3)->SetInteger(static_cast<int>(r));
@@ -151,29 +147,25 @@ TEST(ExcelReadBack, IndexHasOneSlotPerRowBlockWhateverTheFirstUsedRow)
     gaps->Cell(33, 1)->SetWString(u"甲");
     gaps->Cell(300, 2)->SetWString(u"乙");
     gaps->Cell(301, 0)->SetDouble(0.5);
-    const std::string path = dir.File("index.xls");
-    ASSERT_TRUE(file.SaveAs(path));
-
+    const WorkbookDump dump = SaveAndRead("index.xls");
     const ExcelTest::OffsetCheck check = CheckOffsets(path);
-    EXPECT_TRUE(check.ok) << check.raw;
-    ASSERT_EQ(check.sheets.size(), 2u);
+    ASSERT_EQ(check.sheets.size(), 3u);
     EXPECT_EQ(check.sheets[0], std::make_tuple(2, 2, 61)); // rows 40..100: two blocks
     EXPECT_EQ(check.sheets[1], std::make_tuple(9, 9, 3)); // rows 33..301, empty blocks included
-    const WorkbookDump dump = ReadClean(path);
+    EXPECT_EQ(check.sheets[2], std::make_tuple(0, 0, 0));
+    EXPECT_EQ(dump.sheets.at(2).name + std::to_string(dump.sheets[2].rows), "Sheet30");
     ExpectNumber(dump, 0, 40, 3, 40);
     ExpectNumber(dump, 0, 100, 3, 100);
     ExpectText(dump, 1, 300, 2, "乙");
 }
 
-TEST(ExcelReadBack, NumbersComeBackExactlyWhetherStoredAsRkOrNumber)
+TEST_F(ExcelReadBack, NumbersComeBackExactlyWhetherStoredAsRkOrNumber)
 {
     const std::vector<int> integers = {0, 1, -1, 536870911, -536870912, 536870912, -536870913,
         std::numeric_limits<int>::max(), std::numeric_limits<int>::min(), 12345};
     const std::vector<double> doubles
         = {0.0, 1.0, 1.5, -2.25, 0.07, 0.1, 1.234, 5.678, 12345.67, -99999.99, 5368709.11, 1e10, 1e300, -1e-300,
             1.0 / 3.0, 214748.3648, 3e9, 536870912.0, 4294967296.5, std::numeric_limits<double>::max()};
-    TempDir dir;
-    ExcelFile file;
     file.New(1);
     ExcelSheet* sheet = file.WorksheetAt(0);
     // Row 0: integers side by side (runs broken by values outside RK).
@@ -189,10 +181,7 @@ TEST(ExcelReadBack, NumbersComeBackExactlyWhetherStoredAsRkOrNumber)
     sheet->Cell(30, 1)->SetDouble(3.5);
     sheet->Cell(30, 2)->SetWString(u"金额");
     sheet->Cell(30, 3)->SetDouble(0.29);
-    const std::string path = dir.File("numbers.xls");
-    ASSERT_TRUE(file.SaveAs(path));
-
-    const WorkbookDump dump = ReadClean(path);
+    const WorkbookDump dump = SaveAndRead("numbers.xls");
     for (std::size_t i = 0; i < integers.size(); ++i)
         ExpectNumber(dump, 0, 0, static_cast<int>(i), integers[i]);
     for (std::size_t i = 0; i < doubles.size(); ++i) {
@@ -205,10 +194,8 @@ TEST(ExcelReadBack, NumbersComeBackExactlyWhetherStoredAsRkOrNumber)
     ExpectNumber(dump, 0, 30, 3, 0.29);
 }
 
-TEST(ExcelReadBack, AFullSheetOf65536RowsAndAFarCornerCell)
+TEST_F(ExcelReadBack, AFullSheetOf65536RowsAndAFarCornerCell)
 {
-    TempDir dir;
-    ExcelFile file;
     file.New(2);
     ExcelSheet* sheet = file.WorksheetAt(0);
     for (std::uint32_t r = 0; r < 65536; ++r) {
@@ -218,10 +205,7 @@ TEST(ExcelReadBack, AFullSheetOf65536RowsAndAFarCornerCell)
     // A second sheet holding only its last cell: sparse, so cheap.
     ExcelSheet* corner = file.WorksheetAt(1);
     corner->Cell(65535, 255)->SetDouble(2.5);
-    const std::string path = dir.File("full.xls");
-    ASSERT_TRUE(file.SaveAs(path));
-
-    const WorkbookDump dump = ReadClean(path);
+    const WorkbookDump dump = SaveAndRead("full.xls");
     ASSERT_EQ(dump.sheets.size(), 2u);
     EXPECT_EQ(dump.sheets[0].rows, 65536);
     EXPECT_EQ(dump.CellCount(0), 2u * 65536);
@@ -236,10 +220,8 @@ TEST(ExcelReadBack, AFullSheetOf65536RowsAndAFarCornerCell)
     ExpectNumber(dump, 1, 65535, 255, 2.5);
 }
 
-TEST(ExcelReadBack, LongTextsSpanContinueRecordsAndAreCutAtTheCellLimit)
+TEST_F(ExcelReadBack, LongTextsSpanContinueRecordsAndAreCutAtTheCellLimit)
 {
-    TempDir dir;
-    ExcelFile file;
     file.New(1);
     ExcelSheet* sheet = file.WorksheetAt(0);
     std::vector<std::string> expected;
@@ -259,60 +241,27 @@ TEST(ExcelReadBack, LongTextsSpanContinueRecordsAndAreCutAtTheCellLimit)
     }
     sheet->Cell(200, 0)->SetWString(ChineseText(7, 40000));
     sheet->Cell(201, 0)->SetString(std::string(40000, 'z'));
-    const std::string path = dir.File("long.xls");
-    ASSERT_TRUE(file.SaveAs(path));
-
-    const WorkbookDump dump = ReadClean(path);
+    const WorkbookDump dump = SaveAndRead("long.xls");
     for (std::size_t i = 0; i < expected.size(); ++i)
         ExpectText(dump, 0, static_cast<int>(i), 0, expected[i]);
     ExpectText(dump, 0, 200, 0, ExcelText::Utf16ToUtf8(ChineseText(7, 32767)));
     ExpectText(dump, 0, 201, 0, std::string(32767, 'z'));
 }
 
-TEST(ExcelReadBack, AWorkbookStreamOverSevenMegabytesUsesDifatSectors)
+TEST_F(ExcelReadBack, AWorkbookPastSevenMegabytesSavesAndSavingAgainRewritesItShorterAndLonger)
 {
-    TempDir dir;
-    ExcelFile file;
-    file.New(1);
-    ExcelSheet* sheet = file.WorksheetAt(0);
-    // 3,000 distinct texts of 1,400 Chinese characters: 8.4 MB of shared strings.
-    for (std::uint32_t r = 0; r < 3000; ++r) {
+    // 3,000 distinct texts of 1,400 characters: 8.4 MB of shared strings,
+    // past where the compound file needs DIFAT sectors.
+    const auto text = [](std::uint32_t r) {
         std::u16string text = ChineseText(static_cast<int>(r), 1400);
-        text[0] = static_cast<char16_t>(0x4E00 + r); // distinct
-        sheet->Cell(r, 0)->SetWString(text);
-        sheet->Cell(r, 1)->SetDouble(r + 0.5);
-    }
-    const std::string path = dir.File("large.xls");
-    ASSERT_TRUE(file.SaveAs(path));
-    EXPECT_GT(std::filesystem::file_size(path), 7u * 1024 * 1024);
-
-    const ContainerDump container = InspectContainer(path);
-    EXPECT_EQ(container.error, "") << container.raw;
-    EXPECT_GT(container.fatSectors, 109u);
-    EXPECT_GE(container.difatSectors, 1u);
-    EXPECT_EQ(container.freeInside, 0u);
-    EXPECT_TRUE(CheckOffsets(path).ok);
-    const WorkbookDump dump = ReadWorkbook(path);
-    EXPECT_TRUE(dump.warnings.empty());
-    EXPECT_EQ(dump.CellCount(0), 6000u);
-    for (int r = 0; r < 3000; r += 37) {
-        std::u16string text = ChineseText(r, 1400);
         text[0] = static_cast<char16_t>(0x4E00 + r);
-        ExpectText(dump, 0, r, 0, ExcelText::Utf16ToUtf8(text));
-        ExpectNumber(dump, 0, r, 1, r + 0.5);
-    }
-}
-
-TEST(ExcelReadBack, SavingAgainRewritesTheStreamShorterAndLonger)
-{
-    TempDir dir;
-    ExcelFile file;
+        return text;
+    };
     file.New(1);
     ExcelSheet* sheet = file.WorksheetAt(0);
     for (std::uint32_t r = 0; r < 3000; ++r)
-        sheet->Cell(r, 0)->SetWString(ChineseText(static_cast<int>(r), 20));
-    const std::string path = dir.File("again.xls");
-    ASSERT_TRUE(file.SaveAs(path));
+        sheet->Cell(r, 0)->SetWString(text(r));
+    EXPECT_EQ(SaveAndRead("again.xls").CellCount(0), 3000u);
     const auto longSize = std::filesystem::file_size(path);
 
     for (std::uint32_t r = 100; r < 3000; ++r)
@@ -321,7 +270,7 @@ TEST(ExcelReadBack, SavingAgainRewritesTheStreamShorterAndLonger)
     EXPECT_LT(std::filesystem::file_size(path), longSize / 4);
     WorkbookDump dump = ReadClean(path);
     EXPECT_EQ(dump.CellCount(0), 100u);
-    ExpectText(dump, 0, 99, 0, ExcelText::Utf16ToUtf8(ChineseText(99, 20)));
+    ExpectText(dump, 0, 99, 0, ExcelText::Utf16ToUtf8(text(99)));
 
     for (std::uint32_t r = 0; r < 5000; ++r)
         sheet->Cell(r, 1)->SetDouble(r * 1.25);

@@ -14,10 +14,10 @@ TEST(ExcelFile, NewNamesSheetsAndRenamingFollowsTheRules)
     EXPECT_EQ(file.WorksheetName(0), "Sheet1");
     EXPECT_EQ(file.WorksheetName(1), "Sheet2");
     EXPECT_EQ(file.WorksheetAt(0)->RowCount(), 0u);
-    file.New(0);
-    EXPECT_EQ(file.WorksheetCount(), 1u);
-    file.New(-5);
-    EXPECT_EQ(file.WorksheetCount(), 1u);
+    for (int none : {0, -5}) {
+        file.New(none);
+        EXPECT_EQ(file.WorksheetCount(), 1u) << none;
+    }
 
     file.New(2);
     ExcelSheet* first = file.WorksheetAt(0);
@@ -34,7 +34,6 @@ TEST(ExcelFile, NewNamesSheetsAndRenamingFollowsTheRules)
 
     // Names a spreadsheet program would refuse are refused here.
     EXPECT_TRUE(file.RenameWorksheet("Sheet2", std::string(31, 'x')));
-    EXPECT_FALSE(file.RenameWorksheet(std::string(31, 'x'), std::string(32, 'y')));
     EXPECT_FALSE(file.RenameWorksheet(std::string(31, 'x'), std::string(32, 'y')));
     EXPECT_TRUE(file.RenameWorksheet(std::string(31, 'x'), std::string(31, 'y')));
     for (const char* bad : {"", "a/b", "a\\b", "a?", "a*", "[a]", "a:b", "'a", "a'"})
@@ -145,14 +144,6 @@ TEST(ExcelFile, CellValuesAndTheirConversions)
         longUtf8 += "中";
     cell->SetString(longUtf8);
     EXPECT_EQ(cell->GetStringLength(), 32767u * 3);
-}
-
-TEST(ExcelFile, SaveWithoutAFileOrWithoutSheetsFails)
-{
-    ExcelFile file;
-    EXPECT_FALSE(file.Save());
-    file.New(1);
-    EXPECT_FALSE(file.Save());
 }
 
 } // namespace

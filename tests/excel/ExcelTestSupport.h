@@ -24,10 +24,6 @@ private:
     std::filesystem::path m_path;
 };
 
-// Runs one of the python readers beside the tests with Debian's python3
-// (JXC_PYTHON when set) and returns what it printed.
-std::string RunReader(const std::string& script, const std::vector<std::string>& arguments);
-
 // What read_workbook.py (xlrd) saw in a workbook.
 struct WorkbookDump
 {
@@ -53,32 +49,19 @@ struct WorkbookDump
 };
 WorkbookDump ReadWorkbook(const std::string& path);
 
-// What inspect_container.py (olefile) saw in a compound file.
+// What inspect_container.py (olefile) saw in a compound file: the header's
+// counts and first sectors, the file's size, the FAT's marks on the sectors
+// inside the file, and the directory.
 struct ContainerDump
 {
     struct Entry
     {
-        int sid = 0;
         std::string name;
-        int type = 0;
-        std::uint32_t left = 0;
-        std::uint32_t right = 0;
-        std::uint32_t child = 0;
-        std::uint32_t start = 0;
-        std::uint64_t size = 0;
+        std::uint64_t sid, type, left, right, child, start, size;
     };
     std::string error;
-    std::uint32_t fatSectors = 0;
-    std::uint32_t difatSectors = 0;
-    std::uint32_t firstDifat = 0;
-    std::uint32_t firstMiniFat = 0;
-    std::uint32_t miniFatSectors = 0;
-    std::uint32_t firstDirectory = 0;
-    std::uint64_t fileSize = 0;
-    std::uint64_t sectors = 0;
-    std::uint32_t markedFat = 0;
-    std::uint32_t markedDifat = 0;
-    std::uint32_t freeInside = 0;
+    std::uint64_t fatSectors = 0, difatSectors = 0, firstDifat = 0, firstMiniFat = 0, miniFatSectors = 0;
+    std::uint64_t fileSize = 0, markedFat = 0, markedDifat = 0, freeInside = 0;
     std::vector<Entry> entries;
     std::map<std::string, std::string> streams; // path -> "same" / "different"
     std::map<std::string, std::uint64_t> streamSizes;
@@ -91,11 +74,10 @@ ContainerDump InspectContainer(
     const std::string& path, const std::map<std::string, std::vector<std::uint8_t>>& expected = {});
 
 // What check_offsets.py found: per sheet (INDEX slots, DBCELL records, ROW
-// records), and the problems with the stream positions ("ok" when none).
+// records), and whether the stream positions are all right.
 struct OffsetCheck
 {
     std::vector<std::tuple<int, int, int>> sheets;
-    std::vector<std::string> problems;
     bool ok = false;
     std::string raw;
 };

@@ -1,15 +1,13 @@
 """Opens a compound file with olefile, strict about defects, and prints its
 structure, one line per item.
 
-    header <TAB> fat sectors <TAB> difat sectors <TAB> first difat <TAB>
-           first mini fat <TAB> mini fat sectors <TAB> first directory
-    file <TAB> size in bytes <TAB> sectors
-    fat <TAB> FAT entries marked FATSECT <TAB> marked DIFSECT <TAB> free entries inside the file
-    entry <TAB> sid <TAB> name (JSON) <TAB> type <TAB> left <TAB> right <TAB> child <TAB> start <TAB> size
+    container <TAB> FAT sectors <TAB> DIFAT sectors <TAB> first DIFAT sector <TAB> first mini FAT sector
+              <TAB> mini FAT sectors <TAB> file size in bytes <TAB> and of the FAT entries of the sectors
+              inside the file: those marked FATSECT <TAB> those marked DIFSECT <TAB> the free ones
+    entry <TAB> name (hex of its UTF-8) <TAB> sid <TAB> type <TAB> left <TAB> right <TAB> child <TAB> start <TAB> size
     stream <TAB> path <TAB> size <TAB> same|different     (for each --expect path=file)
     error <TAB> message                                    (olefile refused the file)
 """
-import json
 import os
 import sys
 
@@ -25,21 +23,17 @@ def main(path, expectations):
     except Exception as error:  # olefile raises its own and standard errors
         out.write("error\t%s\n" % error)
         return
-    out.write("header\t%d\t%d\t%d\t%d\t%d\t%d\n" % (ole.num_fat_sectors, ole.num_difat_sectors, ole.first_difat_sector,
-                                                   ole.first_mini_fat_sector, ole.num_mini_fat_sectors,
-                                                   ole.first_dir_sector))
     size = os.path.getsize(path)
-    sectors = size // ole.sector_size - 1
-    out.write("file\t%d\t%d\n" % (size, sectors))
-    fat = list(ole.fat)
-    inside = fat[:sectors]
-    out.write("fat\t%d\t%d\t%d\n" % (inside.count(FATSECT), inside.count(DIFSECT), inside.count(FREESECT)))
+    inside = list(ole.fat)[:size // ole.sector_size - 1]
+    out.write("container\t%d\t%d\t%d\t%d\t%d\t%d\t%d\t%d\t%d\n" % (
+        ole.num_fat_sectors, ole.num_difat_sectors, ole.first_difat_sector, ole.first_mini_fat_sector,
+        ole.num_mini_fat_sectors, size, inside.count(FATSECT), inside.count(DIFSECT), inside.count(FREESECT)))
     for entry in ole.direntries:
         if entry is None:
             continue
-        out.write("entry\t%d\t%s\t%d\t%d\t%d\t%d\t%d\t%d\n" % (entry.sid, json.dumps(entry.name), entry.entry_type,
-                                                            entry.sid_left, entry.sid_right, entry.sid_child,
-                                                            entry.isectStart, entry.size))
+        out.write("entry\t%s\t%d\t%d\t%d\t%d\t%d\t%d\t%d\n" % (entry.name.encode("utf-8").hex(), entry.sid,
+                                                            entry.entry_type, entry.sid_left, entry.sid_right,
+                                                            entry.sid_child, entry.isectStart, entry.size))
     for stream, expected_file in expectations:
         data = ole.openstream(stream).read()
         with open(expected_file, "rb") as handle:

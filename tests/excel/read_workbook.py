@@ -1,10 +1,10 @@
 """Reads an .xls file with xlrd and prints what it holds, one line per item.
 
-    sheet <TAB> index <TAB> name (JSON) <TAB> rows <TAB> columns
+    sheet <TAB> index <TAB> name (hex) <TAB> rows <TAB> columns
     cell <TAB> sheet <TAB> row <TAB> column <TAB> text|number <TAB> value
     warning <TAB> text (JSON)
 
-Texts are JSON strings (UTF-8, not escaped to ASCII); numbers are Python's
+Names and texts are the hex digits of their UTF-8 bytes; numbers are Python's
 repr, which reads back as the same double. Empty cells are not listed.
 """
 import io
@@ -23,7 +23,7 @@ def main(path):
             out.write("warning\t%s\n" % json.dumps(line, ensure_ascii=False))
     for index in range(book.nsheets):
         sheet = book.sheet_by_index(index)
-        out.write("sheet\t%d\t%s\t%d\t%d\n" % (index, json.dumps(sheet.name, ensure_ascii=False), sheet.nrows, sheet.ncols))
+        out.write("sheet\t%d\t%s\t%d\t%d\n" % (index, sheet.name.encode("utf-8").hex(), sheet.nrows, sheet.ncols))
         for row in range(sheet.nrows):
             types = sheet.row_types(row)
             values = sheet.row_values(row)
@@ -31,7 +31,7 @@ def main(path):
                 if kind == xlrd.XL_CELL_EMPTY:
                     continue
                 if kind == xlrd.XL_CELL_TEXT:
-                    out.write("cell\t%d\t%d\t%d\ttext\t%s\n" % (index, row, column, json.dumps(value, ensure_ascii=False)))
+                    out.write("cell\t%d\t%d\t%d\ttext\t%s\n" % (index, row, column, value.encode("utf-8").hex()))
                 elif kind == xlrd.XL_CELL_NUMBER:
                     out.write("cell\t%d\t%d\t%d\tnumber\t%r\n" % (index, row, column, value))
                 else:

@@ -4,7 +4,6 @@
 #include "ReportTestSupport.h"
 
 #include <QFileInfo>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -29,18 +28,11 @@ struct FakePreview
     ~FakePreview() { GridReport::SetPreviewHook(previous); }
 };
 
-class GridReportTest : public ::testing::Test
+class GridReportTest : public ReportTest
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(report.LoadTemplateFile(reportTestData(QStringLiteral("ProductSumReport.grf"))));
-        ASSERT_TRUE(sink.ConnectTo(&report));
-    }
+    void SetUp() override { load("ProductSumReport.grf", {}); }
 
-    QTemporaryDir dir;
-    GridReport report;
-    RowsReportEvent sink;
     FakePreview preview;
 };
 
@@ -48,21 +40,24 @@ protected:
 
 TEST_F(GridReportTest, ShowRaisesInitializeThenFetchAndHandsTheDocumentToThePreview)
 {
-    report.FindParameterByName(QStringLiteral("TitleMonth"))->SetAsText(QStringLiteral("2024-03-01 到 2024-03-31"));
-    sink.SetRecords(makeProductRows(5, false));
+    report.FindParameterByName("TitleMonth")->SetAsText("2024-03-01 到 2024-03-31");
+    sink->SetRecords(makeProductRows(5, false));
     const QList<QStringList> rows = makeProductRows(120, true);
-    sink.SetRecords(rows); // replaces the first set
+    sink->SetRecords(rows); // replaces the first set
+    // Events other than these two change nothing.
+    for (int id : ReportEvents::allIds)
+        EXPECT_TRUE(id == ReportEvents::Initialize || id == ReportEvents::FetchRecord || report.FireEvent(id)) << id;
+    EXPECT_FALSE(report.FireEvent(5)); // no such event
 
     ASSERT_TRUE(report.OutputReport(1)) << report.lastError().toStdString();
-    EXPECT_EQ(sink.initializeCount, 1);
-    EXPECT_EQ(sink.fetchCount, 1);
+    EXPECT_EQ(sink->initializeCount, 1);
+    EXPECT_EQ(sink->fetchCount, 1);
     ASSERT_EQ(preview.calls, 1);
     EXPECT_TRUE(preview.modal);
     EXPECT_EQ(preview.document->recordCount(), 121);
     EXPECT_GT(preview.document->pageCount(), 2);
-    EXPECT_EQ(
-        preview.document->parameterText(QStringLiteral("TitleMonth")), QStringLiteral("2024-03-01 到 2024-03-31"));
-    EXPECT_EQ(preview.document->parameterText(QStringLiteral("ClientName")), QStringLiteral("全部客户"));
+    EXPECT_EQ(preview.document->parameterText("TitleMonth"), "2024-03-01 到 2024-03-31");
+    EXPECT_EQ(preview.document->parameterText("ClientName"), "全部客户");
     // The template's five columns; the sink's 备注 is not one of them.
     EXPECT_EQ(preview.document->records().at(4), rows.at(4).mid(0, 5));
     EXPECT_TRUE(preview.document->rows().last().bold);
@@ -70,35 +65,33 @@ TEST_F(GridReportTest, ShowRaisesInitializeThenFetchAndHandsTheDocumentToThePrev
 
     // A second output hands over the same records, not twice as many; the
     // sink's own rows handed back to it stay as they are.
-    sink.SetRecords(sink.Records());
+    sink->SetRecords(sink->Records());
     ASSERT_TRUE(report.ShowReport(false));
     EXPECT_FALSE(preview.modal);
     EXPECT_EQ(preview.document->recordCount(), 121);
 
     // A preview that cannot show is the report's error.
-    preview.failure = QStringLiteral("打印预览需要图形界面");
+    preview.failure = "打印预览需要图形界面";
     EXPECT_FALSE(report.ShowReport());
     EXPECT_EQ(report.lastError(), preview.failure);
 }
 
 TEST_F(GridReportTest, WhatTheTemplateLacksIsSkippedAndHiddenControlsStayHidden)
 {
-    EXPECT_EQ(report.FindFieldByName(QStringLiteral("备注")), nullptr);
-    EXPECT_EQ(report.FindParameterByName(QStringLiteral("DateRange")), nullptr);
-    EXPECT_EQ(report.FindControlByName(QStringLiteral("stc_val_imprest")), nullptr);
+    EXPECT_EQ(report.FindFieldByName("备注"), nullptr);
+    EXPECT_EQ(report.FindParameterByName("DateRange"), nullptr);
+    EXPECT_EQ(report.FindControlByName("stc_val_imprest"), nullptr);
 
     // The bill template has only the sink's 备注 field: each row still makes
     // a record, with the other fields skipped.
-    ASSERT_TRUE(report.LoadTemplateFile(reportTestData(QStringLiteral("TradeBillReport.grf"))));
-    report.FindControlByName(QStringLiteral("stc_lbe_imprest"))->SetVisible(false);
-    sink.SetRecords(makeProductRows(2, false));
-    for (int run = 0; run < 2; ++run) {
-        const auto document = report.Generate();
-        ASSERT_TRUE(document) << report.lastError().toStdString();
-        ASSERT_EQ(document->recordCount(), 2);
-        EXPECT_EQ(document->records().at(1).join(QLatin1Char('|')), QStringLiteral("|||||||无"));
-    }
-    EXPECT_FALSE(report.FindControlByName(QStringLiteral("stc_lbe_imprest"))->IsVisible());
+    ASSERT_TRUE(report.LoadTemplateFile(reportTestData("TradeBillReport.grf")));
+    report.FindControlByName("stc_lbe_imprest")->SetVisible(false);
+    sink->SetRecords(makeProductRows(2, false));
+    const auto document = report.Generate();
+    ASSERT_TRUE(document) << report.lastError().toStdString();
+    ASSERT_EQ(document->recordCount(), 2);
+    EXPECT_EQ(document->records().at(1).join(QLatin1Char('|')), "|||||||无");
+    EXPECT_FALSE(report.FindControlByName("stc_lbe_imprest")->IsVisible());
 }
 
 TEST_F(GridReportTest, ASinkWritingRecordsByHandAsThePagesDo)
@@ -109,113 +102,82 @@ TEST_F(GridReportTest, ASinkWritingRecordsByHandAsThePagesDo)
     {
         void FetchRecord() override
         {
-            ReportField* code = Report()->FindFieldByName(QStringLiteral("产品编号"));
-            ReportField* amount = Report()->FindFieldByName(QStringLiteral("销售总额"));
+            ReportField* code = Report()->FindFieldByName("产品编号");
+            ReportField* amount = Report()->FindFieldByName("销售总额");
             ReportRecordset* records = Report()->GetDetailSection()->GetRecordset();
             for (const char* text : {"甲", "乙"}) {
                 records->AppendRecord();
                 code->SetAsText(QString::fromUtf8(text));
-                amount->SetAsText(QStringLiteral("1.5"));
+                amount->SetAsText("1.5");
                 records->PostRecord();
             }
             records->AppendRecord();
-            code->SetAsText(QStringLiteral("未提交"));
+            code->SetAsText("未提交");
         }
     } handWritten;
-    sink.Disconnect();
+    sink->Disconnect();
     ASSERT_TRUE(handWritten.ConnectTo(&report));
     // Outside an open record a field keeps nothing.
-    EXPECT_FALSE(report.FindFieldByName(QStringLiteral("产品编号"))->SetAsText(QStringLiteral("无记录")));
+    EXPECT_FALSE(report.FindFieldByName("产品编号")->SetAsText("无记录"));
 
     const auto document = report.Generate();
     ASSERT_TRUE(document);
     ASSERT_EQ(document->recordCount(), 2);
-    EXPECT_EQ(document->records()[0][0] + document->records()[1][0], QStringLiteral("甲乙"));
-    EXPECT_EQ(document->rows().at(0).cells.at(4), QStringLiteral("1.50")); // the column prints two decimals
+    EXPECT_EQ(document->records()[0][0] + document->records()[1][0], "甲乙");
+    EXPECT_EQ(document->rows().at(0).cells.at(4), "1.50"); // the column prints two decimals
 }
 
-TEST_F(GridReportTest, AnUnreadableTemplateOrFileIsAnErrorWithItsPathAndNothingIsProduced)
+// A template or PDF that cannot be read or written, and a sink that throws,
+// are the report's error (naming the file or the event) and nothing is
+// shown or written; the report recovers once the sink behaves.
+TEST_F(GridReportTest, AnUnreadableTemplateOrFileOrAThrowingSinkIsAnErrorAndNothingIsProduced)
 {
-    sink.SetRecords(makeProductRows(3, false));
-    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
-    for (const QString& path :
-        {dir.filePath(QStringLiteral("ProductCountTipReport.grf")), reportTestData(QStringLiteral("Broken.grf"))}) {
+    sink->SetRecords(makeProductRows(3, false));
+    const QString pdf = dir.filePath("out.pdf");
+    for (const QString& path : {dir.filePath("ProductCountTipReport.grf"), reportTestData("Broken.grf")}) {
         EXPECT_FALSE(report.LoadTemplateFile(path));
         EXPECT_TRUE(report.lastError().contains(path)) << report.lastError().toStdString();
         EXPECT_FALSE(report.IsTemplateLoaded());
-        EXPECT_EQ(report.FindFieldByName(QStringLiteral("产品编号")), nullptr);
+        EXPECT_EQ(report.FindFieldByName("产品编号"), nullptr);
         EXPECT_FALSE(report.ShowReport());
         EXPECT_TRUE(report.lastError().contains(path));
         EXPECT_FALSE(report.RenderToPdf(pdf));
         EXPECT_TRUE(report.lastError().contains(path));
     }
-    EXPECT_EQ(preview.calls, 0);
-    EXPECT_EQ(sink.initializeCount, 0);
-    EXPECT_FALSE(QFileInfo::exists(pdf));
+    EXPECT_EQ(sink->initializeCount, 0);
 
-    // A path joined with a backslash is found; a PDF that cannot be
-    // written names its path.
+    // A path joined with a backslash is found.
     ASSERT_TRUE(report.LoadTemplateFile(QStringLiteral(JXC_REPORT_TEST_DATA "\\ProductSumReport.grf")));
-    const QString unwritable = QStringLiteral("/nonexistent-folder/报表.pdf");
+    const QString unwritable = "/nonexistent-folder/报表.pdf";
     EXPECT_FALSE(report.RenderToPdf(unwritable));
     EXPECT_TRUE(report.lastError().contains(unwritable)) << report.lastError().toStdString();
-}
-
-TEST_F(GridReportTest, AnExceptionInASinkIsReportedAndNothingIsShown)
-{
-    sink.SetRecords(makeProductRows(3, false));
-    sink.throwInFetch = true;
+    sink->throwInFetch = true;
     EXPECT_FALSE(report.ShowReport());
-    EXPECT_TRUE(report.lastError().contains(QStringLiteral("数据库连接已断开"))) << report.lastError().toStdString();
-    EXPECT_TRUE(report.lastError().contains(QStringLiteral("FetchRecord")));
-    EXPECT_EQ(preview.calls, 0);
-
-    sink.throwInFetch = false;
-    sink.throwInInitialize = true;
-    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+    EXPECT_TRUE(report.lastError().contains("数据库连接已断开")) << report.lastError().toStdString();
+    EXPECT_TRUE(report.lastError().contains("FetchRecord"));
+    sink->throwInFetch = false;
+    sink->throwInInitialize = true;
     EXPECT_FALSE(report.RenderToPdf(pdf));
-    EXPECT_TRUE(report.lastError().contains(QStringLiteral("字段查找失败")));
+    EXPECT_TRUE(report.lastError().contains("字段查找失败"));
+    EXPECT_EQ(preview.calls, 0);
     EXPECT_FALSE(QFileInfo::exists(pdf));
 
-    // The report recovers once the sink behaves.
-    sink.throwInInitialize = false;
+    sink->throwInInitialize = false;
     ASSERT_TRUE(report.ShowReport());
     EXPECT_EQ(preview.document->recordCount(), 3);
 }
 
-TEST_F(GridReportTest, EventsOtherThanInitializeAndFetchChangeNothing)
-{
-    sink.SetRecords(makeProductRows(4, true));
-    ReportEventArgs args;
-    args.text = QStringLiteral("事件文字");
-    args.first = report.FindFieldByName(QStringLiteral("产品编号"));
-    args.second = report.GetDetailSection();
-    args.values[0] = 7;
-    args.flag = true;
-    for (int id : ReportEvents::allIds) {
-        if (id != ReportEvents::Initialize && id != ReportEvents::FetchRecord) {
-            EXPECT_TRUE(report.FireEvent(id, args)) << id;
-        }
-    }
-    EXPECT_FALSE(report.FireEvent(5)); // no such event
-    EXPECT_EQ(sink.initializeCount + sink.fetchCount, 0);
-    EXPECT_EQ(report.GetDetailSection()->GetRecordset()->RecordCount(), 0);
-    const auto document = report.Generate();
-    ASSERT_TRUE(document);
-    EXPECT_EQ(document->recordCount(), 5);
-}
-
 TEST_F(GridReportTest, ASinkConnectsOnceAndSinkAndReportMayEndInEitherOrder)
 {
-    const quint32 cookie = sink.Cookie();
+    const quint32 cookie = sink->Cookie();
     EXPECT_NE(cookie, CGridppReportEventImpl::NotConnected);
-    EXPECT_FALSE(sink.ConnectTo(&report));
-    EXPECT_EQ(report.ConnectEvents(&sink), 0u);
+    EXPECT_FALSE(sink->ConnectTo(&report));
+    EXPECT_EQ(report.ConnectEvents(&*sink), 0u);
     EXPECT_FALSE(report.lastError().isEmpty());
     RowsReportEvent outliving;
     {
         GridReport other;
-        EXPECT_FALSE(sink.ConnectTo(&other)); // one connection per sink
+        EXPECT_FALSE(sink->ConnectTo(&other)); // one connection per sink
         ASSERT_TRUE(outliving.ConnectTo(&other));
         {
             RowsReportEvent shortLived;
@@ -225,10 +187,10 @@ TEST_F(GridReportTest, ASinkConnectsOnceAndSinkAndReportMayEndInEitherOrder)
     }
     EXPECT_FALSE(outliving.IsConnected());
     EXPECT_EQ(outliving.Report(), nullptr);
-    EXPECT_EQ(sink.Cookie(), cookie);
-    EXPECT_TRUE(sink.Disconnect());
-    EXPECT_FALSE(report.IsConnected(&sink));
-    EXPECT_FALSE(sink.Disconnect());
-    EXPECT_TRUE(sink.ConnectTo(&report));
-    EXPECT_NE(sink.Cookie(), cookie);
+    EXPECT_EQ(sink->Cookie(), cookie);
+    EXPECT_TRUE(sink->Disconnect());
+    EXPECT_FALSE(report.IsConnected(&*sink));
+    EXPECT_FALSE(sink->Disconnect());
+    EXPECT_TRUE(sink->ConnectTo(&report));
+    EXPECT_NE(sink->Cookie(), cookie);
 }

@@ -1,16 +1,20 @@
 #pragma once
 
 #include "CGridppReportEventImpl.h"
+#include "GridReport.h"
 
 #include <QSizeF>
-#include <QString>
-#include <QStringList>
+#include <QTemporaryDir>
 
+#include <gtest/gtest.h>
+
+#include <optional>
 #include <stdexcept>
 
 // Helpers shared by the report tests: sample templates, an independent PDF
-// reader (poppler's pdftotext/pdfinfo run as subprocesses) and a sink in
-// the shape every report sink of the program takes.
+// reader (poppler's pdftotext/pdfinfo run as subprocesses), a sink in the
+// shape every report sink of the program takes, and a report over a sample
+// template with such a sink.
 
 QString reportTestData(const QString& fileName);
 
@@ -18,12 +22,8 @@ QString reportTestData(const QString& fileName);
 // is a test failure.
 QStringList pdfPageTexts(const QString& pdfPath);
 
-struct PdfInfo
-{
-    int pages = 0;
-    QSizeF pageSizePoints;
-};
-PdfInfo pdfInfo(const QString& pdfPath);
+// The size of the first page in points, as pdfinfo reads it.
+QSizeF pdfPageSize(const QString& pdfPath);
 
 // A sink like the program's: looks its fields up by title at Initialize
 // and hands every row over at FetchRecord, one text per title (a field the
@@ -34,8 +34,7 @@ class RowsReportEvent : public CGridppReportRowsEventImpl<QStringList>
 public:
     // The product sums report's fields, and a 备注 that not every template has.
     explicit RowsReportEvent(
-        QStringList titles = {QStringLiteral("产品编号"), QStringLiteral("产品名称"), QStringLiteral("产品规格"),
-            QStringLiteral("销售数量"), QStringLiteral("销售总额"), QStringLiteral("备注")})
+        QStringList titles = QString("产品编号 产品名称 产品规格 销售数量 销售总额 备注").split(' '))
         : m_titles(std::move(titles))
     {
     }
@@ -74,3 +73,17 @@ private:
 // n product rows (code, name, variant, count, amount, remark "无") and, when
 // withTotals, the "总合计" row summing them.
 QList<QStringList> makeProductRows(int n, bool withTotals);
+
+// A report over a sample template with its sink (of the given titles, the
+// product sums report's by default) connected and filled.
+class ReportTest : public ::testing::Test
+{
+protected:
+    void load(const char* templateFile, const QList<QStringList>& rows, QStringList titles = {});
+    // The report rendered to a PDF file in dir, read back page by page.
+    QStringList render(const char* fileName);
+
+    QTemporaryDir dir;
+    GridReport report;
+    std::optional<RowsReportEvent> sink {std::in_place};
+};

@@ -2,15 +2,31 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QRegularExpression>
+#include <QTabWidget>
 
+#include "CDlgTabSetting.h"
+#include "ClickSupport.h"
 #include "GlobalFunctions.h"
 #include "ParameterList.h"
 #include "PasswordStore.h"
-#include "SettingsTestSupport.h"
+#include "QStringPrinting.h"
+#include "ScriptedInteraction.h"
+#include "TestDatabase.h"
 
-// The options page as a person uses it, against a real database file.
+// The options page and the settings window as a person uses them, against a
+// real database file.
 
 namespace {
+
+// Clicks (twice: double-clicks) the name of a row; the key column is hidden.
+void clickName(QTableWidget *list, int row, bool twice = false)
+{
+    const QPoint at = list->visualItemRect(list->item(row, 0)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    if (twice)
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+}
 
 class OptionsPageTest : public ::testing::Test
 {
@@ -22,13 +38,7 @@ protected:
     }
     template <typename T> T *control(const char *id) { return page->findChild<T *>(QString::fromLatin1(id)); }
     // The first line of every message so far.
-    QStringList heads() const
-    {
-        QStringList lines;
-        for (const QString &text : user.texts())
-            lines << text.section('\n', 0, 0);
-        return lines;
-    }
+    QStringList heads() const { return user.texts().replaceInStrings(QRegularExpression("\n.*"), QString()); }
     void exec(const QString &sql, const QStringList &values = {}) { db.exec(sql.toUtf8().constData(), values); }
     // Makes every write to the table fail, as a locked or full disk would.
     void refuseWrites(const QString &table)
@@ -66,10 +76,8 @@ protected:
         QStringList shown;
         for (int row = 0; row < view->rowCount(); ++row)
             shown << view->item(row, 0)->text() + '/' + view->item(row, 1)->text();
-        const QString sql
-            = QString("SELECT group_concat(%1 || '/' || GUID, '|') FROM (SELECT * FROM %2 ORDER BY RowNo)")
-                  .arg(nameColumn(), table());
-        EXPECT_EQ(shown.join('|'), db.scalar(sql.toUtf8().constData())) << "list and table differ";
+        const QString sql = "SELECT group_concat(%1 || '/' || GUID, '|') FROM (SELECT * FROM %2 ORDER BY RowNo)";
+        EXPECT_EQ(shown.join('|'), db.scalar(sql.arg(nameColumn(), table()).toUtf8())) << "list and table differ";
         return shown;
     }
     // The name dialog as a person fills it: it shows `shown`, the new name
@@ -88,11 +96,6 @@ protected:
             return dialog->result();
         });
     }
-    void clickDelete(bool yes = true)
-    {
-        user.answerQuestion(yes);
-        clickButton(page.get(), list().deleteId);
-    }
 
     QTableWidget *view = nullptr;
     bool closed = false;
@@ -100,17 +103,29 @@ protected:
 
 } // namespace
 
-TEST_P(ParameterListTest, AddRenameAndDeleteReachOnlyTheMarkedRow)
+TEST_P(ParameterListTest, OnlyTheMarkedRowIsReachedAndListAndTableStayAlike)
 {
+    // Without a marked row 修改 does nothing and 删除 asks for one before it
+    // counts the rows.
+    openOn({"收据"});
+    clickButton(page.get(), list().modifyId);
+    clickButton(page.get(), list().deleteId);
+    clickName(view, 0);
+    clickButton(page.get(), list().deleteId);
+    EXPECT_TRUE(user.modalDialogs.isEmpty());
+    EXPECT_EQ(user.texts(), (QStringList{"请选择要删除的参数。", "至少要保留一个参数。"}));
+
     // A stored name longer than a typed one may be is shown whole.
     const QString stored = "现金（门店收银台 " + QString(20, QLatin1Char('x')) + "）";
     openOn(QStringList(3, stored));
     const QStringList before = entries();
     // Of equal names, 删除 (after its question) and 修改 take the marked row's key.
     clickName(view, 0);
-    clickDelete(false);
+    user.answerQuestion(false);
+    clickButton(page.get(), list().deleteId);
     EXPECT_EQ(user.lastText(), "确定要删除这个参数吗？");
-    clickDelete();
+    user.answerQuestion(true);
+    clickButton(page.get(), list().deleteId);
     EXPECT_EQ(entries(), before.mid(1));
     clickName(view, 1);
     queueName("退'款", stored);
@@ -138,19 +153,6 @@ TEST_P(ParameterListTest, AddRenameAndDeleteReachOnlyTheMarkedRow)
     clickName(view, 2, true);
     EXPECT_EQ(entries().last().section('/', 0, 0), "货款");
     EXPECT_EQ(view->currentRow(), 2);
-}
-
-TEST_P(ParameterListTest, RefusalsFailedWritesAndVanishedRowsLeaveListAndTableAlike)
-{
-    // Without a marked row 修改 does nothing and 删除 asks for one before it
-    // counts the rows.
-    openOn({"收据"});
-    clickButton(page.get(), list().modifyId);
-    clickButton(page.get(), list().deleteId);
-    clickName(view, 0);
-    clickButton(page.get(), list().deleteId);
-    EXPECT_TRUE(user.modalDialogs.isEmpty());
-    EXPECT_EQ(user.texts(), (QStringList{"请选择要删除的参数。", "至少要保留一个参数。"}));
 
     // A row deleted meanwhile: 修改 and 删除 say so and show the table.
     openOn({"收据", "发票", "支票", "收条"});
@@ -164,7 +166,8 @@ TEST_P(ParameterListTest, RefusalsFailedWritesAndVanishedRowsLeaveListAndTableAl
     EXPECT_EQ(entries().size(), 3);
     exec(dropFirst);
     clickName(view, 0);
-    clickDelete();
+    user.answerQuestion(true);
+    clickButton(page.get(), list().deleteId);
     EXPECT_EQ(user.lastText(), "该参数已不存在。");
     EXPECT_EQ(entries().size(), 2);
 
@@ -179,20 +182,25 @@ TEST_P(ParameterListTest, RefusalsFailedWritesAndVanishedRowsLeaveListAndTableAl
     queueName("收条", "支票");
     clickButton(page.get(), list().modifyId);
     EXPECT_FALSE(closed);
-    clickDelete();
+    user.answerQuestion(true);
+    clickButton(page.get(), list().deleteId);
     EXPECT_EQ(heads(), (QStringList{"新增参数失败。", "修改参数失败。", "确定要删除这个参数吗？", "删除参数失败。"}));
     EXPECT_FALSE(user.texts().join('\n').contains("disk I/O"));
     EXPECT_EQ(entries().size(), 2);
 }
 
+void PrintTo(const ParameterList *list, std::ostream *out)
+{
+    *out << list->table;
+}
+
 INSTANTIATE_TEST_SUITE_P(Lists, ParameterListTest, ::testing::ValuesIn(ParameterList::All()),
     [](const ::testing::TestParamInfo<const ParameterList *> &info) { return std::string(info.param->table); });
 
-TEST_F(OptionsPageTest, PasswordsAndThePrintOptionAreWrittenAlsoWithoutTheirRows)
+TEST_F(OptionsPageTest, PasswordsAndThePrintOptionAreWrittenAlsoWithoutTheirRowsOrSayWhyNot)
 {
-    db.exec("DELETE FROM tbl_UserPassword WHERE UserType = '管理员'");
-    db.exec("DELETE FROM tbl_AccessTypePassword");
-    db.exec("DELETE FROM tbl_MiscOption");
+    db.db().executeScript("DELETE FROM tbl_UserPassword WHERE UserType = '管理员'; DELETE FROM tbl_AccessTypePassword; "
+                          "DELETE FROM tbl_MiscOption");
     openPage();
     // Choosing the other user type empties the login password's edit.
     auto *userType = control<QComboBox>("1225");
@@ -204,49 +212,74 @@ TEST_F(OptionsPageTest, PasswordsAndThePrintOptionAreWrittenAlsoWithoutTheirRows
 
     // The edits take 10 characters, an emoji counting as one; No writes
     // nothing. The prompt then takes the new password and refuses the
-    // empty one.
+    // empty one; after a failed write no success is announced.
     const QString ask = "确定要把密码改为 Ab'9改xyz😀2 吗？";
-    auto change = [&](const char *edit, const char *button, int kind) {
+    auto change = [&](const char *edit, const char *button, int kind, const char *table) {
         user.clear();
         typeText(control<QLineEdit>(edit), "Ab'9改xyz😀2345");
         clickButton(page.get(), button);
         EXPECT_TRUE(PasswordMatches(db.db(), kind, QString()));
         user.answerQuestion(true);
         clickButton(page.get(), button);
-        EXPECT_EQ(user.texts(), (QStringList{ask, ask, "密码修改成功。"}));
         EXPECT_TRUE(PasswordMatches(db.db(), kind, "Ab'9改xyz😀2"));
-        EXPECT_FALSE(PasswordMatches(db.db(), kind, QString()));
+        refuseWrites(table);
+        user.answerQuestion(true);
+        clickButton(page.get(), button);
+        EXPECT_EQ(heads(), (QStringList{ask, ask, "密码修改成功。", ask, "修改密码失败。"}));
     };
-    change("1226", "1223", PasswordAdministrator);
-    change("1232", "1224", PasswordDataModification);
+    change("1226", "1223", PasswordAdministrator, "tbl_UserPassword");
+    change("1232", "1224", PasswordDataModification, "tbl_AccessTypePassword");
 
-    // The print option holds for the printed bills and the next opening.
+    // The print option holds for the printed bills and the next opening;
+    // after a failed write the box shows what the printed bills will use.
     for (const QString format : {"含订金", "不含订金"}) {
-        user.clear();
         control<QComboBox>("1228")->setCurrentText(format);
         clickButton(page.get(), "1229");
-        EXPECT_EQ(user.texts(), QStringList{"单据打印格式设置为：" + format});
+        EXPECT_EQ(user.lastText(), "单据打印格式设置为：" + format);
         EXPECT_EQ(IsReturnBillPrintWithDeposit(), format == "含订金");
         openPage();
         EXPECT_EQ(control<QComboBox>("1228")->currentText(), format);
     }
+    refuseWrites("tbl_MiscOption");
+    control<QComboBox>("1228")->setCurrentText("含订金");
+    clickButton(page.get(), "1229");
+    EXPECT_EQ(heads().last(), "设置单据打印格式失败。");
+    EXPECT_EQ(control<QComboBox>("1228")->currentText(), "不含订金");
 }
 
-TEST_F(OptionsPageTest, NoSuccessIsAnnouncedAfterAFailedWrite)
+// The settings page's 设置 opens a new settings window at each click: it
+// shows a row added meanwhile, and its 确定 closes it; Enter presses nothing
+// (nothing is asked, said or opened).
+TEST_F(OptionsPageTest, EachOpeningOfTheSettingsWindowReadsAfreshAndOkClosesItWritingNothing)
 {
-    for (const char *table : {"tbl_UserPassword", "tbl_AccessTypePassword", "tbl_MiscOption"})
-        refuseWrites(QLatin1String(table));
-    openPage();
-    typeText(control<QLineEdit>("1226"), "123");
-    typeText(control<QLineEdit>("1232"), "456");
-    control<QComboBox>("1228")->setCurrentText("含订金");
-    user.answerQuestion(true);
-    user.answerQuestion(true);
-    for (const char *button : {"1223", "1224", "1229"})
-        clickButton(page.get(), button);
-    EXPECT_EQ(heads(),
-        (QStringList{"确定要把密码改为 123 吗？", "修改密码失败。", "确定要把密码改为 456 吗？", "修改密码失败。",
-            "设置单据打印格式失败。"}));
-    // The box shows what the printed bills will use.
-    EXPECT_EQ(control<QComboBox>("1228")->currentText(), "不含订金");
+    CDlgTabSetting settings;
+    settings.show();
+    QStringList lastMoneyTypes;
+    for (int opening = 0; opening < 2; ++opening) {
+        user.onNextModal([&](QDialog *dialog) {
+            auto *tabs = dialog->findChild<QTabWidget *>("1");
+            EXPECT_EQ(tabs->tabText(0) + tabs->tabText(1), "软件设置数据维护");
+            EXPECT_EQ(tabs->currentIndex(), 0);
+            auto *moneyTypes = dialog->findChild<QTableWidget *>("1215");
+            lastMoneyTypes << moneyTypes->item(moneyTypes->rowCount() - 1, 0)->text();
+            // Enter in an edit or on a focused button presses nothing.
+            typeText(dialog->findChild<QLineEdit *>("1232"), "secret");
+            dialog->findChild<QComboBox *>("1228")->setCurrentText("含订金");
+            for (const char *id : {"1232", "1223", "1229", "1231", "1355"}) {
+                auto *widget = dialog->findChild<QWidget *>(id);
+                widget->setFocus();
+                QTest::keyClick(widget, Qt::Key_Return);
+                QTest::keyClick(widget, Qt::Key_Enter);
+            }
+            EXPECT_TRUE(dialog->isVisible());
+            clickButton(dialog, "1355");
+            EXPECT_TRUE(!dialog->isVisible() && dialog->result() == 0);
+            return dialog->result();
+        });
+        clickButton(&settings, "1353");
+        exec("INSERT INTO tbl_MoneyType (MoneyType, GUID) VALUES ('支票', ?)", {GuidText()});
+    }
+    EXPECT_EQ(lastMoneyTypes, (QStringList{"转账", "支票"}));
+    EXPECT_EQ(user.modalDialogs, QStringList(2, "CDlgSysSettingDlg"));
+    EXPECT_TRUE(user.messages.empty());
 }
