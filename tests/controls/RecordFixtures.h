@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RecordPrinting.h"
 #include "RecordTypes.h"
 
 // Records whose every text is distinct ("<tag>:<field>") and whose numbers

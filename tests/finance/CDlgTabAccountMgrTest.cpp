@@ -122,6 +122,12 @@ TEST_F(AccountsPage, CardsShowTheBalanceToTheMonthEndAndTheMonthFigure)
     EXPECT_EQ(page->TotalText(), u("总金额 1082.00 元"));
     // The figures are shown only.
     EXPECT_EQ(storedBalance(db, u("工行")), u("0.00"));
+    // A namesake shares its bills: its card shows them too, 总金额 counts
+    // them once.
+    AddAccountRow(db.db(), u("工行"));
+    clickButton(page.get(), "1199"); // 上一页 on the first page lists it again
+    EXPECT_EQ(shownCards().value(2), (QStringList {u("工行"), u("75.00"), u("-25.00")}));
+    EXPECT_EQ(page->TotalText(), u("总金额 82.00 元"));
     EXPECT_TRUE(user.messages.empty());
 }
 
@@ -203,6 +209,24 @@ TEST_F(AccountsPage, ANewAccountIsWrittenThenShownOnTheLastPage)
     clickButton(page.get(), "1095");
     EXPECT_TRUE(stayedOpen);
     EXPECT_EQ(user.texts(), QStringList {u("请填写 ‘帐户名称’。")});
+
+    // More accounts than one query names at a time: the last page's cards,
+    // the new one's too, show their own figures.
+    db.exec("BEGIN");
+    for (int i = 5; i <= 500; ++i) {
+        AddAccountRow(db.db(), u("帐户%1").arg(i));
+        AddFinanceBillRow(db.db(), PartyClient, kIncomeBill, u("甲"), u("帐户%1").arg(i), u("2024-02-03"),
+                          QString::number(i));
+    }
+    AddFinanceBillRow(db.db(), PartyProvider, kIncomeBill, u("乙"), u("建行"), u("2024-01-20"), u("0.5"));
+    db.exec("COMMIT");
+    typeAccountName(u("建行"));
+    clickButton(page.get(), "1095");
+    EXPECT_EQ(page->PageLine(), u("共 503 条记录，第 126 / 126 页。"));
+    EXPECT_EQ(shownCards(), (QList<QStringList> {{u("帐户499"), u("499.00"), u("499.00")},
+                                                 {u("帐户500"), u("500.00"), u("500.00")},
+                                                 {u("建行"), u("0.50"), u("0.00")}}));
+    EXPECT_EQ(page->TotalText(), u("总金额 125253.00 元")); // 12.50 + (5 + ... + 500) + 0.50
 }
 
 TEST_F(AccountsPage, AFailedWriteKeepsTheDialogOpenAndChangesNothing)
@@ -247,6 +271,23 @@ TEST_F(AccountsPage, TheDetailWindowRenamesAndDeletes)
               (QList<QStringList> {{u("现金"), u("0.00"), u("0.00")}, {u("工行行"), u("40.00"), u("40.00")}}));
     EXPECT_EQ(db.scalar("SELECT AccountName FROM tbl_FinanceBill_income"), u("工行行"));
     EXPECT_EQ(storedBalance(db, u("工行行")), u("40.00"));
+
+    // A rename to another account's name: said, the account dialog stays
+    // open, nothing changes.
+    user.onNextModal([&](QDialog *detail) {
+        typeAccountName(u("现金"), true);
+        clickButton(detail, "1208");
+        EXPECT_TRUE(detail->isVisible());
+        detail->reject();
+        return detail->result();
+    });
+    clickCard(1);
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(user.texts(), QStringList {u("帐户“现金”已经存在，请换一个名称。")});
+    EXPECT_EQ(shownNames(), (QStringList {u("现金"), u("工行行")}));
+    EXPECT_EQ(db.scalar("SELECT group_concat(AccountName) FROM (SELECT AccountName FROM tbl_AccountMgr ORDER BY RowNo)"), u("现金,工行行"));
+    EXPECT_EQ(db.scalar("SELECT AccountName FROM tbl_FinanceBill_income"), u("工行行"));
+    user.clear();
 
     // 删除帐户 answered no, then yes.
     user.answerQuestion(false);

@@ -156,6 +156,18 @@ TEST_F(ReportPage, EachSideListsItsOwnTables)
     open(BillListProvider);
     page->ShowPartyBills(u("丙"), QString(), QString());
     EXPECT_EQ(guids(), QStringList {provider.GUID});
+    // 查找单据 lists what the dialog asks for; cancelled, the list stays.
+    open(BillListBoth);
+    user.onNextModal([](QDialog *dialog) {
+        dialog->findChild<QComboBox *>(u("1414"))->setEditText(u("乙"));
+        clickButton(dialog, "1420");
+        return dialog->result();
+    });
+    clickButton(page.get(), "1378");
+    EXPECT_EQ(guids(), QStringList {clientPayout.GUID});
+    clickButton(page.get(), "1378");
+    EXPECT_EQ(user.modalDialogs, QStringList(2, u("CDlgBillFind_Provider_Fina")));
+    EXPECT_EQ(guids(), QStringList {clientPayout.GUID});
     EXPECT_TRUE(user.messages.empty());
 }
 

@@ -22,6 +22,7 @@
 #include "FinanceBillSide.h"
 #include "GlobalFunctions.h"
 #include "QStringPrinting.h"
+#include "RecordPrinting.h"
 #include "RecordTypes.h"
 #include "ScriptedInteraction.h"
 #include "TestDatabase.h"

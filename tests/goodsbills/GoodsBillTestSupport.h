@@ -22,6 +22,7 @@
 #include "GlobalFunctions.h"
 #include "GoodsBillEditing.h"
 #include "QStringPrinting.h"
+#include "RecordPrinting.h"
 #include "ScriptedInteraction.h"
 #include "TestDatabase.h"
 

@@ -294,6 +294,16 @@ TEST_P(CDlgClientDetailTest, AChangeNeedsTheDataModificationPasswordAndADeleteIs
     user.answerQuestion(false);
     EXPECT_EQ(clickInWindow("1075"), kStayedOpen);
     EXPECT_EQ(user.texts(), QStringList {QString("确定要删除这个%1吗？").arg(side().word)});
+    // A refused delete says so and keeps the window and the party.
+    exec("CREATE TRIGGER refuse BEFORE DELETE ON %1 BEGIN SELECT RAISE(ABORT, 'disk full'); END", side().partyTable);
+    user.clear();
+    user.answerQuestion(true);
+    EXPECT_EQ(clickInWindow("1075"), kStayedOpen);
+    EXPECT_EQ(user.texts(),
+        (QStringList {QString("确定要删除这个%1吗？").arg(side().word),
+            QString("删除%1失败。\n数据与已有记录冲突，没有写入。").arg(side().word)}));
+    EXPECT_EQ(partyCount(newName), 1);
+    db.exec("DROP TRIGGER refuse");
     user.answerQuestion(true);
     EXPECT_EQ(clickInWindow("1075"), 0);
     EXPECT_EQ(partyCount(newName), 0);

@@ -18,6 +18,7 @@
 #include "GlobalFunctions.h"
 #include "PartyPage.h"
 #include "QStringPrinting.h"
+#include "RecordPrinting.h"
 #include "ReportDocument.h"
 #include "ScriptedInteraction.h"
 #include "TestDatabase.h"

@@ -21,6 +21,7 @@
 #include "GlobalFunctions.h"
 #include "QStringPrinting.h"
 #include "RecordColumns.h"
+#include "RecordPrinting.h"
 #include "ScriptedInteraction.h"
 #include "SharedTypes.h"
 #include "TestDatabase.h"
