@@ -207,11 +207,23 @@ int CDlgFunctionSelDlg::RunPasswordPrompt(int kind)
     return Interaction::current().runModal(&prompt);
 }
 
+void CDlgFunctionSelDlg::HideMainWindow()
+{
+    // The main window still shows what the previous login chose, the pages
+    // of functions the new login may not use among them. It stays hidden
+    // until the new login chooses a function of its own; a wrong or
+    // cancelled password leaves the previous login and its window as they
+    // were.
+    if (m_pMainDlg)
+        m_pMainDlg->hide();
+}
+
 void CDlgFunctionSelDlg::OnFinanceLogin()
 {
     TraceLog(QStringLiteral("CDlgFunctionSelDlg::OnBnClickedFunFinalogin()"));
     const int result = RunPasswordPrompt(PasswordFinanceSupervisor);
     if (result == 1) {
+        HideMainWindow();
         EnableFunctionButtons(1);
         EnableSettingsButton(0);
         if (m_nStockAlarmShown == 0) {
@@ -227,6 +239,7 @@ void CDlgFunctionSelDlg::OnAdministratorLogin()
 {
     const int result = RunPasswordPrompt(PasswordAdministrator);
     if (result == 1) {
+        HideMainWindow();
         EnableFunctionButtons(0);
         EnableSettingsButton(1);
     } else if (result == 0) {

@@ -10,7 +10,9 @@ class CDlgMainDlg;
 
 // The first window: one button per function, grouped as the main window's
 // tab groups. Everything is disabled until a login; the finance supervisor
-// gets the working functions, the administrator only the parameters.
+// gets the working functions, the administrator only the parameters. A
+// login hides the main window until it chooses a function, so each login
+// reaches only the pages its functions show.
 class CDlgFunctionSelDlg : public QDialog
 {
     Q_OBJECT
@@ -54,6 +56,8 @@ private:
     void OnOnlineService();
     void OnClose();
     int RunPasswordPrompt(int kind);
+    // A successful login hides the main window until it chooses a function.
+    void HideMainWindow();
 
     int m_nCurrentGroup = 4;
     int m_nStockAlarmShown = 0;

@@ -1,11 +1,13 @@
 // The application frame: the function menu with its logins and their
 // password prompt, and the main window's pages and working date.
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -157,6 +159,31 @@ TEST(FunctionMenu, TheLoginsEnableTheirFunctionsAndAFunctionShowsItsGroupAndPage
     EXPECT_TRUE(frame.menu->isVisible());
     QTest::keyClick(frame.menu.get(), Qt::Key_Escape);
     EXPECT_FALSE(frame.menu->isVisible());
+
+    // A login hides the main window until it chooses a function, so the
+    // administrator reaches nothing of the supervisor's pages, nor the
+    // supervisor the settings page; a wrong or cancelled password leaves the
+    // previous login's window as it was.
+    const auto login = [&](const char* id, const QString& typed, bool cancel = false) {
+        QTest::mouseClick(frame.mainButton("1002"), Qt::LeftButton);
+        frame.answerPrompt(typed, cancel);
+        QTest::mouseClick(frame.menuButton(id), Qt::LeftButton);
+        return QStringLiteral("%1 %2").arg(main.isVisible() ? "shown" : "hidden", enabledFunctions(frame));
+    };
+    EXPECT_EQ(login("1035", QStringLiteral("secret")), QStringLiteral("hidden 0 参数设置"));
+    EXPECT_EQ(choose("1026"), QStringLiteral("3/0/0"));
+    EXPECT_EQ(login("1015", QStringLiteral("secret")), QStringLiteral("hidden 14"));
+    EXPECT_EQ(choose("1023"), QStringLiteral("2/0/0"));
+    frame.user.clear();
+    EXPECT_EQ(login("1035", QStringLiteral("wrong")), QStringLiteral("shown 14"));
+    EXPECT_EQ(login("1035", QStringLiteral("secret"), true), QStringLiteral("shown 14"));
+    EXPECT_EQ(frame.user.texts(), QStringList {QStringLiteral("密码输入错误，请重新输入。")});
+    EXPECT_EQ(main.VisibleGroup(), CDlgMainDlg::GroupAccounts);
+    EXPECT_EQ(login("1035", QStringLiteral("secret")), QStringLiteral("hidden 0 参数设置"));
+    // With the main window hidden, 关闭窗口 ends the program.
+    QMetaObject::invokeMethod(frame.menuButton("1014"), "click", Qt::QueuedConnection);
+    QTimer::singleShot(5000, frame.menu.get(), [] { QApplication::exit(99); });
+    EXPECT_EQ(QApplication::exec(), 0);
 }
 
 TEST(PasswordPrompt, EachKindReadsItsOwnPasswordCaseSensitivelyAndCancellingAnswersTwo)
@@ -251,6 +278,15 @@ TEST(MainWindow, TheWorkingDateShowsIsoDatesStepsByDaysAndGoesWithTheWindow)
                 frame.datePicker()->setDate(QDate::fromString(QString::fromLatin1(from), Qt::ISODate));
                 QTest::mouseClick(frame.mainButton(button), Qt::LeftButton);
                 EXPECT_EQ(frame.mainDlg->GetCurrentDate(), QString::fromLatin1(to));
+            }
+            // Every month end of a common and a leap year, forth and back.
+            for (QDate first(2011, 1, 1); first.year() < 2013; first = first.addMonths(1)) {
+                const QDate last = first.addMonths(1).addDays(-1);
+                frame.datePicker()->setDate(last);
+                QTest::mouseClick(frame.mainButton("1009"), Qt::LeftButton);
+                EXPECT_EQ(frame.mainDlg->GetCurrentDate(), DateText(last.addDays(1)));
+                QTest::mouseClick(frame.mainButton("1008"), Qt::LeftButton);
+                EXPECT_EQ(frame.mainDlg->GetCurrentDate(), DateText(last));
             }
             frame.datePicker()->setDate(QDate(2026, 12, 1));
             EXPECT_EQ(frame.datePicker()->text(), QStringLiteral("2026-12-01")) << desktop.name().toStdString();
