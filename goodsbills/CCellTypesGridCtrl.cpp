@@ -318,6 +318,12 @@ QString CCellTypesGridCtrl::BillDateText() const
     return CellText(HeadRow, DateColumn).left(10);
 }
 
+void CCellTypesGridCtrl::SetReadOnly(bool readOnly)
+{
+    m_isReadOnly = readOnly;
+    setEditTriggers(readOnly ? QAbstractItemView::NoEditTriggers : QAbstractItemView::AllEditTriggers);
+}
+
 void CCellTypesGridCtrl::LockCompany()
 {
     if (QTableWidgetItem* company = item(HeadRow, CompanyColumn))
@@ -451,7 +457,7 @@ void CCellTypesGridCtrl::OnClickSpecButton(int row)
 void CCellTypesGridCtrl::keyPressEvent(QKeyEvent* event)
 {
     QTableWidgetItem* current = currentItem();
-    const bool isTextCell = current && (current->flags() & Qt::ItemIsEditable)
+    const bool isTextCell = !m_isReadOnly && current && (current->flags() & Qt::ItemIsEditable)
         && !(current->row() == HeadRow && current->column() == DateColumn);
     if (state() != EditingState && isTextCell) {
         if (event->key() == Qt::Key_Delete) {

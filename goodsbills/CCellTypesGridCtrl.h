@@ -64,6 +64,10 @@ public:
     // "%04d-%02d-%02d".
     QString BillDateText() const;
 
+    // A stored bill before 修改: no cell opens for typing or picking, and
+    // Delete and a paste on a cell change nothing.
+    void SetReadOnly(bool readOnly);
+
     // The company cannot be changed any more (a bill of a party's window,
     // a stored bill).
     void LockCompany();
@@ -107,6 +111,7 @@ private:
     int m_nBillType = 0;
     CDlgNewShipment* m_pBillDlg = nullptr;
     int m_lineRows = kLineRows;
+    bool m_isReadOnly = false;
     QStringList m_companyNames;
     QPointer<QWidget> m_openEditor;
 };

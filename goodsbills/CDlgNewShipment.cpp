@@ -166,15 +166,17 @@ void CDlgNewShipment::CreateControls()
     fields->addWidget(MakeFieldLabel(this, QStringLiteral("单据备注")));
     fields->addWidget(m_remark, 1);
 
+    // Every button keeps its place whether its neighbours show or not: 删 除
+    // never comes up where 修改 was clicked.
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(m_addProduct);
-    buttons->addWidget(m_addUnitPrice);
-    buttons->addStretch();
-    buttons->addWidget(m_modify);
-    buttons->addWidget(m_print);
-    buttons->addWidget(m_delete);
-    buttons->addWidget(m_save);
-    buttons->addWidget(m_cancel);
+    for (ImageButton* button : {m_addProduct, m_addUnitPrice, m_modify, m_print, m_delete, m_save, m_cancel}) {
+        QSizePolicy keepPlace = button->sizePolicy();
+        keepPlace.setRetainSizeWhenHidden(true);
+        button->setSizePolicy(keepPlace);
+        buttons->addWidget(button);
+        if (button == m_addUnitPrice)
+            buttons->addStretch();
+    }
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_banner);
@@ -382,10 +384,19 @@ void CDlgNewShipment::ApplyModeLayout()
     } else if (m_modeInfo.isChange()) {
         m_delete->hide();
         m_save->hide();
-        // The deposit bill of a stored bill is a change too: it waits for
-        // the password like the bill's own buttons.
-        m_setDeposit->setEnabled(false);
+        LockStoredBill(true);
     }
+}
+
+void CDlgNewShipment::LockStoredBill(bool locked)
+{
+    // What is printed before the password is the bill as stored. The
+    // deposit bill of a stored bill is a change too: it waits for the
+    // password like the bill's own buttons.
+    m_grid->SetReadOnly(locked);
+    m_seller->setReadOnly(locked);
+    m_remark->setReadOnly(locked);
+    m_setDeposit->setEnabled(!locked);
 }
 
 QString CDlgNewShipment::PriceParty() const
@@ -526,7 +537,7 @@ void CDlgNewShipment::AfterWrite(bool wasDelete)
     GoodsBillPage* page = SidePage();
     if (wasDelete) {
         if (page)
-            page->RelistCurrentPage();
+            page->ShowFirstPage();
         if (m_pReportPage)
             m_pReportPage->RemoveBillRow(LoadedGuid());
         return;
@@ -587,7 +598,7 @@ void CDlgNewShipment::OnUnlockModify()
         m_isUnlocked = true;
         m_delete->show();
         m_save->show();
-        m_setDeposit->setEnabled(true);
+        LockStoredBill(false);
         break;
     case 0:
         ShowInfoMessage(QStringLiteral("密码输入错误，请重新输入。"));

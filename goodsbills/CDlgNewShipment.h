@@ -31,8 +31,9 @@ class GoodsBillPage;
 
 // The goods bill editor: the one window in which a goods bill of either
 // side is written, changed, deleted and printed, in the GoodsBillMode its
-// opener sets. A new bill can be saved at once; a stored bill only after
-// 修改 was answered with the data-modification password. Every write goes
+// opener sets. A new bill can be saved at once; a stored bill takes no
+// typing and is printed as stored until 修改 was answered with the
+// data-modification password, and only then saved. Every write goes
 // through GoodsBillWriter, the bill's rows and stock counts in one
 // transaction; only after the commit does the editor say so and update
 // the page, the tile and the report row that opened it. A failed write
@@ -101,6 +102,9 @@ private:
     void ApplyModeLayout();
     void SelectStoredText(QComboBox* list, const QString& text);
     void EnablePrepaidFields(bool enabled);
+    // A stored bill takes no typing, picking or deposit until 修改 was
+    // answered with the password.
+    void LockStoredBill(bool locked);
 
     void OnSaveBill();
     void OnDelete();

@@ -45,13 +45,12 @@ GoodsBillPage::GoodsBillPage(Side side, QWidget *parent)
     m_nextButton = MakeCommandButton(this, ids.next, QStringLiteral("下一页"));
     m_pageLine = new QLabel(this);
     m_pageLine->setObjectName(QString::fromLatin1(ids.pageLine));
-    // The range combo, its label and the empty-page text come from the
-    // bases; they take this page's control ids.
+    // The range combo and its label come from the base; they take this
+    // page's control ids.
     m_range = RangeBox();
     m_range->setObjectName(QString::fromLatin1(ids.range));
     RangeLabel()->setObjectName(QString::fromLatin1(ids.rangeLabel));
-    if (QLabel *empty = findChild<QLabel *>(QStringLiteral("emptyState")))
-        empty->setObjectName(QString::fromLatin1(ids.empty));
+    SetEmptyPicture(QString::fromLatin1(ids.empty), QStringLiteral(":/images/bmp297.svg"), QSize(350, 150));
     m_range->setCurrentIndex(0);
 
     connect(m_range, &QComboBox::currentIndexChanged, this, &GoodsBillPage::OnRangeChanged);
@@ -142,10 +141,17 @@ void GoodsBillPage::RelistCurrentPage()
     ShowBillPage(m_nCurPage);
 }
 
+void GoodsBillPage::ShowFirstPage()
+{
+    ShowBillPage(0);
+}
+
 void GoodsBillPage::resizeEvent(QResizeEvent *event)
 {
     BillPageBase::resizeEvent(event);
     PlacePagingRow(m_prevButton, m_newButton, m_nextButton, m_pageLine, event->size());
+    // The empty page's speech bubble points down at 新增货品单据.
+    PlaceEmptyPicture(QPoint(event->size().width() / 2 - 270, event->size().height() - 245));
     const int capacity = PageCapacity();
     if (!LayoutTiles(event->size()))
         return;
@@ -198,7 +204,7 @@ bool GoodsBillPage::DeleteBill(const QString &guid)
     }
     // A bill already gone is gone all the same: the tile may go too.
     ShowWriteOutcome(outcome);
-    RelistCurrentPage();
+    ShowFirstPage();
     return true;
 }
 

@@ -21,8 +21,9 @@ class CDlgSelBillDlg;
 // A tile shows its bill's first line and deposit and opens the bill in the
 // goods bill editor; 新增货品单据 opens the bill-type chooser. The page only
 // reads bills: the editor writes them through GoodsBillWriter and then
-// calls ShowLastPage or RelistCurrentPage; a tile's delete runs the
-// writer's delete here.
+// calls ShowLastPage or ShowFirstPage; a tile's delete runs the writer's
+// delete here. While the page holds no bill, a speech bubble over
+// 新增货品单据 invites the person to add one.
 class GoodsBillPage : public BillPageBase
 {
     Q_OBJECT
@@ -40,9 +41,12 @@ public:
     // After a bill was added: counts again under the filter and shows the
     // last page.
     void ShowLastPage();
-    // After a bill was changed or deleted: lists the current page again,
-    // clamped to the last page.
+    // Lists the current page again, clamped to the last page (a bill
+    // found gone when its tile was clicked).
     void RelistCurrentPage();
+    // After a bill was deleted: counts again under the filter and shows
+    // the first page.
+    void ShowFirstPage();
 
     // What the page shows.
     int RecordCount() const { return Grid().recordCount(); }

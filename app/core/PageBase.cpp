@@ -20,10 +20,16 @@ void PageBase::ShowEmptyState(bool empty)
     m_empty->setVisible(empty);
 }
 
-void PageBase::SetEmptyPicture(const QString &id, const QString &image)
+void PageBase::SetEmptyPicture(const QString &id, const QString &image, const QSize &size)
 {
     m_empty->setObjectName(id);
-    m_empty->setPixmap(QIcon(image).pixmap(QSize(160, 120)));
+    m_empty->setPixmap(QIcon(image).pixmap(size));
+}
+
+void PageBase::PlaceEmptyPicture(const QPoint &topLeft)
+{
+    m_layout->removeWidget(m_empty);
+    m_empty->setGeometry(QRect(topLeft, m_empty->sizeHint()));
 }
 
 bool PageBase::IsEmptyStateShown() const

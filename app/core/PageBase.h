@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <QWidget>
 
@@ -19,9 +20,13 @@ public:
     QString ComputedDate() const { return m_strComputedDate; }
     void ShowEmptyState(bool empty);
     bool IsEmptyStateShown() const;
-    // Gives the empty-state picture its control id and image in place of
-    // the plain "暂无记录" text.
-    void SetEmptyPicture(const QString &id, const QString &image);
+    // Gives the empty-state picture its control id and image, drawn at
+    // size, in place of the plain "暂无记录" text.
+    void SetEmptyPicture(const QString &id, const QString &image, const QSize &size = QSize(160, 120));
+    // Takes the empty-state picture out of the page's layout, which
+    // centres it, and puts its top left corner at topLeft (a page whose
+    // picture points at a button under it).
+    void PlaceEmptyPicture(const QPoint &topLeft);
 
 protected:
     void SetComputedDate(const QString &date) { m_strComputedDate = date; }

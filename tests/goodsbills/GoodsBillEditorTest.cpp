@@ -237,11 +237,54 @@ TEST_P(EditorTest, AStoredBillWaitsForThePasswordThenChangesByTheNetCount)
     clickButton(&editor, "1110");
     EXPECT_EQ(user.modalDialogs, QStringList {"CDlgPriceListDlg"});
 
-    // 确定, 删除 and 设置订金 wait for the password.
+    // Before the password no key, paste or picker changes a cell or a head
+    // field: 打印 prints the bill as stored.
+    CapturedReports captured;
+    QGuiApplication::clipboard()->setText("9");
+    for (const int column : {Grid::CountCol, Grid::PriceCol, Grid::NameCol}) {
+        grid->setCurrentCell(2, column);
+        QTest::keyClick(grid, Qt::Key_F2);
+        QLineEdit* edit = OpenEdit(grid);
+        EXPECT_EQ(edit, nullptr);
+        // Had one opened, the person types into it.
+        if (edit) {
+            typeText(edit, "9");
+            PressEnter(edit);
+        }
+        QTest::keyClick(grid, Qt::Key_Delete);
+        QTest::keySequence(grid, QKeySequence::Paste);
+    }
+    for (const char* id : {"1124", "1117"}) {
+        Field(&editor, id)->selectAll();
+        QTest::keyClick(Field(&editor, id), Qt::Key_Delete);
+    }
+    EXPECT_EQ(Field(&editor, "1124")->text() + Field(&editor, "1117")->text(), seller + remark);
+    clickButton(&editor, "1115");
+    ASSERT_NE(captured.last(), nullptr);
+    for (int i = 0; i < 2; ++i) {
+        const struct_button_goodsbill& l = stored[std::size_t(i)];
+        const QStringList texts {l.ProductCode, l.ProductName, l.ProductSpec, l.ProductUnit, l.ProductAmount,
+            l.ProductUnitPrice, l.ProductPrice};
+        EXPECT_EQ(Line(grid, 2 + i), texts);
+        EXPECT_EQ(captured.last()->records().value(i).mid(0, 7), texts);
+    }
+    EXPECT_EQ(captured.last()->parameterText("ProductSumPrice"), "9.50");
+
+    // 确定, 删除 and 设置订金 wait for the password; no button moves when
+    // they show.
     const auto unlocked = [&] {
         return QList<bool> {Button(&editor, "1112")->isVisible(), Button(&editor, "1111")->isVisible(),
             Button(&editor, "1429")->isEnabled()};
     };
+    const auto places = [&] {
+        QCoreApplication::processEvents();
+        QList<QRect> rects;
+        for (const char* id : {"1109", "1110", "1114", "1115", "1111", "1112", "1113"})
+            rects << Button(&editor, id)->geometry();
+        return rects;
+    };
+    const QList<QRect> before = places();
+    EXPECT_FALSE(before[2].intersects(before[4])) << "删 除 where 修改 is";
     clickButton(&editor, "1429");
     AnswerPassword(user, "wrong");
     clickButton(&editor, "1114");
@@ -252,6 +295,7 @@ TEST_P(EditorTest, AStoredBillWaitsForThePasswordThenChangesByTheNetCount)
     EXPECT_EQ(user.texts().size(), 1);
     Unlock(editor);
     EXPECT_EQ(unlocked(), QList<bool>(3, true));
+    EXPECT_EQ(places(), before);
     // The link to the gone deposit bill is cleared: a closed finance editor
     // changes nothing else, then a new deposit bill is made.
     finance.saves = false;
@@ -308,23 +352,33 @@ TEST_P(EditorTest, DeletesGiveBackTheStoredLinesAndTakeTheBillOffThePages)
         = AddFinanceBillRow(db.db(), kind().party, "收入单", kind().company(), "现金", "2011-05-01", "40.00");
     const GoodsBillLines stored = StoreBill(deposit.GUID);
     const GoodsBillLines gone = StoreBill();
+    const GoodsBillLines goneToo = StoreBill();
     const QString tiled = StoreBill(deposit.GUID)[0].GUID;
     page->RelistCurrentPage();
     report.ShowSearchResult(GoodsBillQuery());
-    // One bill was deleted elsewhere, one product is no longer in the store.
-    db.exec(QStringLiteral("DELETE FROM %1 WHERE GUID = ?").arg(kind().table()).toUtf8().constData(), {gone[0].GUID});
+    // Two bills were deleted elsewhere, one product is no longer in the store.
+    for (const GoodsBillLines* bill : {&gone, &goneToo})
+        db.exec(QStringLiteral("DELETE FROM %1 WHERE GUID = ?").arg(kind().table()).toUtf8().constData(),
+            {(*bill)[0].GUID});
     db.exec("DELETE FROM tbl_StoreMgr WHERE ProductCode = ?", {nut.ProductCode});
-    for (const GoodsBillLines* bill : {&stored, &gone}) {
+    for (const GoodsBillLines* bill : {&stored, &gone, &goneToo}) {
         CDlgNewShipment editor;
         Open(editor, kind().reportMode, *bill);
         Unlock(editor);
         TypeIntoCell(editor.Grid(), 2, Grid::CountCol, "30");
         user.clear();
-        if (bill == &gone) {
-            // Deleted since it was opened: not written again.
-            clickButton(&editor, "1112");
-            EXPECT_EQ(user.texts(), QStringList {"该单据已不存在，可能已被删除。"});
+        if (bill != &stored) {
+            // Deleted since it was opened: not written again, nor deleted
+            // again; its row goes.
+            QStringList said {"该单据已不存在，可能已被删除。"};
+            if (bill == &goneToo) {
+                said.prepend("确定要删除这个单据吗？");
+                user.answerQuestion(true);
+            }
+            clickButton(&editor, bill == &gone ? "1112" : "1111");
+            EXPECT_EQ(user.texts(), said);
             EXPECT_EQ(editor.result(), 0);
+            EXPECT_EQ(report.List().rowCount(), bill == &gone ? 2 : 1);
             continue;
         }
         // 否 keeps everything; the question says that the deposit bill stays.
@@ -333,7 +387,7 @@ TEST_P(EditorTest, DeletesGiveBackTheStoredLinesAndTakeTheBillOffThePages)
             QStringList {QStringLiteral(
                 "确定要删除这个单据吗？\n订金单据 %1（40.00 元）已经记入财务单据，删除本单据不会删除它。")
                              .arg(deposit.BillCode)});
-        EXPECT_EQ(report.List().rowCount(), 3);
+        EXPECT_EQ(report.List().rowCount(), 4);
         user.answerQuestion(true);
         clickButton(&editor, "1111");
         EXPECT_EQ(editor.result(), 1);
@@ -491,6 +545,39 @@ TEST_P(EditorTest, EveryKeyOfACountOrPriceRecomputesAmountTotalAndCapitalText)
     EXPECT_EQ(totals(), "10.00|壹拾 零元 零角 零分 ");
     TypeIntoCell(grid, 3, Grid::CodeCol, "B1");
     EXPECT_EQ(totals(), "210.00|贰佰 壹拾 零元 零角 零分 ");
+}
+
+TEST_P(EditorTest, ADeleteShowsTheFirstPage)
+{
+    // Seven bills: four on the first page, three on the last.
+    for (int i = 0; i < 7; ++i)
+        StoreBill();
+    const auto deleteOnTheLastPage = [&](auto open) {
+        page->ShowLastPage();
+        ASSERT_EQ(page->PageIndex(), 1);
+        user.onNextModal([&](QDialog* dialog) {
+            Unlock(dynamic_cast<CDlgNewShipment&>(*dialog));
+            user.answerQuestion(true);
+            clickButton(dialog, "1111");
+            return dialog->result();
+        });
+        open(page->ShownBills().front().GUID);
+    };
+    // From the report page, through the editor.
+    deleteOnTheLastPage([&](const QString& guid) {
+        CDlgNewShipment editor;
+        editor.SetIntMember(kind().reportMode);
+        editor.SetBillRows(GoodsBillStore(db.db(), kind().side()).LoadBill(guid));
+        editor.SetGoodsTab(salesPage);
+        editor.SetProviderGoodsTab(purchasePage);
+        editor.SetReportPage(&report);
+        Interaction::current().runModal(&editor);
+    });
+    EXPECT_EQ(page->PageLine(), "共 6 条记录，第 1 / 2 页。");
+    // From its tile, through the page.
+    deleteOnTheLastPage([&](const QString&) { QTest::mouseClick(Tile(), Qt::LeftButton); });
+    EXPECT_EQ(page->PageLine(), "共 5 条记录，第 1 / 2 页。");
+    EXPECT_EQ(page->ShownBills().size(), 4u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sides, EditorTest, testing::ValuesIn(kBillSides), KindName);

@@ -71,7 +71,13 @@ protected:
             for (const RecordCard* tile : shownTiles())
                 EXPECT_FALSE(tile->geometry().intersects(widget->geometry()));
         }
-        EXPECT_EQ(control("1298", "1365")->isVisible(), shownTiles().empty());
+        // The picture is the 350 × 150 speech bubble over 新增货品单据.
+        const auto* picture = control<QLabel>("1298", "1365");
+        ASSERT_NE(picture, nullptr);
+        EXPECT_EQ(picture->isVisible(), shownTiles().empty());
+        EXPECT_EQ(picture->pixmap().deviceIndependentSize().toSize(), QSize(350, 150));
+        EXPECT_EQ(picture->geometry(), QRect(page->width() / 2 - 270, page->height() - 245, 350, 150));
+        EXPECT_LT(picture->geometry().bottom(), control("1107", "1361")->geometry().top());
     }
 
     ScriptedLauncher launcher;
