@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "NumberCheck.h"
 #include "QStringPrinting.h"
 #include "ScriptedInteraction.h"
@@ -102,4 +104,11 @@ TEST(TypedNumber, IsAcceptedOnlyAsAPlainDecimalAndTheCheckNamesTheField)
         {std::pair {"0.125", "“数量”最多两位小数。"}, {"0.1x", "“数量”只能填写数字。"}, {" 0.12 ", ""}})
         EXPECT_EQ(
             TypedNumberProblem(QString::fromUtf8(typed), QStringLiteral("数量"), cents), QString::fromUtf8(problem));
+    // A field of whole numbers says that it takes whole numbers.
+    for (const auto& [typed, rule, problem] : {std::tuple {"2.5", whole, "“报警设置”只能填写整数。"},
+             {"abc", whole, "“报警设置”只能填写整数。"}, {"-3.5", signedWhole, "“报警设置”只能填写整数。"},
+             {" 12 ", whole, ""}, {"2.5x", plain, "“报警设置”只能填写数字。"}})
+        EXPECT_EQ(
+            TypedNumberProblem(QString::fromUtf8(typed), QStringLiteral("报警设置"), rule), QString::fromUtf8(problem))
+            << typed;
 }
