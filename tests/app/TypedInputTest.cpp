@@ -69,6 +69,16 @@ TEST(TypedLength, TypingAndPastingKeepToTheLimitInCharacters)
         EXPECT_EQ(edit.text(), c.expected) << c.name;
     }
     EXPECT_EQ(LeftCharacters("a" + kSmile + "b", 2), "a" + kSmile);
+
+    // A character outside the first 65536 (an emoji, a rare Han character
+    // of Extension B) is two UTF-16 units and still one character; a lone
+    // half of such a pair counts as one.
+    const QString rareHan = QString::fromUtf8("𠀀");
+    const std::pair<QString, qsizetype> counted[] = {{"a" + kSmile + "中" + rareHan + "b", 5}, {rareHan + rareHan, 2},
+        {QString(QChar(0xD83D)) + "x", 2}, {"x" + QString(QChar(0xDE00)), 2}, {QString(), 0}};
+    for (const auto& [text, characters] : counted)
+        EXPECT_EQ(CharacterCount(text), characters) << text.size() << " units";
+    EXPECT_EQ(LeftCharacters(rareHan + rareHan + "x", 1), rareHan);
 }
 
 TEST(TypedNumber, IsAcceptedOnlyAsAPlainDecimalAndTheCheckNamesTheField)
