@@ -203,7 +203,7 @@ std::uint64_t meantCents(double magnitude)
 QString exactCentText(double magnitude, bool negative)
 {
     std::array<char, 400> buffer;
-    char *first = buffer.data() + 1; // room for a carry into a new digit
+    char *first = buffer.data() + 2; // room for a carry into a new digit and a sign
     const auto result = std::to_chars(first, buffer.data() + buffer.size(), magnitude, std::chars_format::fixed, 13);
     char *last = std::find(first, result.ptr, '.') + 3;
     if (last[0] >= '5') {
