@@ -1,7 +1,5 @@
 #include "CardContent.h"
 
-#include <limits>
-
 #include "GlobalFunctions.h"
 
 namespace {
@@ -84,30 +82,12 @@ QString AmountText(const QString &stored)
     return (stored.isEmpty() ? QStringLiteral("0") : stored) + QStringLiteral(" 元");
 }
 
-long long WholeNumber(const QString &text)
+QString CountText(const QString &stored)
 {
-    // Read like atoi, but a count too long for a 64-bit number saturates
-    // instead of overflowing.
-    qsizetype i = 0;
-    while (i < text.size() && text.at(i).isSpace())
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-'))) {
-        negative = text.at(i) == QLatin1Char('-');
-        ++i;
-    }
-    constexpr long long limit = std::numeric_limits<long long>::max();
-    long long value = 0;
-    for (; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            break;
-        const int digit = c.unicode() - '0';
-        if (value > (limit - digit) / 10)
-            return negative ? -limit : limit;
-        value = value * 10 + digit;
-    }
-    return negative ? -value : value;
+    QString text = DoubleToStr(StrToDouble(stored));
+    if (text.endsWith(QLatin1String(".00")))
+        text.chop(3);
+    return text;
 }
 
 QString AreaWord(const QString &areaCode)
@@ -168,12 +148,11 @@ CardContent ContentOf(const struct_button_account &account)
 CardContent ContentOf(const struct_button_storeproduct &product)
 {
     CardContent content;
-    const long long whole = WholeNumber(product.ProductStockCount);
-    // The stock figures are written as "%.2lf", so an empty stock reads
-    // "0.00" as often as "0": the icon follows the number, not the text.
+    // The stock figures are written with two decimals, so an empty stock
+    // reads "0.00" as often as "0": the icon follows the number, not the text.
     content.icon = StrToDouble(product.ProductStockCount) == 0.0 ? kIconEmptyBox : kIconProductFolder;
-    content.kindWord = QString::number(whole);
-    content.isRed = whole < 0;
+    content.kindWord = CountText(product.ProductStockCount);
+    content.isRed = content.kindWord.startsWith(QLatin1Char('-'));
     content.rows = {row(0, "名称：", product.ProductName, EdgeRect(90, 7, 210, 60)),
                     row(1, "型号：", product.ProductSpec, EdgeRect(90, 30, 210, 60)),
                     row(2, "单价：", AmountText(product.StockUnitPrice), EdgeRect(90, 53, 210, 90))};

@@ -64,9 +64,10 @@ struct CardContent
 
 // An amount as stored ("0" when empty), never reformatted, followed by " 元".
 QString AmountText(const QString &stored);
-// A stock count as a whole number: the decimal integer at the start of the
-// text (digits up to the first other character), 0 when there is none.
-long long WholeNumber(const QString &text);
+// A stock count as the store holds it, read as StrToDouble reads it (0
+// when the text holds no number): a whole count without decimals ("20" for
+// "20.00"), any other with its two ("5.50", "-0.50").
+QString CountText(const QString &stored);
 // The region word of an area code: "1" 本地, "2" 省内, "3" 其它; any other
 // text is shown as it is.
 QString AreaWord(const QString &areaCode);

@@ -5,9 +5,12 @@
 #include <QUuid>
 #include <QWidget>
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <charconv>
+#include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 #include "Database.h"
@@ -146,17 +149,113 @@ double StrToDouble(const QString &text)
     return negative ? -value : value;
 }
 
-QString DoubleToStr(double value)
+namespace {
+
+// Below this a double's 15 significant digits reach past the cents: the
+// rounding to cents then works on the decimal value the figure stands for.
+constexpr double kMeantDigitsLimit = 1e12;
+
+// The magnitude in cents, half a cent rounded up, of a value below
+// kMeantDigitsLimit. Every decimal of 15 significant digits comes back
+// from its double when rounded to 15 digits again, and the error of a
+// product or a sum of a few such figures stays far below the 15th digit:
+// so rounded, 3 x 1.115 (a hair below 3.345 in binary) reads 3.345 and
+// 229.125 stays 229.125. The half cent is decided on those digits, not on
+// the binary value (which to_chars rounds half to even).
+std::uint64_t meantCents(double magnitude)
+{
+    // Most figures lie far from a half cent: then the product in cents,
+    // off by far less than the distance, rounds the same way as the
+    // 15 digits do, and the slower decimal conversion is not needed.
+    const double hundredths = magnitude * 100;
+    const double whole = std::floor(hundredths);
+    const double fraction = hundredths - whole;
+    if (std::fabs(fraction - 0.5) > hundredths * 1e-13)
+        return std::uint64_t(whole) + (fraction > 0.5 ? 1 : 0);
+
+    std::array<char, 32> buffer;
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
+                                      std::chars_format::scientific, 14);
+    // "d.ddddddddddddddde+XX": 15 digits, then the power of ten of the first.
+    constexpr int kDigits = 15;
+    const auto digit = [&buffer](int i) { return std::uint64_t(buffer[std::size_t(i == 0 ? 0 : i + 1)] - '0'); };
+    const char *exponentText = buffer.data() + kDigits + 2;
+    int exponent = 0;
+    for (const char *c = exponentText + 1; c != result.ptr; ++c)
+        exponent = exponent * 10 + (*c - '0');
+    if (*exponentText == '-')
+        exponent = -exponent;
+    // The digits down to the cents, and the one after them that decides.
+    const int kept = exponent + 3;
+    if (kept < 0)
+        return 0;
+    std::uint64_t cents = 0;
+    for (int i = 0; i < kept; ++i)
+        cents = cents * 10 + (i < kDigits ? digit(i) : 0);
+    if (kept < kDigits && digit(kept) >= 5)
+        ++cents;
+    return cents;
+}
+
+// A larger value carries fewer than 15 digits after the cents, or none: it
+// is rounded as it is held. Its binary fraction ends within 13 decimals,
+// so these digits are exact and the third decimal decides.
+QString exactCentText(double magnitude, bool negative)
 {
     std::array<char, 400> buffer;
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, 2);
-    const QLatin1String text(buffer.data(), result.ptr - buffer.data());
+    char *first = buffer.data() + 2; // room for a carry into a new digit and a sign
+    const auto result = std::to_chars(first, buffer.data() + buffer.size(), magnitude, std::chars_format::fixed, 13);
+    char *last = std::find(first, result.ptr, '.') + 3;
+    if (last[0] >= '5') {
+        char *digit = last;
+        do {
+            --digit;
+            if (*digit == '.')
+                continue;
+            if (*digit != '9') {
+                ++*digit;
+                break;
+            }
+            *digit = '0';
+        } while (digit != first);
+        if (digit == first && *first == '0')
+            *--first = '1';
+    }
+    if (negative)
+        *--first = '-';
+    return QString::fromLatin1(first, last - first);
+}
+
+} // namespace
+
+QString DoubleToStr(double value)
+{
+    if (!std::isfinite(value)) {
+        std::array<char, 8> buffer;
+        const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+        return QString::fromLatin1(buffer.data(), result.ptr - buffer.data());
+    }
+    const double magnitude = std::fabs(value);
+    if (magnitude >= kMeantDigitsLimit)
+        return exactCentText(magnitude, value < 0);
+    const std::uint64_t cents = meantCents(magnitude);
     // A difference that should be 0 but lies a hair below it in binary
     // (3.30 less 1.10 x 3) must not be stored or shown as "-0.00". The
     // zeros that fill most report rows share one text.
-    if (text == QLatin1String("0.00") || text == QLatin1String("-0.00"))
+    if (cents == 0)
         return QStringLiteral("0.00");
-    return QString(text);
+    std::array<char, 24> text;
+    char *first = text.data() + text.size();
+    std::uint64_t rest = cents;
+    for (int place = 0; place < 3 || rest != 0; ++place) {
+        if (place == 2)
+            *--first = '.';
+        *--first = char('0' + rest % 10);
+        rest /= 10;
+    }
+    if (value < 0)
+        *--first = '-';
+    return QString::fromLatin1(first, text.data() + text.size() - first);
 }
 
 QWidget *MessageOwner()

@@ -52,8 +52,11 @@ int GetMonthDays(int year, int month);
 // The number at the start of the text, 0 when there is none. Ignores the
 // user's locale: stored amounts always use a decimal point.
 double StrToDouble(const QString &text);
-// "%.2lf", locale-independent; a value that rounds to zero is "0.00",
-// never "-0.00".
+// The value with two decimals and no grouping, whatever the locale. A half
+// cent is rounded away from zero, as a shop rounds (四舍五入), on the
+// decimal value the double stands for: 229.125 gives 229.13, 3 x 1.115
+// 3.35 and -1.125 -1.13. A value that rounds to zero is "0.00", never
+// "-0.00". The one writer of amount, price and count texts.
 QString DoubleToStr(double value);
 
 // Message boxes captioned "汀岑进销存", owned by the main window once it exists.

@@ -63,7 +63,9 @@ QString TypedNumberProblem(const QString &text, const QString &field, NumberRule
     case Reading::Number:
         break;
     case Reading::NotANumber:
-        return QStringLiteral("“%1”只能填写数字。").arg(field);
+        // A field of whole numbers says so: "2.5" is a number, but not one
+        // it takes.
+        return (rule.wholeNumber ? QStringLiteral("“%1”只能填写整数。") : QStringLiteral("“%1”只能填写数字。")).arg(field);
     case Reading::TooManyDecimals:
         return QStringLiteral("“%1”最多%2位小数。").arg(field, decimalsInWords(rule.maxDecimals));
     }

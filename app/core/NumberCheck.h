@@ -25,8 +25,8 @@ struct NumberRule
 std::optional<QString> ParseTypedNumber(const QString &text, NumberRule rule = {});
 
 // Why a typed text is refused, as a sentence naming the field:
-// "“<field>”只能填写数字。" or "“<field>”最多两位小数。". Empty when the text
-// is a number under the rule.
+// "“<field>”只能填写数字。" (in a field of whole numbers "“<field>”只能填写整数。")
+// or "“<field>”最多两位小数。". Empty when the text is a number under the rule.
 QString TypedNumberProblem(const QString &text, const QString &field, NumberRule rule = {});
 
 // Checks a typed field. On success stores the trimmed text in *checked and

@@ -63,11 +63,27 @@ TEST(GlobalFunctions, NumberTextsReadTheLeadingNumberWhateverTheLocaleAndGuidsHa
     for (const auto& [text, value] : read)
         EXPECT_DOUBLE_EQ(StrToDouble(text), value) << text.toStdString();
 
-    // Two decimals, no grouping, never "-0.00".
+    // Two decimals, no grouping, never "-0.00". Half a cent goes away from
+    // zero on the decimal figure meant, whichever side of it the double
+    // lies (2.675 and 3 x 1.115 a hair below, 6.5 x 35.25 exactly on it),
+    // and a figure a hair off a whole cent keeps it.
     const std::pair<double, const char*> written[] = {{1234.5, "1234.50"}, {-3, "-3.00"}, {3.30 - 1.10 * 3, "0.00"},
-        {-0.004, "0.00"}, {-0.005, "-0.01"}, {1234567.891, "1234567.89"}, {2.675, "2.67"} /* stored below the half */};
+        {-0.004, "0.00"}, {-0.005, "-0.01"}, {1234567.891, "1234567.89"}, {2.675, "2.68"}, {6.5 * 35.25, "229.13"},
+        {1.5 * 0.75, "1.13"}, {0.375, "0.38"}, {3 * 1.115, "3.35"}, {-1.125, "-1.13"}, {2 * 35.255, "70.51"},
+        {0.1 + 0.2, "0.30"}, {-0.1 - 0.2 + 0.3, "0.00"}, {-0.0, "0.00"}, {0.0049, "0.00"}, {0.005, "0.01"},
+        {-999999.995, "-1000000.00"}, {1e-300, "0.00"},
+        // Also where the double times 100 still lies below the half.
+        {1.005, "1.01"}, {0.5 * 0.29, "0.15"}, {-5.015, "-5.02"},
+        // Large figures: 15 digits still reach the half cent below 10^11,
+        // from 10^12 on the double's own digits decide.
+        {3 * 33333333333.335, "100000000000.01"}, {99999999999.995, "100000000000.00"},
+        {1e12 + 0.125, "1000000000000.13"}, {-(1e12 + 0.375), "-1000000000000.38"}, {1e12 + 0.0625, "1000000000000.06"},
+        {9999999999999.995, "9999999999999.99"} /* held as ….994140625 */, {-9999999999999.998, "-10000000000000.00"},
+        {1e15, "1000000000000000.00"}, {-1e20, "-100000000000000000000.00"},
+        {4503599627370495.5, "4503599627370495.50"}};
     for (const auto& [value, text] : written)
-        EXPECT_EQ(DoubleToStr(value), QString::fromLatin1(text));
+        EXPECT_EQ(DoubleToStr(value), QString::fromLatin1(text)) << text;
+    EXPECT_EQ(DoubleToStr(1.7976931348623157e308).size(), 312);
     QLocale::setDefault(previous);
 
     // GUIDs in the program's form, each new.

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "NumberCheck.h"
 #include "QStringPrinting.h"
 #include "ScriptedInteraction.h"
@@ -67,6 +69,16 @@ TEST(TypedLength, TypingAndPastingKeepToTheLimitInCharacters)
         EXPECT_EQ(edit.text(), c.expected) << c.name;
     }
     EXPECT_EQ(LeftCharacters("a" + kSmile + "b", 2), "a" + kSmile);
+
+    // A character outside the first 65536 (an emoji, a rare Han character
+    // of Extension B) is two UTF-16 units and still one character; a lone
+    // half of such a pair counts as one.
+    const QString rareHan = QString::fromUtf8("𠀀");
+    const std::pair<QString, qsizetype> counted[] = {{"a" + kSmile + "中" + rareHan + "b", 5}, {rareHan + rareHan, 2},
+        {QString(QChar(0xD83D)) + "x", 2}, {"x" + QString(QChar(0xDE00)), 2}, {QString(), 0}};
+    for (const auto& [text, characters] : counted)
+        EXPECT_EQ(CharacterCount(text), characters) << text.size() << " units";
+    EXPECT_EQ(LeftCharacters(rareHan + rareHan + "x", 1), rareHan);
 }
 
 TEST(TypedNumber, IsAcceptedOnlyAsAPlainDecimalAndTheCheckNamesTheField)
@@ -102,4 +114,11 @@ TEST(TypedNumber, IsAcceptedOnlyAsAPlainDecimalAndTheCheckNamesTheField)
         {std::pair {"0.125", "“数量”最多两位小数。"}, {"0.1x", "“数量”只能填写数字。"}, {" 0.12 ", ""}})
         EXPECT_EQ(
             TypedNumberProblem(QString::fromUtf8(typed), QStringLiteral("数量"), cents), QString::fromUtf8(problem));
+    // A field of whole numbers says that it takes whole numbers.
+    for (const auto& [typed, rule, problem] : {std::tuple {"2.5", whole, "“报警设置”只能填写整数。"},
+             {"abc", whole, "“报警设置”只能填写整数。"}, {"-3.5", signedWhole, "“报警设置”只能填写整数。"},
+             {" 12 ", whole, ""}, {"2.5x", plain, "“报警设置”只能填写数字。"}})
+        EXPECT_EQ(
+            TypedNumberProblem(QString::fromUtf8(typed), QStringLiteral("报警设置"), rule), QString::fromUtf8(problem))
+            << typed;
 }

@@ -92,14 +92,18 @@ TEST(CardContent, EveryKindOfRecordShowsItsIconWordColourRowsAndEditMode)
     product.ProductName = "螺丝";
     product.ProductSpec = "M6";
     product.StockUnitPrice = "0.35";
+    // The count as the store holds it: whole without decimals, else with
+    // its two; red below 0. A text without a number reads 0.
     QStringList stocks;
-    for (const char* stored : {"12.7", "-3", "0", "0.00", "", "0.5", " +7件"}) {
+    for (const char* stored : {"12.7", "-3", "0", "0.00", "", "0.5", "20.00", "5.50", "-0.50", "-0.00", "abc",
+             "100000000000000000000", " +7件"}) {
         product.ProductStockCount = stored;
         stocks << shown(ContentOf(product)).section(' ', 0, 2);
     }
-    EXPECT_EQ(stocks.join(", "), "265 12 blue, 265 -3 red, 176 0 blue, 176 0 blue, 176 0 blue, 265 0 blue, 265 7 blue");
+    EXPECT_EQ(stocks.join(", "),
+        "265 12.70 blue, 265 -3 red, 176 0 blue, 176 0 blue, 176 0 blue, 265 0.50 blue, 265 20 blue, 265 5.50 blue, "
+        "265 -0.50 red, 176 0 blue, 176 0 blue, 265 100000000000000000000 blue, 265 7 blue");
     EXPECT_EQ(shown(ContentOf(product)), "265 7 blue 名称：螺丝 型号：M6 单价：0.35 元");
-    EXPECT_EQ(WholeNumber("99999999999999999999999"), std::numeric_limits<long long>::max());
     EXPECT_EQ(EditModeFor(product), 1);
     EXPECT_EQ(shown(ProductPickerContent(product)) + ProductPickerContent(product).title, "281  blue螺丝");
     EXPECT_EQ(SpecPickerContent(product).title, "M6");

@@ -471,6 +471,19 @@ TEST(CapitalText, EveryDigitWithItsUnitAndABlank)
         EXPECT_EQ(CapitalNumerals::Format(QString::fromUtf8(amount)).toStdString(), std::string(capital)) << amount;
         EXPECT_EQ(CapitalNumerals::IsWritable(QString::fromUtf8(amount)), *capital != '\0') << amount;
     }
+
+    // Half a fen goes up, in the line, the total and the capitals alike.
+    TestDatabase db;
+    Grid grid;
+    grid.Create();
+    for (const auto& [column, text] :
+        {std::pair {Grid::CodeCol, "A1"}, {Grid::CountCol, "6.5"}, {Grid::PriceCol, "35.25"}})
+        grid.SetCellText(Grid::FirstLineRow, column, text);
+    grid.RecomputeLine(Grid::FirstLineRow);
+    EXPECT_EQ(
+        QStringList({grid.CellText(Grid::FirstLineRow, Grid::AmountCol),
+            grid.CellText(grid.TotalsRow(), Grid::TotalColumn), grid.CellText(grid.TotalsRow(), Grid::CapitalColumn)}),
+        QStringList({"229.13", "229.13", "贰佰 贰拾 玖元 壹角 参分 "}));
 }
 
 TEST(ModeInfo, TheBillCodePrefixAndTheDepositModesOfEachMode)

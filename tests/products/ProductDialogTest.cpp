@@ -30,20 +30,21 @@ TEST_F(ProductDialog, ANewProductIsCheckedWrittenAndItsPageListed)
         }
         fillProduct(d, kTyped);
         // Prices are unsigned decimals, the alarm count a whole number of at least 0: each wrong text is refused
-        // with the field's name and the dialog stays open. (A change is checked the same way.)
+        // with the field's name and what it takes, and the dialog stays open. (A change is checked the same way.)
         const struct
         {
             int field;
             const char* typed;
             const char* label;
-        } wrong[] = {{4, "abc", "进货单价"}, {4, "1,000", "进货单价"}, {5, "-5", "出货单价"}, {6, "2.5", "报警设置"},
-            {6, "-1", "报警设置"}};
+            const char* takes;
+        } wrong[] = {{4, "abc", "进货单价", "数字"}, {4, "1,000", "进货单价", "数字"}, {5, "-5", "出货单价", "数字"},
+            {6, "2.5", "报警设置", "整数"}, {6, "-1", "报警设置", "整数"}};
         for (const auto& c : wrong) {
             fillProduct(d, {c.typed}, c.field);
             clickButton(d, "1");
             EXPECT_TRUE(d->isVisible()) << c.typed;
             fillProduct(d, {kTyped[c.field]}, c.field);
-            wrongNumbers << QStringLiteral("“%1”只能填写数字。").arg(c.label);
+            wrongNumbers << QStringLiteral("“%1”只能填写%2。").arg(c.label, c.takes);
         }
         EXPECT_EQ(rowCount(db, "tbl_StoreMgr"), 5);
         // A failed write announces nothing and keeps what was typed.
