@@ -19,6 +19,18 @@ QString fitted(const QFontMetrics &metrics, const QString &text, int width)
     return metrics.elidedText(text, Qt::ElideRight, std::max(0, width));
 }
 
+// The kind word of a store card is the stock count, a figure that must not
+// be cut: a count too wide for its place is drawn smaller, down to a size
+// still read at a glance, and only then cut.
+QFont shrunkToFit(const QFont &font, const QString &text, int width)
+{
+    QFont smaller = font;
+    const int smallest = std::max(1, font.pixelSize() * 3 / 5);
+    while (smaller.pixelSize() > smallest && QFontMetrics(smaller).horizontalAdvance(text) > width)
+        smaller.setPixelSize(smaller.pixelSize() - 1);
+    return smaller;
+}
+
 // Texts are single lines from the top of their rectangles, within the
 // left and right edges; drawnTexts() makes every rectangle a whole line of
 // the card's font high, so the clip cuts no glyph.
@@ -26,6 +38,7 @@ void drawText(QPainter &painter, const RecordCard::DrawnText &drawn)
 {
     painter.save();
     painter.setPen(drawn.color);
+    painter.setFont(drawn.font);
     painter.setClipRect(drawn.rect);
     painter.drawText(drawn.rect, drawn.alignment | Qt::AlignTop | Qt::TextSingleLine, drawn.text);
     painter.restore();
@@ -83,7 +96,6 @@ void RecordCard::paintEvent(QPaintEvent *)
         if (!icon.isNull())
             painter.drawImage(shown.iconPos, icon);
     }
-    painter.setFont(font());
     for (const DrawnText &drawn : drawnTexts())
         drawText(painter, drawn);
 }
@@ -96,19 +108,21 @@ std::vector<RecordCard::DrawnText> RecordCard::drawnTexts() const
     std::vector<DrawnText> texts;
     // The row of each text: -1 for the kind word and the title.
     std::vector<int> rowOf;
-    auto add = [&](const QRect &rect, int alignment, const QString &text, const QColor &color, int row) {
-        texts.push_back({fitted(metrics, text, rect.width()), rect, alignment, color});
+    auto add = [&](const QRect &rect, int alignment, const QString &text, const QColor &color, int row,
+                   const QFont &textFont) {
+        texts.push_back({fitted(QFontMetrics(textFont), text, rect.width()), rect, alignment, color, textFont});
         rowOf.push_back(row);
     };
     if (!shown.kindWord.isEmpty())
-        add(shown.kindRect, Qt::AlignHCenter, shown.kindWord, cardColor, -1);
+        add(shown.kindRect, Qt::AlignHCenter, shown.kindWord, cardColor, -1,
+            shrunkToFit(font(), shown.kindWord, shown.kindRect.width()));
     for (int row = 0; row < static_cast<int>(shown.rows.size()); ++row) {
         const CardRow &cardRow = shown.rows[static_cast<std::size_t>(row)];
-        add(cardRow.labelRect, Qt::AlignHCenter, cardRow.label, kCardLabelColor, row);
-        add(cardRow.valueRect, Qt::AlignLeft, cardRow.value, cardColor, row);
+        add(cardRow.labelRect, Qt::AlignHCenter, cardRow.label, kCardLabelColor, row, font());
+        add(cardRow.valueRect, Qt::AlignLeft, cardRow.value, cardColor, row, font());
     }
     if (!shown.title.isEmpty())
-        add(shown.titleRect, Qt::AlignHCenter, shown.title, cardColor, -1);
+        add(shown.titleRect, Qt::AlignHCenter, shown.title, cardColor, -1, font());
 
     // One line of the card's font, as high as its texts reach: a fallback
     // face for Chinese may stand taller than the font's own line.

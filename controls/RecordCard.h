@@ -43,6 +43,7 @@ public:
         QRect rect;
         int alignment = 0;
         QColor color;
+        QFont font;
     };
     // The card's texts in painting order: kind word, then label and value
     // of each row, then the title.

@@ -255,7 +255,7 @@ TEST_F(CardPage, PaintsTheFaceTheIconAndTheTextsWhereTheyShowWhole)
     product.ProductName = "特别长的不锈钢内六角圆柱头螺钉全螺纹";
     product.ProductSpec = "M8";
     product.StockUnitPrice = "12.50";
-    product.ProductStockCount = "3";
+    product.ProductStockCount = "-1234.50";
     card.SetRecord(product);
     QStringList shown;
     for (const RecordCard::DrawnText& text : card.drawnTexts())
@@ -263,6 +263,8 @@ TEST_F(CardPage, PaintsTheFaceTheIconAndTheTextsWhereTheyShowWhole)
     // Kind word, then label and value of name, variant and price; texts
     // that fit stay whole.
     ASSERT_EQ(shown.size(), 7);
+    // A stock count is drawn whole, in a smaller face where it must be.
+    EXPECT_EQ(shown[0], "-1234.50");
     EXPECT_TRUE(shown[2].endsWith("…") && shown[2].size() > 3) << shown[2].toStdString();
     EXPECT_EQ(QStringList({shown[1], shown[4], shown[6]}), QStringList({"名称：", "M8", "12.50 元"}));
 
@@ -272,7 +274,8 @@ TEST_F(CardPage, PaintsTheFaceTheIconAndTheTextsWhereTheyShowWhole)
         const std::vector<RecordCard::DrawnText> texts = drawn->drawnTexts();
         for (std::size_t i = 0; i < texts.size(); ++i) {
             const QRect& rect = texts[i].rect;
-            EXPECT_LE(QFontMetrics(drawn->font()).horizontalAdvance(texts[i].text), rect.width());
+            EXPECT_LE(QFontMetrics(texts[i].font).horizontalAdvance(texts[i].text), rect.width());
+            EXPECT_GE(texts[i].font.pixelSize(), drawn->font().pixelSize() * 3 / 5);
             EXPECT_TRUE(drawn->rect().contains(rect)) << texts[i].text.toStdString();
             EXPECT_GE(rect.height(), QFontMetrics(drawn->font()).boundingRect(texts[i].text).height());
             for (std::size_t j = 0; j < i; ++j)
