@@ -4,11 +4,15 @@
 // alike, so that a control looks and behaves the same in every window.
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
+#include <vector>
 
 class QLabel;
+class QLayout;
 class QSize;
+class QTableView;
 class QWidget;
 class GridReport;
 class ImageButton;
@@ -24,6 +28,34 @@ QLabel* MakeIdLabel(QWidget* parent, const char* id, const QString& text);
 // The bottom row of a list page of that size: 上一页, the page's new
 // button and 下一页 about the middle, the page line at the left under them.
 void PlacePagingRow(QWidget* prev, QWidget* add, QWidget* next, QWidget* pageLine, const QSize& size);
+
+// A bill report page's list: whole rows selected one at a time, nothing
+// edited in place, grid lines, titles at the left as the cells' texts, and
+// rows of one height (a search may list twenty thousand bills). The page's
+// layout keeps narrow side margins: the list needs the room.
+void SetUpReportList(QTableView* view, QLayout* pageLayout);
+
+// How a list's column is sized: at least `least` pixels, and wide enough
+// for its title and for each sample, the widest texts its cells must show
+// whole.
+struct ListColumnFit
+{
+    int least = 0;
+    QStringList samples;
+};
+// Sizes a list's columns by their fits, the first column by the first fit,
+// and hides the columns past them (the GUID). The last one shown stretches
+// to the view. The widths do not follow what is listed, so that a search
+// never moves a column: call it again only when the titles change.
+void FitListColumns(QTableView* view, const std::vector<ListColumnFit>& columns);
+
+// Samples of a bill list's texts at their widest: the codes the bill
+// editors propose with these prefixes, numbered through the day as the
+// shop numbers a day's bills ("XS_CH_20261207-001"); a date; an amount of
+// up to five digits before the point, with or without a minus.
+QStringList BillCodeSamples(const QStringList& prefixes);
+QString DateSample();
+QString AmountSample(bool withSign);
 
 // A report loaded with the template of that name from the program's
 // folder. A template that cannot be loaded is reported when the person

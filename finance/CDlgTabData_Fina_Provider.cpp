@@ -4,12 +4,9 @@
 #include <QDate>
 #include <QDir>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
-#include <QSet>
 #include <QTableView>
 
-#include <algorithm>
 #include <optional>
 
 #include "CDlgBillFind_Provider_Fina.h"
@@ -17,6 +14,7 @@
 #include "Database.h"
 #include "ExportFile.h"
 #include "FinanceBillExport.h"
+#include "FinanceBillMode.h"
 #include "FinanceBillPage.h"
 #include "FinanceBillStore.h"
 #include "GlobalFunctions.h"
@@ -28,8 +26,24 @@
 namespace {
 
 const QString kTemplateName = QStringLiteral("Provider_FinaBillSearch_Report.grf");
-// The columns' widths in pixels; the code column grows to its widest code.
-constexpr int kColumnWidths[] = {50, 80, 80, 80, 80, 80, 80, 80, 80, 80, 80, 80, 80, 360};
+
+// The list's columns: thirteen of them and the remark fit the page at the
+// main window's size only as wide as their titles, with the code, the date
+// and the amounts shown whole.
+std::vector<ListColumnFit> columnFits()
+{
+    std::vector<ListColumnFit> fits(FinanceBillListModel::ColumnGuid);
+    QStringList prefixes;
+    for (const FinanceBillModeInfo *mode = FinanceBillModesBegin(); mode != FinanceBillModesEnd(); ++mode)
+        prefixes << QString::fromUtf8(mode->codePrefix);
+    prefixes.removeAll(QString());
+    fits[FinanceBillListModel::ColumnBillCode].samples = BillCodeSamples(prefixes);
+    fits[FinanceBillListModel::ColumnInputDate].samples = {DateSample()};
+    fits[FinanceBillListModel::ColumnIncome].samples = {AmountSample(false)};
+    fits[FinanceBillListModel::ColumnPayout].samples = {AmountSample(false)};
+    fits[FinanceBillListModel::ColumnTotal].samples = {AmountSample(true)};
+    return fits;
+}
 
 } // namespace
 
@@ -50,10 +64,14 @@ CDlgTabData_Fina_Provider::CDlgTabData_Fina_Provider(QWidget *parent)
     QLabel *sortLabel = MakeIdLabel(this, "1381", QStringLiteral("排序方式"));
     m_sortCombo = new QComboBox(this);
     m_sortCombo->setObjectName(QStringLiteral("1382"));
+    m_sortCombo->addItems({QStringLiteral("按时间排"), QStringLiteral("按帐户排"), QStringLiteral("按金额排")});
+    m_sortCombo->setCurrentIndex(0);
     m_model = new FinanceBillListModel(this);
     m_list = new QTableView(this);
     m_list->setObjectName(QStringLiteral("1383"));
     m_list->setModel(m_model);
+    SetUpReportList(m_list, PageLayout());
+    FitListColumns(m_list, columnFits());
 
     auto *sort = new QVBoxLayout;
     sort->addWidget(sortLabel);
@@ -67,7 +85,6 @@ CDlgTabData_Fina_Provider::CDlgTabData_Fina_Provider(QWidget *parent)
     PageLayout()->insertLayout(0, bar);
     PageLayout()->insertWidget(1, m_list, 1);
 
-    InitBillListColumns();
     LoadListReport();
 
     connect(find, &QPushButton::clicked, this, &CDlgTabData_Fina_Provider::OnFindBill);
@@ -76,8 +93,6 @@ CDlgTabData_Fina_Provider::CDlgTabData_Fina_Provider(QWidget *parent)
     // Every choice sorts, the one already shown included: a search lists in
     // table order whatever the box shows.
     connect(m_sortCombo, &QComboBox::activated, this, &CDlgTabData_Fina_Provider::SortBillList);
-    connect(m_model, &QAbstractItemModel::modelReset, this, &CDlgTabData_Fina_Provider::FitCodeColumn);
-    connect(m_model, &QAbstractItemModel::dataChanged, this, &CDlgTabData_Fina_Provider::FitCodeColumn);
     connect(m_list, &QTableView::doubleClicked, this,
             [this](const QModelIndex &index) { OnBillListDblClk(index.row()); });
 }
@@ -88,6 +103,8 @@ int CDlgTabData_Fina_Provider::SetSide(int side)
 {
     m_nSide = side;
     m_model->SetPartyCaption(FinanceBillListModel::PartyCaption(side));
+    // "供应商名称" is wider than "客户名称".
+    FitListColumns(m_list, columnFits());
     return 1;
 }
 
@@ -101,51 +118,6 @@ void CDlgTabData_Fina_Provider::SetFinancePages(FinanceBillPage *salesPage, Fina
 {
     m_pSalesPage = salesPage;
     m_pPurchasePage = purchasePage;
-}
-
-void CDlgTabData_Fina_Provider::InitBillListColumns()
-{
-    for (int column = 0; column < FinanceBillListModel::ColumnGuid; ++column)
-        m_list->setColumnWidth(column, kColumnWidths[column]);
-    m_list->setColumnHidden(FinanceBillListModel::ColumnGuid, true);
-    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_list->setShowGrid(true);
-    m_list->verticalHeader()->hide();
-    m_list->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    // 20,000 rows: every row the same height, none measured.
-    m_list->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_sortCombo->addItems({QStringLiteral("按时间排"), QStringLiteral("按帐户排"), QStringLiteral("按金额排")});
-    m_sortCombo->setCurrentIndex(0);
-}
-
-void CDlgTabData_Fina_Provider::FitCodeColumn()
-{
-    // Each code measured once by the font alone (a day's bills share their
-    // code), then the widest as the list draws its cell: codes are typed
-    // texts of any length.
-    const QFontMetrics metrics(m_list->font());
-    QSet<QString> measured;
-    int widestRow = -1;
-    int widest = 0;
-    for (int row = 0; row < m_model->Count(); ++row) {
-        const QString &code = m_model->RowAt(row).bill.BillCode;
-        if (measured.contains(code))
-            continue;
-        measured.insert(code);
-        const int width = metrics.horizontalAdvance(code);
-        if (width > widest) {
-            widest = width;
-            widestRow = row;
-        }
-    }
-    int width = kColumnWidths[FinanceBillListModel::ColumnBillCode];
-    if (widestRow >= 0) {
-        const QModelIndex cell = m_model->index(widestRow, FinanceBillListModel::ColumnBillCode);
-        width = std::max(width, m_list->sizeHintForIndex(cell).width());
-    }
-    m_list->setColumnWidth(FinanceBillListModel::ColumnBillCode, width);
 }
 
 void CDlgTabData_Fina_Provider::LoadListReport()

@@ -70,10 +70,6 @@ public:
     GridReport *ListReport() const { return m_report.get(); }
 
 private:
-    void InitBillListColumns();
-    // Widens the 单据编号 column to the widest code listed, so that every
-    // code shows whole; never narrower than its own width.
-    void FitCodeColumn();
     void LoadListReport();
     void SelectRow(int row);
     void UpdateRow(PartySide table, const struct_button_financebill &bill);

@@ -4,7 +4,6 @@
 #include <QDate>
 #include <QDir>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -17,6 +16,7 @@
 #include "GoodsBillEditing.h"
 #include "GoodsBillListExport.h"
 #include "GoodsBillListModel.h"
+#include "GoodsBillModeInfo.h"
 #include "GoodsBillPage.h"
 #include "GoodsBillStore.h"
 #include "GoodsBillWriter.h"
@@ -26,6 +26,28 @@
 #include "PageWidgets.h"
 
 namespace {
+
+// The list's columns: the usual widths, wider where a title needs it or to
+// show a code, a date and an amount whole; the remark takes the rest of the
+// page.
+std::vector<ListColumnFit> columnFits()
+{
+    const int least[] = {80, 110, 80, 80, 80, 100, 80, 100, 0};
+    std::vector<ListColumnFit> fits;
+    for (int width : least)
+        fits.push_back({width, {}});
+    // The codes of every mode of either side: the columns stand alike on
+    // both report pages.
+    QStringList prefixes;
+    for (int mode = 0; mode < 20; ++mode)
+        prefixes << GoodsBillModeInfo::For(mode).codePrefix;
+    prefixes.removeAll(QString());
+    fits[GoodsBillListModel::ColumnCode].samples = BillCodeSamples(prefixes);
+    fits[GoodsBillListModel::ColumnDate].samples = {DateSample()};
+    fits[GoodsBillListModel::ColumnAmount].samples = {AmountSample(true)};
+    fits[GoodsBillListModel::ColumnDeposit].samples = {AmountSample(true)};
+    return fits;
+}
 
 ImageButton *makeButton(QWidget *parent, const char *id, const QString &text, const QString &image)
 {
@@ -55,11 +77,7 @@ CDlgTabData_Provider::CDlgTabData_Provider(QWidget *parent)
     m_sortCombo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_view = new QTableView(this);
     m_view->setObjectName(QStringLiteral("1371"));
-    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_view->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_view->setShowGrid(true);
-    m_view->verticalHeader()->hide();
+    SetUpReportList(m_view, PageLayout());
 
     auto *bar = new QHBoxLayout;
     bar->addStretch();
@@ -101,12 +119,7 @@ int CDlgTabData_Provider::SetSide(int side)
     m_view->setModel(model);
     delete m_model;
     m_model = model;
-    const int widths[] = {80, 110, 80, 80, 80, 100, 80, 100, 360};
-    for (int column = 0; column < GoodsBillListModel::ColumnGuid; ++column)
-        m_view->setColumnWidth(column, widths[column]);
-    // A code is read whole or not at all: its column takes the widest.
-    m_view->horizontalHeader()->setSectionResizeMode(GoodsBillListModel::ColumnCode, QHeaderView::ResizeToContents);
-    m_view->setColumnHidden(GoodsBillListModel::ColumnGuid, true);
+    FitListColumns(m_view, columnFits());
 
     const QSignalBlocker blocker(m_sortCombo);
     m_sortCombo->clear();

@@ -14,6 +14,7 @@
 #include "Database.h"
 #include "GlobalFunctions.h"
 #include "ImageButton.h"
+#include "PageWidgets.h"
 
 ImageButton *MakeButton(QWidget *parent, const char *id, const QString &text)
 {
@@ -91,10 +92,8 @@ void SetUpPriceList(QTableWidget *list)
 {
     list->setHorizontalHeaderLabels({QStringLiteral("编号"), QStringLiteral("货品名称"), QStringLiteral("货品规格"),
                                      QStringLiteral("参考价"), QStringLiteral("guid")});
-    list->setColumnWidth(PriceColumnNumber, 50);
-    list->setColumnWidth(PriceColumnName, 140);
-    list->setColumnWidth(PriceColumnSpec, 130);
-    list->setColumnWidth(PriceColumnPrice, 80);
+    // The price takes what the price list dialog has left.
+    FitListColumns(list, {{40, {}}, {140, {}}, {120, {}}, {0, {}}});
     SetUpRecordList(list, PriceColumnGuid);
 }
 
