@@ -2,15 +2,25 @@
 
 #include <QDesktopServices>
 #include <QDialog>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
 #include <QUrl>
 
+#include "FileDialog.h"
+
 namespace {
 Interaction *s_installed = nullptr;
+
+// Empty when the person cancelled. A save dialog has asked about replacing
+// the chosen file before it closes.
+QString chosenFile(QWidget *parent, const QString &caption, const QString &path, const QString &filter,
+                   QFileDialog::AcceptMode mode)
+{
+    FileDialog dialog(parent, caption, path, filter, mode);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
+} // namespace
 
 Interaction &Interaction::current()
 {
@@ -41,13 +51,13 @@ void DesktopInteraction::error(QWidget *parent, const QString &caption, const QS
 QString DesktopInteraction::saveFileName(QWidget *parent, const QString &caption, const QString &suggestedPath,
                                          const QString &filter)
 {
-    return QFileDialog::getSaveFileName(parent, caption, suggestedPath, filter);
+    return chosenFile(parent, caption, suggestedPath, filter, QFileDialog::AcceptSave);
 }
 
 QString DesktopInteraction::openFileName(QWidget *parent, const QString &caption, const QString &directory,
                                          const QString &filter)
 {
-    return QFileDialog::getOpenFileName(parent, caption, directory, filter);
+    return chosenFile(parent, caption, directory, filter, QFileDialog::AcceptOpen);
 }
 
 int DesktopInteraction::runModal(QDialog *dialog)

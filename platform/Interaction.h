@@ -40,8 +40,9 @@ public:
     static void install(Interaction *interaction);
 };
 
-// The real implementation on QMessageBox, QFileDialog, QDialog::exec and
-// the desktop's opener (xdg-open, elsewhere QDesktopServices).
+// The real implementation on QMessageBox, the program's FileDialog,
+// QDialog::exec and the desktop's opener (xdg-open, elsewhere
+// QDesktopServices).
 class DesktopInteraction : public Interaction
 {
 public:
