@@ -50,9 +50,10 @@ struct ListColumnFit
 void FitListColumns(QTableView* view, const std::vector<ListColumnFit>& columns);
 
 // Samples of a bill list's texts at their widest: the codes the bill
-// editors propose with these prefixes, numbered through the day as the
-// shop numbers a day's bills ("XS_CH_20261207-001"); a date; an amount of
-// up to five digits before the point, with or without a minus.
+// editors propose with these prefixes (prefix and date), with room for
+// the number of the day's bill a shop types after it
+// ("XS_CH_20261207-001"); a date; an amount of up to five digits before
+// the point, with or without a minus.
 QStringList BillCodeSamples(const QStringList& prefixes);
 QString DateSample();
 QString AmountSample(bool withSign);
