@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "CDlgSelBillDlg.h"
+#include "CardResources.h"
 #include "GoodsBillPage.h"
 #include "GoodsBillTestSupport.h"
 #include "GoodsBillWriter.h"
@@ -220,6 +221,13 @@ TEST_P(GoodsBillPageTest, NewBillOpensTheChooserWhoseButtonsOpenTheEditorInTheir
             EXPECT_EQ(dialog->windowTitle(), "选择单据类型");
             auto* chosen = dialog->findChild<QPushButton*>(button ? "1096" : "1095");
             EXPECT_EQ(chosen->text(), captions[button]);
+            // Beside the caption, icon 184 or 185 as the party windows draw it.
+            const int iconId = button ? 185 : 184;
+            const QImage icon = IconImage(iconId, chosen->iconSize().width());
+            EXPECT_FALSE(icon.isNull());
+            EXPECT_TRUE(chosen->icon().pixmap(chosen->iconSize()).toImage().convertToFormat(icon.format()) == icon)
+                << "not the picture of icon " << iconId;
+            EXPECT_EQ(chosen->cursor().shape(), Qt::PointingHandCursor);
             // Enter opens nothing.
             chosen->setFocus();
             QTest::keyClick(dialog, Qt::Key_Return);
