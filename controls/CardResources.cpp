@@ -8,11 +8,17 @@
 #include <QSvgRenderer>
 
 // Resources of a static library are only linked in when something refers to
-// their initialiser.
+// their initialiser. They are registered as this file is loaded, before any
+// window asks for a ":/icons/" path: every program that shows a card or an
+// icon links this file.
 static void initIconResources()
 {
     Q_INIT_RESOURCE(icons);
 }
+
+namespace {
+[[maybe_unused]] const bool kIconsRegistered = (initIconResources(), true);
+} // namespace
 
 QFont CardFont()
 {
@@ -36,7 +42,6 @@ QString IconResourcePath(int iconId)
 
 QImage IconImage(int iconId, int size)
 {
-    [[maybe_unused]] static const bool registered = (initIconResources(), true);
     // Images, not pixmaps: a static cache outlives the application object,
     // and only images may be destroyed without one.
     static QHash<quint64, QImage> cache;

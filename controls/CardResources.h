@@ -12,6 +12,8 @@
 // face that covers Chinese after it.
 QFont CardFont();
 
+// The resource path of our drawing of the icon, for a QIcon or an image
+// button.
 QString IconResourcePath(int iconId);
 // The icon drawn at the given size; a null image for an id we have no
 // picture for.

@@ -92,6 +92,7 @@ public:
     {
         QWidget* editor = MakeEditor(parent, option, index);
         m_grid->m_openEditor = editor;
+        m_grid->m_openIndex = index;
         return editor;
     }
 
@@ -285,6 +286,17 @@ void CCellTypesGridCtrl::CommitOpenEdit()
     QWidget* editor = m_openEditor;
     commitData(editor);
     closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+void CCellTypesGridCtrl::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    const QPersistentModelIndex edited = editor == m_openEditor ? m_openIndex : QPersistentModelIndex();
+    QTableWidget::closeEditor(editor, hint);
+    // Every key of a count or a price recomputed the line with the typed
+    // text; an edit left without keeping it (Esc) leaves the cell as it
+    // was, and the line, the total and the capital text follow the cell.
+    if (edited.isValid() && (edited.column() == CountCol || edited.column() == PriceCol))
+        RecomputeLine(edited.row());
 }
 
 void CCellTypesGridCtrl::SetCellText(int row, int column, const QString& text)

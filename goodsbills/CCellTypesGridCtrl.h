@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QPersistentModelIndex>
 #include <QPointer>
 #include <QStringList>
 #include <QTableWidget>
@@ -96,6 +97,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
 private:
     class CellDelegate;
@@ -114,4 +116,5 @@ private:
     bool m_isReadOnly = false;
     QStringList m_companyNames;
     QPointer<QWidget> m_openEditor;
+    QPersistentModelIndex m_openIndex;
 };

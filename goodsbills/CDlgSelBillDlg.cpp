@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 
+#include "CardResources.h"
 #include "GoodsBillEditing.h"
 #include "GoodsBillPage.h"
 #include "ImageButton.h"
@@ -12,8 +13,10 @@ CDlgSelBillDlg::CDlgSelBillDlg(QWidget *parent)
 {
     setWindowTitle(QStringLiteral("选择单据类型"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/icon128.svg")));
-    ImageButton *out = MakeCommandButton(this, "1095", QString());
-    ImageButton *in = MakeCommandButton(this, "1096", QString());
+    // The pictures of the party detail window's two new-goods-bill buttons,
+    // which open the same two kinds of bill; the captions follow the side.
+    ImageButton *out = MakePictureButton(this, "1095", QString(), IconResourcePath(184));
+    ImageButton *in = MakePictureButton(this, "1096", QString(), IconResourcePath(185));
     auto *layout = new QHBoxLayout(this);
     for (ImageButton *button : {out, in}) {
         button->setMinimumSize(120, 48);

@@ -33,6 +33,10 @@ struct PageIds
 const PageIds kSalesIds{"1106", "1107", "1108", "1092", "1345", "1298", "1435"};
 const PageIds kPurchaseIds{"1360", "1361", "1362", "1364", "1363", "1365", "1426"};
 
+// The tip of the empty-state speech bubble's tail (bmp297), in pixels from
+// the picture's left edge.
+constexpr int kBubbleTailX = 270;
+
 } // namespace
 
 GoodsBillPage::GoodsBillPage(Side side, QWidget *parent)
@@ -150,8 +154,9 @@ void GoodsBillPage::resizeEvent(QResizeEvent *event)
 {
     BillPageBase::resizeEvent(event);
     PlacePagingRow(m_prevButton, m_newButton, m_nextButton, m_pageLine, event->size());
-    // The empty page's speech bubble points down at 新增货品单据.
-    PlaceEmptyPicture(QPoint(event->size().width() / 2 - 270, event->size().height() - 245));
+    // The empty page's speech bubble points down at 新增货品单据, from
+    // wherever the paging row put it.
+    PlaceEmptyPictureAbove(m_newButton, kBubbleTailX, 40);
     const int capacity = PageCapacity();
     if (!LayoutTiles(event->size()))
         return;

@@ -64,8 +64,8 @@ struct CommandSpec
 };
 
 const CommandSpec kCommands[] = {
-    {"1091", "销售开单", "销售出货", "采购退货", ":/partners/icon184.svg"},
-    {"1069", "销售进货", "销售退货", "采购进货", ":/partners/icon185.svg"},
+    {"1091", "销售开单", "销售出货", "采购退货", ":/icons/icon184.svg"},
+    {"1069", "销售进货", "销售退货", "采购进货", ":/icons/icon185.svg"},
     {"1070", "财务收入", nullptr, nullptr, ":/partners/icon186.svg"},
     {"1071", "财务支出", nullptr, nullptr, ":/partners/icon187.svg"},
     {"1076", "当月单据", nullptr, nullptr, ":/partners/icon193.svg"},

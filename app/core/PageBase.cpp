@@ -26,10 +26,13 @@ void PageBase::SetEmptyPicture(const QString &id, const QString &image, const QS
     m_empty->setPixmap(QIcon(image).pixmap(size));
 }
 
-void PageBase::PlaceEmptyPicture(const QPoint &topLeft)
+void PageBase::PlaceEmptyPictureAbove(const QWidget *target, int pointX, int gap)
 {
     m_layout->removeWidget(m_empty);
-    m_empty->setGeometry(QRect(topLeft, m_empty->sizeHint()));
+    const QPoint targetTopLeft = target->mapTo(this, QPoint(0, 0));
+    const QSize size = m_empty->sizeHint();
+    const QPoint topLeft(targetTopLeft.x() + target->width() / 2 - pointX, targetTopLeft.y() - gap - size.height());
+    m_empty->setGeometry(QRect(topLeft, size));
 }
 
 bool PageBase::IsEmptyStateShown() const

@@ -24,9 +24,11 @@ public:
     // size, in place of the plain "暂无记录" text.
     void SetEmptyPicture(const QString &id, const QString &image, const QSize &size = QSize(160, 120));
     // Takes the empty-state picture out of the page's layout, which
-    // centres it, and puts its top left corner at topLeft (a page whose
-    // picture points at a button under it).
-    void PlaceEmptyPicture(const QPoint &topLeft);
+    // centres it, and puts it gap pixels above target (a widget of the
+    // page), with the picture's x = pointX over target's horizontal middle:
+    // a picture that points at a button under it follows the button
+    // wherever the page's layout puts it.
+    void PlaceEmptyPictureAbove(const QWidget *target, int pointX, int gap);
 
 protected:
     void SetComputedDate(const QString &date) { m_strComputedDate = date; }

@@ -529,6 +529,15 @@ TEST_P(EditorTest, EveryKeyOfACountOrPriceRecomputesAmountTotalAndCapitalText)
     EXPECT_EQ(totals(), "10.00|壹拾 零元 零角 零分 ");
     PressEnter(count);
     EXPECT_EQ(grid->CellText(2, Grid::CountCol), "4");
+    // Esc gives back the cell, and with it the figures it decides.
+    for (const int column : {Grid::CountCol, Grid::PriceCol}) {
+        QLineEdit* edit = StartEditing(grid, 2, column);
+        edit->selectAll();
+        typeText(edit, "9");
+        QTest::keyClick(edit, Qt::Key_Escape);
+        EXPECT_EQ(Line(grid, 2), QStringList({"A1", "", "", "", "4", "2.50", "10.00"})) << column;
+        EXPECT_EQ(totals(), "10.00|壹拾 零元 零角 零分 ") << column;
+    }
 
     // A count or price holds twelve characters, typed or pasted; on a
     // selected cell Delete and a paste recompute too.

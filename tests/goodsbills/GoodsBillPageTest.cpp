@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "CDlgSelBillDlg.h"
+#include "CardResources.h"
 #include "GoodsBillPage.h"
 #include "GoodsBillTestSupport.h"
 #include "GoodsBillWriter.h"
@@ -76,8 +77,30 @@ protected:
         ASSERT_NE(picture, nullptr);
         EXPECT_EQ(picture->isVisible(), shownTiles().empty());
         EXPECT_EQ(picture->pixmap().deviceIndependentSize().toSize(), QSize(350, 150));
-        EXPECT_EQ(picture->geometry(), QRect(page->width() / 2 - 270, page->height() - 245, 350, 150));
-        EXPECT_LT(picture->geometry().bottom(), control("1107", "1361")->geometry().top());
+        // Its tail, the lowest thing drawn, ends just above the button's
+        // middle.
+        const QRect button = control("1107", "1361")->geometry();
+        const QPoint tail = picture->geometry().topLeft() + lowestPointDrawn(picture->pixmap().toImage());
+        EXPECT_NEAR(tail.x(), button.x() + button.width() / 2.0, 2);
+        EXPECT_LT(picture->geometry().bottom(), button.top());
+        EXPECT_LT(button.top() - tail.y(), 60);
+    }
+    // The middle of the lowest row of pixels that are not transparent.
+    static QPoint lowestPointDrawn(const QImage& image)
+    {
+        for (int y = image.height() - 1; y >= 0; --y) {
+            int left = image.width();
+            int right = -1;
+            for (int x = 0; x < image.width(); ++x) {
+                if (qAlpha(image.pixel(x, y)) > 0) {
+                    left = std::min(left, x);
+                    right = x;
+                }
+            }
+            if (right >= 0)
+                return {(left + right) / 2, y};
+        }
+        return {-1000, -1000};
     }
 
     ScriptedLauncher launcher;
@@ -169,6 +192,7 @@ TEST_P(GoodsBillPageTest, PagesAndThePageLineFollowTheBillsThereAre)
     EXPECT_LT(page->PageCapacity(), 4);
     EXPECT_EQ(page->ShownBills().size(), std::size_t(page->PageCapacity()));
     EXPECT_EQ(pageLine(), QStringLiteral("共 6 条记录，第 1 / %1 页。").arg(page->PageCount()));
+    expectRangeAtTopRightAndPictureIfEmpty();
 }
 
 TEST_P(GoodsBillPageTest, ATileShowsItsBillsFirstLineAndDepositAndOpensOnlyABillOfTheSide)
@@ -220,6 +244,13 @@ TEST_P(GoodsBillPageTest, NewBillOpensTheChooserWhoseButtonsOpenTheEditorInTheir
             EXPECT_EQ(dialog->windowTitle(), "选择单据类型");
             auto* chosen = dialog->findChild<QPushButton*>(button ? "1096" : "1095");
             EXPECT_EQ(chosen->text(), captions[button]);
+            // Beside the caption, icon 184 or 185 as the party windows draw it.
+            const int iconId = button ? 185 : 184;
+            const QImage icon = IconImage(iconId, chosen->iconSize().width());
+            EXPECT_FALSE(icon.isNull());
+            EXPECT_TRUE(chosen->icon().pixmap(chosen->iconSize()).toImage().convertToFormat(icon.format()) == icon)
+                << "not the picture of icon " << iconId;
+            EXPECT_EQ(chosen->cursor().shape(), Qt::PointingHandCursor);
             // Enter opens nothing.
             chosen->setFocus();
             QTest::keyClick(dialog, Qt::Key_Return);
