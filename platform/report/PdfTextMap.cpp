@@ -9,6 +9,8 @@ namespace PdfTextMap {
 
 namespace {
 
+    using InFont = std::function<std::optional<char16_t>(char16_t)>;
+
     bool isHex4(const QByteArray& data, qsizetype at)
     {
         if (at < 1 || at + 5 > data.size() || data.at(at - 1) != '<' || data.at(at + 4) != '>')
@@ -21,7 +23,7 @@ namespace {
     }
 
     // Rewrites the 4-digit hex code starting at `at` when correct() asks to.
-    void fixCode(QByteArray& data, qsizetype at, const std::function<std::optional<char16_t>(char16_t)>& correct)
+    void fixCode(QByteArray& data, qsizetype at, const InFont& correct)
     {
         if (!isHex4(data, at))
             return;
@@ -51,8 +53,7 @@ namespace {
         return tokens;
     }
 
-    void fixStream(QByteArray& data, qsizetype begin, qsizetype end,
-        const std::function<std::optional<char16_t>(char16_t)>& correct)
+    void fixStream(QByteArray& data, qsizetype begin, qsizetype end, const InFont& correct)
     {
         enum class Block { None, Range, Char } block = Block::None;
         qsizetype lineStart = begin;
@@ -88,9 +89,33 @@ namespace {
         }
     }
 
+    // The /BaseFont of the object that refers to a map at `at`, without the
+    // subset tag ("ABCDEF+") other writers put before it.
+    QByteArray fontNameAround(const QByteArray& pdf, qsizetype at)
+    {
+        const qsizetype object = pdf.lastIndexOf(" obj", at);
+        const qsizetype objectEnd = pdf.indexOf("endobj", at);
+        const qsizetype key = object < 0 ? -1 : pdf.indexOf("/BaseFont", object);
+        if (key < 0 || (objectEnd >= 0 && key > objectEnd))
+            return {};
+        qsizetype from = key + 9;
+        while (from < pdf.size() && std::isspace(static_cast<unsigned char>(pdf.at(from))))
+            ++from;
+        if (from >= pdf.size() || pdf.at(from) != '/')
+            return {};
+        qsizetype to = ++from;
+        while (to < pdf.size() && !std::isspace(static_cast<unsigned char>(pdf.at(to)))
+            && !QByteArrayView("/<>[]()").contains(pdf.at(to)))
+            ++to;
+        QByteArray name = pdf.mid(from, to - from);
+        if (name.size() > 7 && name.at(6) == '+')
+            name.remove(0, 7);
+        return name;
+    }
+
 } // namespace
 
-QByteArray fixToUnicodeMaps(QByteArray pdf, const std::function<std::optional<char16_t>(char16_t)>& correct)
+QByteArray fixToUnicodeMaps(QByteArray pdf, const Correction& correct)
 {
     if (!correct)
         return pdf;
@@ -98,7 +123,8 @@ QByteArray fixToUnicodeMaps(QByteArray pdf, const std::function<std::optional<ch
     QSet<QByteArray> done;
     const QString text = QString::fromLatin1(pdf);
     for (auto it = reference.globalMatch(text); it.hasNext();) {
-        const QByteArray number = it.next().captured(1).toLatin1();
+        const QRegularExpressionMatch match = it.next();
+        const QByteArray number = match.captured(1).toLatin1();
         if (done.contains(number))
             continue;
         done.insert(number);
@@ -118,7 +144,8 @@ QByteArray fixToUnicodeMaps(QByteArray pdf, const std::function<std::optional<ch
         const qsizetype end = pdf.indexOf("endstream", begin);
         if (end < 0 || end > objectEnd)
             continue;
-        fixStream(pdf, begin, end, correct);
+        const QByteArray font = fontNameAround(pdf, match.capturedStart());
+        fixStream(pdf, begin, end, [&](char16_t code) { return correct(font, code); });
     }
     return pdf;
 }

@@ -42,6 +42,12 @@ int pixelSizeFor(double points)
     return std::max(1, static_cast<int>(std::lround(points * mmPerPoint * unitsPerMm)));
 }
 
+// Figures are drawn smaller where they do not fit; only words are cut.
+ReportTextPainter::Fit fitFor(const QString& text)
+{
+    return ReportLayout::isFigure(text) ? ReportTextPainter::Fit::Shrink : ReportTextPainter::Fit::Elide;
+}
+
 ReportTextPainter::Align textAlign(ReportTemplate::Align align)
 {
     switch (align) {
@@ -254,8 +260,9 @@ void ReportDocument::paintBand(QPainter& painter, const ResolvedBand& band, cons
             }
             painter.setPen(Qt::black);
             const QRectF inner = item.border ? rect.adjusted(cellPadding, 0, -cellPadding, 0) : rect;
-            m_text->draw(painter, toUnits(inner), expand(item.text, geometry, pageIndex), textAlign(item.align),
-                pixelSizeFor(item.fontSize), item.bold);
+            const QString text = expand(item.text, geometry, pageIndex);
+            m_text->draw(painter, toUnits(inner), text, textAlign(item.align), pixelSizeFor(item.fontSize), item.bold,
+                fitFor(text));
             break;
         }
         }
@@ -311,7 +318,7 @@ void ReportDocument::paintTable(
             if (text.isEmpty())
                 continue;
             const QRectF cell(xs.at(c) + padding, y, xs.at(c + 1) - xs.at(c) - 2 * padding, rowHeight);
-            m_text->draw(painter, toUnits(cell), text, aligns.at(c), pixelSize, row.bold);
+            m_text->draw(painter, toUnits(cell), text, aligns.at(c), pixelSize, row.bold, fitFor(text));
         }
         y += rowHeight;
     }
@@ -425,7 +432,8 @@ bool ReportDocument::print(QPrinter& printer, QString* error) const
 
 QByteArray ReportDocument::repairTextLayer(const QByteArray& pdf) const
 {
-    return PdfTextMap::fixToUnicodeMaps(pdf, [this](char16_t code) { return m_text->drawnCharForRadical(code); });
+    return PdfTextMap::fixToUnicodeMaps(
+        pdf, [this](const QByteArray& font, char16_t code) { return m_text->drawnChar(font, code); });
 }
 
 bool ReportDocument::repairPdfFile(const QString& path, QString* error) const

@@ -139,6 +139,28 @@ QString formatNumberText(const QString& text, int decimals)
     return formatted;
 }
 
+bool isFigure(const QString& text)
+{
+    const QStringView t = QStringView(text).trimmed();
+    qsizetype i = 0;
+    if (i < t.size() && (t[i] == QLatin1Char('-') || t[i] == QLatin1Char('+')))
+        ++i;
+    bool digits = false;
+    bool point = false;
+    for (; i < t.size(); ++i) {
+        const QChar ch = t[i];
+        if (ch >= QLatin1Char('0') && ch <= QLatin1Char('9'))
+            digits = true;
+        else if (ch == QLatin1Char('.') && !point)
+            point = true;
+        else if (ch != QLatin1Char(',') || point)
+            break;
+    }
+    if (i < t.size() && t[i] == QLatin1Char('%'))
+        ++i;
+    return digits && i == t.size();
+}
+
 QString expandPlaceholders(const QString& text, const std::function<std::optional<QString>(const QString&)>& lookup)
 {
     if (!text.contains(QLatin1Char('{')))

@@ -68,6 +68,10 @@ QList<double> sumColumns(
 // text as it is.
 QString formatNumberText(const QString& text, int decimals);
 
+// Whether a text is a figure: a number, maybe signed, with thousands
+// separators or a percent sign. A figure is printed whole, never cut.
+bool isFigure(const QString& text);
+
 // Replaces every {name} for which lookup answers a value; other braces stay.
 QString expandPlaceholders(const QString& text, const std::function<std::optional<QString>(const QString&)>& lookup);
 

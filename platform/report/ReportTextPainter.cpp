@@ -1,22 +1,73 @@
 #include "ReportTextPainter.h"
 
+#include "FontTables.h"
+
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QPainter>
 
 #include <algorithm>
+#include <atomic>
 
 namespace {
 
-struct Glyph
-{
-    quint32 index = 0;
-    double advance = 0.0;
-};
-
 constexpr char32_t ellipsis = 0x2026;
 
+// Letters and digits of a family name, for the name of a copy of the font.
+QString postScriptWord(const QString& family)
+{
+    QString word;
+    for (QChar ch : family) {
+        if (ch.isLetterOrNumber() && ch.unicode() < 0x80)
+            word += ch;
+    }
+    return word.isEmpty() ? QStringLiteral("Font") : word;
+}
+
 } // namespace
+
+// One font file as the PDF writer sees it: every size drawn from it goes
+// into one PDF font with one text map.
+struct ReportTextPainter::Typeface
+{
+    struct Copy
+    {
+        int fontId = -1; // of the application font, -1 when it could not be made
+        QString name; // its family and PostScript name
+    };
+
+    QRawFont raw; // any size, for looking code points up
+    QByteArray pdfName; // the name of its PDF font
+    // The characters drawn with each glyph, in the order first drawn: the
+    // first is drawn from the font, the (k+1)-th from copy k.
+    QHash<quint32, QList<char32_t>> charsOfGlyph;
+    QList<Copy> copies;
+
+    Typeface() = default;
+    Typeface(const Typeface&) = delete;
+    Typeface& operator=(const Typeface&) = delete;
+    ~Typeface()
+    {
+        for (const Copy& copy : std::as_const(copies)) {
+            if (copy.fontId >= 0)
+                QFontDatabase::removeApplicationFont(copy.fontId);
+        }
+    }
+
+    quint32 glyphOf(char32_t ch) const
+    {
+        const QList<quint32> indexes = raw.glyphIndexesForString(QString::fromUcs4(&ch, 1));
+        return indexes.size() == 1 ? indexes.first() : 0;
+    }
+};
+
+struct ReportTextPainter::Glyph
+{
+    quint32 index = 0; // 0: the primary font has no glyph for the character
+    double advance = 0.0;
+    int copy = 0; // the copy of the font it is drawn from, 0 for the font itself
+};
 
 struct ReportTextPainter::Face
 {
@@ -24,57 +75,26 @@ struct ReportTextPainter::Face
     QRawFont raw;
     double ascent = 0.0;
     double descent = 0.0;
+    std::shared_ptr<Typeface> typeface;
+    QList<QRawFont> copies; // the typeface's copies at this size, made when first needed
     QHash<char32_t, Glyph> glyphs;
-    QHash<quint32, char32_t> ordinaryCharOfGlyph; // the first non-radical character per glyph
+};
 
-    // Index 0 means the primary font has no glyph for the character.
-    const Glyph& glyph(char32_t ch)
-    {
-        auto it = glyphs.constFind(ch);
-        if (it != glyphs.constEnd())
-            return *it;
-        Glyph g;
-        if (raw.isValid()) {
-            // Control characters (a stray tab or line break in a stored
-            // text) print as a blank, as a one-line cell cannot break.
-            const char32_t printable = ch < 0x20 ? char32_t(' ') : ch;
-            const QList<quint32> indexes = raw.glyphIndexesForString(QString::fromUcs4(&printable, 1));
-            if (indexes.size() == 1 && indexes.first() != 0) {
-                g.index = indexes.first();
-                const QList<QPointF> advances = raw.advancesForGlyphIndexes(indexes);
-                g.advance = advances.isEmpty() ? 0.0 : advances.first().x();
-                if (!isCjkRadical(ch) && !ordinaryCharOfGlyph.contains(g.index))
-                    ordinaryCharOfGlyph.insert(g.index, ch);
-            }
-        }
-        return *glyphs.insert(ch, g);
-    }
+// A text laid out in one face: its glyphs, or covered false when the face
+// lacks one of them.
+struct ReportTextPainter::Line
+{
+    QList<quint32> indexes;
+    QList<double> advances;
+    QList<int> copies;
+    double width = 0.0;
+    bool covered = true;
+    bool copied = false; // some glyph comes from a copy of the font
 };
 
 ReportTextPainter::ReportTextPainter(const QStringList& families)
     : m_families(families)
 {
-}
-
-bool ReportTextPainter::isCjkRadical(char32_t codePoint)
-{
-    // CJK Radicals Supplement, Kangxi Radicals and CJK Strokes.
-    return (codePoint >= 0x2E80 && codePoint <= 0x2FDF) || (codePoint >= 0x31C0 && codePoint <= 0x31EF);
-}
-
-std::optional<char16_t> ReportTextPainter::drawnCharForRadical(char16_t codePoint)
-{
-    if (!isCjkRadical(codePoint))
-        return std::nullopt;
-    for (const std::shared_ptr<Face>& face : std::as_const(m_faces)) {
-        const quint32 index = face->glyph(codePoint).index;
-        if (index == 0)
-            continue;
-        const auto it = face->ordinaryCharOfGlyph.constFind(index);
-        if (it != face->ordinaryCharOfGlyph.constEnd() && *it <= 0xFFFF)
-            return static_cast<char16_t>(*it);
-    }
-    return std::nullopt;
 }
 
 ReportTextPainter::~ReportTextPainter() = default;
@@ -119,41 +139,159 @@ ReportTextPainter::Face& ReportTextPainter::face(int pixelSize, bool bold)
         f->ascent = metrics.ascent();
         f->descent = metrics.descent();
     }
+    std::shared_ptr<Typeface>& typeface = m_typefaces[f->raw.familyName() + QLatin1Char('\n') + f->raw.styleName()];
+    if (!typeface) {
+        typeface = std::make_shared<Typeface>();
+        typeface->raw = f->raw;
+        typeface->pdfName = FontTables::postScriptName(f->raw);
+    }
+    f->typeface = typeface;
     m_faces.insert(key, f);
     return *f;
 }
 
+const ReportTextPainter::Glyph& ReportTextPainter::glyph(Face& f, char32_t ch)
+{
+    auto it = f.glyphs.constFind(ch);
+    if (it != f.glyphs.constEnd())
+        return *it;
+    Glyph g;
+    if (f.raw.isValid()) {
+        // Control characters (a stray tab or line break in a stored
+        // text) print as a blank, as a one-line cell cannot break.
+        const char32_t printable = ch < 0x20 ? char32_t(' ') : ch;
+        const QList<quint32> indexes = f.raw.glyphIndexesForString(QString::fromUcs4(&printable, 1));
+        if (indexes.size() == 1 && indexes.first() != 0) {
+            g.index = indexes.first();
+            const QList<QPointF> advances = f.raw.advancesForGlyphIndexes(indexes);
+            g.advance = advances.isEmpty() ? 0.0 : advances.first().x();
+            QList<char32_t>& drawn = f.typeface->charsOfGlyph[g.index];
+            qsizetype rank = drawn.indexOf(printable);
+            if (rank < 0) {
+                rank = drawn.size();
+                drawn.append(printable);
+            }
+            // Without a copy the glyph is still drawn, only its text is lost.
+            if (rank > 0 && copyOf(f, static_cast<int>(rank)).isValid())
+                g.copy = static_cast<int>(rank);
+        }
+    }
+    return *f.glyphs.insert(ch, g);
+}
+
+const QRawFont& ReportTextPainter::copyOf(Face& f, int copy)
+{
+    Typeface& t = *f.typeface;
+    while (t.copies.size() < copy) {
+        // Application fonts are known to the whole program: every copy
+        // needs a family no other has.
+        static std::atomic<int> serial {0};
+        Typeface::Copy made;
+        made.name = QStringLiteral("%1-Copy%2").arg(postScriptWord(t.raw.familyName())).arg(++serial);
+        const QByteArray data = FontTables::copyNamed(t.raw, made.name);
+        if (!data.isEmpty())
+            made.fontId = QFontDatabase::addApplicationFontFromData(data);
+        t.copies.append(made);
+    }
+    if (f.copies.size() < copy)
+        f.copies.resize(copy);
+    QRawFont& raw = f.copies[copy - 1];
+    const Typeface::Copy& made = t.copies.at(copy - 1);
+    if (!raw.isValid() && made.fontId >= 0) {
+        QFont font = f.font;
+        font.setFamilies({made.name});
+        const QRawFont copied = QRawFont::fromFont(font);
+        // A family the database does not know brings another font, whose
+        // glyph numbers are not these.
+        if (copied.familyName() == made.name)
+            raw = copied;
+    }
+    return raw;
+}
+
+std::optional<char16_t> ReportTextPainter::drawnChar(const QByteArray& pdfFontName, char16_t codePoint) const
+{
+    // A font of ours is known by its name: a copy maps the characters it
+    // drew, the font itself the first ones drawn with each glyph. Any other
+    // font (a fallback, or one named otherwise on this platform) is taken
+    // for one of ours.
+    const Typeface* named = nullptr;
+    qsizetype rank = 0;
+    for (const std::shared_ptr<Typeface>& t : m_typefaces) {
+        if (t->pdfName == pdfFontName && !pdfFontName.isEmpty())
+            named = t.get();
+        for (qsizetype k = 0; k < t->copies.size(); ++k) {
+            if (t->copies.at(k).name.toLatin1() == pdfFontName) {
+                named = t.get();
+                rank = k + 1;
+            }
+        }
+    }
+    for (const std::shared_ptr<Typeface>& t : m_typefaces) {
+        if (named && t.get() != named)
+            continue;
+        const quint32 index = t->glyphOf(codePoint);
+        const auto drawn = t->charsOfGlyph.constFind(index);
+        if (index == 0 || drawn == t->charsOfGlyph.constEnd() || drawn->size() <= rank)
+            continue;
+        const char32_t ch = drawn->at(rank);
+        // A map entry holds one UTF-16 unit; Qt maps no glyph beyond them.
+        if (ch == codePoint || ch > 0xFFFF)
+            return std::nullopt;
+        return static_cast<char16_t>(ch);
+    }
+    return std::nullopt;
+}
+
+ReportTextPainter::Line ReportTextPainter::lay(Face& f, const QString& text, const QList<uint>& codePoints)
+{
+    Line line;
+    line.covered = f.raw.isValid();
+    line.indexes.reserve(codePoints.size() + 1);
+    line.advances.reserve(codePoints.size() + 1);
+    line.copies.reserve(codePoints.size() + 1);
+    for (uint cp : codePoints) {
+        if (!line.covered)
+            break;
+        const Glyph g = glyph(f, char32_t(cp));
+        if (g.index == 0) {
+            line.covered = false;
+            break;
+        }
+        line.indexes.append(g.index);
+        line.advances.append(g.advance);
+        line.copies.append(g.copy);
+        line.copied = line.copied || g.copy != 0;
+        line.width += g.advance;
+    }
+    if (!line.covered)
+        line.width = QFontMetricsF(f.font).horizontalAdvance(text);
+    return line;
+}
+
 void ReportTextPainter::draw(
-    QPainter& painter, const QRectF& rect, const QString& text, Align align, int pixelSize, bool bold)
+    QPainter& painter, const QRectF& rect, const QString& text, Align align, int pixelSize, bool bold, Fit fit)
 {
     if (text.isEmpty() || rect.width() <= 0.0)
         return;
-    Face& f = face(pixelSize, bold);
     const QList<uint> codePoints = text.toUcs4();
-
-    QList<quint32> indexes;
-    QList<double> advances;
-    indexes.reserve(codePoints.size() + 1);
-    advances.reserve(codePoints.size() + 1);
-    bool covered = f.raw.isValid();
-    double total = 0.0;
-    for (uint cp : codePoints) {
-        if (!covered)
-            break;
-        const Glyph& g = f.glyph(char32_t(cp));
-        if (g.index == 0) {
-            covered = false;
-            break;
+    Face* f = &face(pixelSize, bold);
+    Line line = lay(*f, text, codePoints);
+    if (fit == Fit::Shrink) {
+        // Widths follow the size but for rounding: try the size that should
+        // fit, then step down from it.
+        int size = std::max(1, pixelSize);
+        while (line.width > rect.width() && size > 1) {
+            size = std::clamp(static_cast<int>(size * rect.width() / line.width), 1, size - 1);
+            f = &face(size, bold);
+            line = lay(*f, text, codePoints);
         }
-        indexes.append(g.index);
-        advances.append(g.advance);
-        total += g.advance;
     }
 
-    if (!covered) {
+    if (!line.covered) {
         painter.save();
-        painter.setFont(f.font);
-        const QFontMetricsF metrics(f.font);
+        painter.setFont(f->font);
+        const QFontMetricsF metrics(f->font);
         const QString shown = metrics.elidedText(text, Qt::ElideRight, rect.width());
         const Qt::Alignment h = align == Align::Left ? Qt::AlignLeft
             : align == Align::Right                  ? Qt::AlignRight
@@ -163,40 +301,64 @@ void ReportTextPainter::draw(
         return;
     }
 
-    if (total > rect.width()) {
-        const Glyph& dots = f.glyph(ellipsis);
+    if (line.width > rect.width()) {
+        const Glyph dots = glyph(*f, ellipsis);
         const double dotsWidth = dots.index != 0 ? dots.advance : 0.0;
-        while (!indexes.isEmpty() && total + dotsWidth > rect.width()) {
-            total -= advances.takeLast();
-            indexes.removeLast();
+        while (!line.indexes.isEmpty() && line.width + dotsWidth > rect.width()) {
+            line.width -= line.advances.takeLast();
+            line.indexes.removeLast();
+            line.copies.removeLast();
         }
-        if (dots.index != 0 && total + dotsWidth <= rect.width()) {
-            indexes.append(dots.index);
-            advances.append(dots.advance);
-            total += dotsWidth;
+        if (dots.index != 0 && line.width + dotsWidth <= rect.width()) {
+            line.indexes.append(dots.index);
+            line.advances.append(dots.advance);
+            line.copies.append(dots.copy);
+            line.copied = line.copied || dots.copy != 0;
+            line.width += dotsWidth;
         }
-        if (indexes.isEmpty())
+        if (line.indexes.isEmpty())
             return;
     }
 
     QList<QPointF> positions;
-    positions.reserve(indexes.size());
+    positions.reserve(line.indexes.size());
     double x = 0.0;
-    for (double advance : std::as_const(advances)) {
+    for (double advance : std::as_const(line.advances)) {
         positions.append(QPointF(x, 0.0));
         x += advance;
     }
 
     double left = rect.left();
     if (align == Align::Center)
-        left += (rect.width() - total) / 2.0;
+        left += (rect.width() - line.width) / 2.0;
     else if (align == Align::Right)
-        left = rect.right() - total;
-    const double baseline = rect.top() + (rect.height() - (f.ascent + f.descent)) / 2.0 + f.ascent;
+        left = rect.right() - line.width;
+    const QPointF origin(left, rect.top() + (rect.height() - (f->ascent + f->descent)) / 2.0 + f->ascent);
 
     QGlyphRun run;
-    run.setRawFont(f.raw);
-    run.setGlyphIndexes(indexes);
-    run.setPositions(positions);
-    painter.drawGlyphRun(QPointF(left, baseline), run);
+    if (!line.copied) {
+        run.setRawFont(f->raw);
+        run.setGlyphIndexes(line.indexes);
+        run.setPositions(positions);
+        painter.drawGlyphRun(origin, run);
+        return;
+    }
+    // Glyphs of copies of the font are runs of their own.
+    const int copies = *std::max_element(line.copies.cbegin(), line.copies.cend());
+    for (int copy = 0; copy <= copies; ++copy) {
+        QList<quint32> indexes;
+        QList<QPointF> at;
+        for (qsizetype i = 0; i < line.indexes.size(); ++i) {
+            if (line.copies.at(i) == copy) {
+                indexes.append(line.indexes.at(i));
+                at.append(positions.at(i));
+            }
+        }
+        if (indexes.isEmpty())
+            continue;
+        run.setRawFont(copy == 0 ? f->raw : f->copies.at(copy - 1));
+        run.setGlyphIndexes(indexes);
+        run.setPositions(at);
+        painter.drawGlyphRun(origin, run);
+    }
 }

@@ -102,6 +102,11 @@ TEST(ReportLayoutTest, NumberTextsIgnoreTheLocaleAndPlaceholdersExpandOnlyWhenKn
     for (const auto& [text, decimals, expected] : numbers)
         EXPECT_EQ(formatNumberText(QString::fromUtf8(text), decimals), QString::fromUtf8(expected)) << text;
     QLocale::setDefault(previous);
+    // Figures are printed whole; dates, codes and counts with a unit are words.
+    for (const char* figure : {"100028.00", "-5", "+0.5", "1,234,567.00", "12%", " 7 "})
+        EXPECT_TRUE(isFigure(QString::fromUtf8(figure))) << figure;
+    for (const char* text : {"", "-", ".", "2024-03-15", "CP00012", "1.2.3", "5 盒", "1.5,0"})
+        EXPECT_FALSE(isFigure(QString::fromUtf8(text))) << text;
 
     const auto lookup = [](const QString& name) -> std::optional<QString> {
         if (name == QLatin1String("TitleMonth"))
@@ -162,15 +167,17 @@ TEST(ReportTemplateTest, RejectsFaultyTemplatesNamingTheSource)
 
 namespace {
 
-// The shape of the maps Qt writes, with every kind of entry.
+// The shape of the maps Qt writes, with every kind of entry, and a map of a
+// second font whose name carries a subset tag.
 const char* const samplePdf = "%PDF-1.4\n"
-                              "7 0 obj\n<< /Type /Font /ToUnicode 9 0 R >>\nendobj\n"
+                              "7 0 obj\n<< /Type /Font /BaseFont /Noto /ToUnicode 9 0 R >>\nendobj\n"
                               "8 0 obj\n<< /Type /Font /ToUnicode 10 0 R >>\nendobj\n"
                               "9 0 obj\n<< /Length 200 >>\nstream\n"
                               "2 beginbfrange\n"
                               "<0001> <0004> [<4E94> <2FA6> <5546> <2F8F> ]\n"
                               "<0005> <0005> <2EC6>\n"
                               "<0006> <0008> <2F00>\n"
+                              "<0009> <0009> <3B35>\n"
                               "endbfrange\n"
                               "1 beginbfchar\n"
                               "<2F8F> <2EDA>\n"
@@ -179,24 +186,32 @@ const char* const samplePdf = "%PDF-1.4\n"
                               "10 0 obj\n<< /Length 30 /Filter /FlateDecode >>\nstream\n1 beginbfrange\n"
                               "<0001> <0001> <2FA6>\nendbfrange\n"
                               "endstream\nendobj\n"
+                              "11 0 obj\n<< /ToUnicode 12 0 R /BaseFont\n/QNAAAA+Noto-Copy1>>\nendobj\n"
+                              "12 0 obj\n<< /Length 40 >>\nstream\n1 beginbfrange\n"
+                              "<0001> <0002> [<3B35> <2F8F> ]\nendbfrange\n"
+                              "endstream\nendobj\n"
                               "<2FA6> outside any map\n";
 
-std::optional<char16_t> radicalToCharacter(char16_t code)
+// What each font drew: in Noto the radicals' and 㬵's glyphs were drawn for
+// the ordinary characters, in its copy 㬵 is itself.
+std::optional<char16_t> drawnCharacter(const QByteArray& font, char16_t code)
 {
-    const std::pair<char16_t, char16_t> map[]
-        = {{0x2FA6, u'金'}, {0x2F8F, u'行'}, {0x2EC6, u'角'}, {0x2EDA, u'页'}, {0x2F00, u'一'}};
-    for (const auto& [radical, character] : map)
-        if (radical == code)
+    const std::pair<char16_t, char16_t> noto[]
+        = {{0x2FA6, u'金'}, {0x2F8F, u'行'}, {0x2EC6, u'角'}, {0x2EDA, u'页'}, {0x2F00, u'一'}, {0x3B35, u'胶'}};
+    if (font == "Noto-Copy1")
+        return code == 0x2F8F ? std::optional<char16_t>(u'行') : std::nullopt;
+    for (const auto& [radical, character] : noto)
+        if (font == "Noto" && radical == code)
             return character;
     return std::nullopt;
 }
 
 } // namespace
 
-TEST(PdfTextMapTest, RewritesRadicalTargetsInPlace)
+TEST(PdfTextMapTest, RewritesTheTargetsOfEachFontInPlace)
 {
     const QByteArray original(samplePdf);
-    const QByteArray fixed = PdfTextMap::fixToUnicodeMaps(original, radicalToCharacter);
+    const QByteArray fixed = PdfTextMap::fixToUnicodeMaps(original, drawnCharacter);
     ASSERT_EQ(fixed.size(), original.size()); // no offset in the file may move
 
     EXPECT_TRUE(fixed.contains("<0001> <0004> [<4E94> <91D1> <5546> <884C> ]"));
@@ -208,10 +223,13 @@ TEST(PdfTextMapTest, RewritesRadicalTargetsInPlace)
     EXPECT_TRUE(fixed.contains("<2F8F> <9875>"));
     // Compressed streams and text outside the maps stay as they were.
     EXPECT_TRUE(fixed.contains("<0001> <0001> <2FA6>\nendbfrange\nendstream"));
+    // Each map is repaired for its own font.
+    EXPECT_TRUE(fixed.contains("<0009> <0009> <80F6>"));
+    EXPECT_TRUE(fixed.contains("<0001> <0002> [<3B35> <884C> ]"));
     EXPECT_TRUE(fixed.contains("<2FA6> outside any map"));
 
     // Files without maps, or no repair to make, are left alone.
     const QByteArray plain("%PDF-1.4\n1 0 obj\n<< /ToUnicode 5 0 R >>\nendobj\n%%EOF\n");
-    EXPECT_EQ(PdfTextMap::fixToUnicodeMaps(plain, radicalToCharacter), plain);
+    EXPECT_EQ(PdfTextMap::fixToUnicodeMaps(plain, drawnCharacter), plain);
     EXPECT_EQ(PdfTextMap::fixToUnicodeMaps(QByteArray(samplePdf), {}), QByteArray(samplePdf));
 }

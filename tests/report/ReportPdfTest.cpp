@@ -5,14 +5,22 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QScreen>
 
 #include <algorithm>
+#include <cmath>
+#include <functional>
 #include <numeric>
+#include <set>
 
 // PDFs written by the report are read back with poppler's pdftotext and
 // pdfinfo, which know nothing of our code.
@@ -104,6 +112,93 @@ TEST_F(ReportPdfTest, LongTextsAreCutAndRareCharactersFallBackToOtherFonts)
     // text follows it.
     EXPECT_TRUE(pages.first().contains(RE("…\\s+M4\\s+1.00\\s+2.00"))) << pages.first().toStdString();
     EXPECT_TRUE(pages.first().contains("象棋♔王"));
+}
+
+namespace {
+
+// Every character that the shipped templates print (titles, captions, band
+// texts, defaults), blanks left out, in code point order.
+QList<uint> shippedTemplateCharacters()
+{
+    std::set<uint> found;
+    const std::function<void(const QJsonValue&)> collect = [&](const QJsonValue& value) {
+        if (value.isString()) {
+            for (uint ch : value.toString().toUcs4())
+                if (!QChar::isSpace(ch))
+                    found.insert(ch);
+        } else if (value.isArray()) {
+            for (const QJsonValue& inner : value.toArray())
+                collect(inner);
+        } else if (value.isObject()) {
+            for (const QJsonValue& inner : value.toObject())
+                collect(inner);
+        }
+    };
+    const QDir shipped(QStringLiteral(JXC_SHIPPED_REPORTS));
+    for (const QString& name : shipped.entryList({"*.grf"})) {
+        QFile file(shipped.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+        collect(QJsonDocument::fromJson(file.readAll()).object());
+    }
+    return QList<uint>(found.begin(), found.end());
+}
+
+} // namespace
+
+// The glyph of 胶 is also that of 㬵 (U+3B35), the glyph of 行 that of the
+// radical ⾏: the text of the PDF holds what was printed, even where both
+// characters of one glyph are printed, in either weight.
+TEST_F(ReportPdfTest, EveryCharacterPrintedReadsBackAsItself)
+{
+    const QList<uint> characters = shippedTemplateCharacters();
+    ASSERT_GT(characters.size(), 100);
+    QStringList names {"胶水", "胶带", "强力胶", "㬵⾏行"};
+    for (qsizetype i = 0; i < characters.size(); i += 10) {
+        const QList<uint> chunk = characters.mid(i, 10);
+        names.append(QString::fromUcs4(reinterpret_cast<const char32_t*>(chunk.data()), chunk.size()));
+    }
+    QList<QStringList> rows;
+    for (qsizetype i = 0; i < names.size(); ++i)
+        rows.append({QString("CP%1").arg(i, 3, 10, QLatin1Char('0')), names.at(i), {}, "1", "2"});
+    rows.append({"总合计", "强力胶㬵行⾏", {}, "1", "2"}); // bold, 行 before ⾏
+    load("ProductSumReport.grf", rows);
+
+    const QString all = render("characters.pdf").join(QLatin1Char('\f'));
+    for (const QStringList& row : rows) {
+        const QRegularExpression printed(row[0] + "\\s+" + QRegularExpression::escape(row[1]) + "\\s");
+        EXPECT_TRUE(all.contains(printed))
+            << row[1].toStdString() << " reads " << all.mid(all.indexOf(row[0]), 40).toStdString();
+    }
+}
+
+// Figures of six to ten digits in the narrow columns of the shipped 进出汇总
+// are drawn whole, in a smaller size; a long name is cut.
+TEST_F(ReportPdfTest, FiguresAreDrawnWholeWhereNamesAreCut)
+{
+    const QStringList fields = QString("产品编号 产品名称 产品规格 采购数量 采购均价 采购总额 采购退货 采购退价 "
+                                       "采购退额 销售数量 销售均价 销售总额 销售退货 销售退价 销售退额")
+                                   .split(' ');
+    const QString longName = QStringLiteral("特别长的货品名称").repeated(3);
+    QList<QStringList> rows;
+    for (int digits = 6; digits <= 10; ++digits) {
+        QStringList row {QString("CP%1").arg(digits), longName, "M4"};
+        for (int column = 0; column < 12; ++column)
+            row.append(QString::number(std::pow(10.0, digits - 1) + 28 + column, 'f', 2));
+        rows.append(row);
+    }
+    rows.append(rows.last());
+    rows.last()[0] = "总合计"; // bold, and wider
+    load(QDir(JXC_SHIPPED_REPORTS).filePath("ProductStockShipmentSumReport.grf").toUtf8().constData(), rows, fields);
+
+    const QString all = render("figures.pdf").join(QLatin1Char('\f'));
+    for (const QStringList& row : rows) {
+        QString printed = row[0] + "\\s+特别长的货品名?称?…\\s+M4";
+        for (const QString& figure : row.mid(3))
+            printed += "\\s+" + QRegularExpression::escape(figure);
+        EXPECT_TRUE(all.contains(QRegularExpression(printed)))
+            << row[0].toStdString() << " reads " << all.mid(all.indexOf(row[0]), 200).toStdString();
+    }
+    EXPECT_FALSE(all.contains(RE("\\d…")));
 }
 
 namespace {
