@@ -7,8 +7,9 @@ class Database;
 
 // One row of the 财务月结 report: the account (or "总合计"), then 累计结余
 // (balance before the period), 时段收入, 时段支出, 时段利润 (income less
-// payout), 当前结余 (balance at the period's end), each "%.2lf", and the
-// row-kind marker (left empty).
+// payout), 当前结余 (balance at the period's end), each a DoubleToStr text
+// (two decimals, half a cent rounded away from zero), and the row-kind
+// marker (left empty).
 struct ProductFinaSumInfo
 {
     QString AccountName;

@@ -27,7 +27,8 @@ struct AccountSums
 //   finance tables, all dates.
 // Deposits of goods bills count only through their finance bills: the
 // goods-bill tables are never read. Figures are written as DoubleToStr
-// texts ("%.2lf").
+// texts: two decimals, half a cent rounded away from zero on the decimal
+// value meant.
 //
 // It reads and writes inside the caller's transaction and never opens one.
 // Every failure is a DbError.

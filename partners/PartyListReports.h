@@ -11,7 +11,8 @@ struct PartySideInfo;
 
 // One row of the finance-sum report of the client page (the provider page
 // uses the same layout): a party's name and its six period figures as
-// "%.2lf" texts, or, with RowKind "总计行", the totals row.
+// DoubleToStr texts (two decimals, half a cent rounded away from zero), or,
+// with RowKind "总计行", the totals row.
 struct ClientFinanceSumInfo
 {
     QString Name;

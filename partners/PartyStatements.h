@@ -15,8 +15,9 @@ struct PartySideInfo;
 // "标题行" opens a section (its heading in InputDate), "总计行" is a totals
 // row (its label and numbers in the fields each statement names below),
 // anything else is a bill line or a money row. Numbers written are
-// "%.2lf"; numbers read are read leniently (StrToDouble). It opens no
-// window; callers catch DbError.
+// DoubleToStr texts (two decimals, half a cent rounded away from zero);
+// numbers read are read leniently (StrToDouble). It opens no window;
+// callers catch DbError.
 class PartyStatements
 {
 public:

@@ -33,7 +33,8 @@ const FieldSpec kFields[] = {
 };
 
 // The number fields and what each accepts: prices as unsigned decimals,
-// the alarm count as a whole number of at least 0.
+// the alarm count as a bill line's count takes it, since the two are
+// compared.
 struct NumberField
 {
     std::size_t index; // into kFields
@@ -42,7 +43,7 @@ struct NumberField
 const NumberField kNumberFields[] = {
     {4, NumberRule{false, false}},
     {5, NumberRule{false, false}},
-    {6, NumberRule{false, true}},
+    {6, kGoodsCountRule},
 };
 
 const QString kNoStorePage = QStringLiteral("找不到仓库管理页面，货品没有保存。");

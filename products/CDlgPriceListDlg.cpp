@@ -1,6 +1,7 @@
 #include "CDlgPriceListDlg.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -21,6 +22,9 @@ CDlgPriceListDlg::CDlgPriceListDlg(QWidget *parent)
     setWindowIcon(QIcon(QStringLiteral(":/icons/icon128.svg")));
     resize(560, 440);
 
+    auto *picture = new QLabel(this);
+    picture->setObjectName(QStringLiteral("titlePicture"));
+    picture->setPixmap(QIcon(QStringLiteral(":/images/icon213.svg")).pixmap(QSize(32, 32)));
     auto *title = new QLabel(QStringLiteral("客户价目列表"), this);
     m_nameLabel = MakeIdLabel(this, "1282", QString());
     m_list = new QTableWidget(0, PriceColumnCount, this);
@@ -32,11 +36,15 @@ CDlgPriceListDlg::CDlgPriceListDlg(QWidget *parent)
     buttons->addWidget(add);
     buttons->addWidget(close);
     buttons->addStretch();
+    auto *heading = new QHBoxLayout;
+    heading->addWidget(picture);
+    heading->addWidget(title);
+    heading->addSpacing(12);
+    heading->addWidget(m_nameLabel, 1);
     auto *layout = new QGridLayout(this);
-    layout->addWidget(title, 0, 0);
-    layout->addWidget(m_nameLabel, 0, 1);
-    layout->addWidget(m_list, 1, 0, 1, 2);
-    layout->addLayout(buttons, 1, 2);
+    layout->addLayout(heading, 0, 0);
+    layout->addWidget(m_list, 1, 0);
+    layout->addLayout(buttons, 1, 1);
 
     SetUpPriceList(m_list);
     connect(add, &QPushButton::clicked, this, &CDlgPriceListDlg::OnAddPrice);

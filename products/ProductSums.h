@@ -45,7 +45,8 @@ struct SideFigures
 };
 
 // One row of the purchase and sales sums: every field a text, the figures
-// written "%.2lf". A row that no summing reached keeps its figures empty.
+// written by DoubleToStr (two decimals, half a cent rounded away from
+// zero). A row that no summing reached keeps its figures empty.
 struct ProductStockShipmentSumInfo
 {
     QString ProductCode;

@@ -19,6 +19,11 @@ struct NumberRule
     int maxDecimals = -1;
 };
 
+// A count of goods, on a bill line and as a product's alarm count: stock is
+// kept in cents, so a count takes at most two decimals (2.5 kg, 0.75 m) and
+// is never negative.
+inline constexpr NumberRule kGoodsCountRule{false, false, 2};
+
 // The trimmed text when it is a plain decimal number under the rule: ASCII
 // digits, at most one point with digits on both sides, no separators, no
 // exponent. Nothing otherwise (an empty text included).

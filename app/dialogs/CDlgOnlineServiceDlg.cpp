@@ -9,6 +9,7 @@
 
 #include "CardResources.h"
 #include "GlobalFunctions.h"
+#include "ImageButton.h"
 #include "Interaction.h"
 
 CDlgOnlineServiceDlg::CDlgOnlineServiceDlg(QWidget *parent)
@@ -37,9 +38,9 @@ CDlgOnlineServiceDlg::CDlgOnlineServiceDlg(QWidget *parent)
     m_helpButton->setToolTip(helpPath.isEmpty() ? QStringLiteral("未找到说明文件") : helpPath);
     connect(m_helpButton, &QPushButton::clicked, this, &CDlgOnlineServiceDlg::openHelp);
 
-    auto *ok = new QPushButton(QStringLiteral("确定"), this);
+    auto *ok = new ImageButton(QStringLiteral("确定"), this);
     ok->setObjectName(QStringLiteral("1308"));
-    ok->setCursor(Qt::PointingHandCursor);
+    ok->setImage(QStringLiteral(":/images/icon234.svg"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, [this] { done(0); });
 

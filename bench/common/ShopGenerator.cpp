@@ -75,7 +75,7 @@ QString guid(Rng &rng)
                              b >> 48, b & 0xFFFFFFFFFFFFull);
 }
 
-// The bill total in capital numerals: each digit of its "%.2lf" text with
+// The bill total in capital numerals: each digit of its DoubleToStr text with
 // the unit of its place.
 QString capitalMoney(double total)
 {

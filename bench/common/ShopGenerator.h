@@ -46,7 +46,7 @@ struct ShopSummary
 // Fills a database that holds the program's schema (and nothing else but
 // the schema's first rows) with a shop: realistic Chinese names, codes,
 // variants, dates and amounts on both sides of the business, every
-// value stored as the program stores it (texts, "%.2lf" amounts,
+// value stored as the program stores it (texts, DoubleToStr amounts,
 // "%04d-%02d-%02d" dates, bill lines sharing their bill's GUID). The same
 // profile and seed always give the same shop. Stored stock counts follow
 // the goods bills; the parties' and accounts' stored totals are plain sums

@@ -1,13 +1,14 @@
 // The real file dialogs of backup, restore and the report's PDF: whatever
 // the desktop's language, dates, sizes and types in the program's forms in
 // columns as wide as their texts; the offered folder, name and filters
-// kept; the chosen file answered.
+// kept; the chosen file answered, and only an existing one when opening.
 
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
 #include <QTemporaryDir>
@@ -136,10 +137,17 @@ TEST(FileDialog, ShowsTheProgramsDatesSizesAndTypesInWholeColumnsAndAnswersTheCh
         const QString fresh = QDir(folder.path()).filePath(QStringLiteral("汀岑进销存2024-12-8.mdb"));
         EXPECT_EQ(DesktopInteraction().saveFileName(nullptr, QStringLiteral("备份数据"), fresh, kFilter), fresh);
 
-        // Opening starts in the folder; the selected file is answered.
+        // Opening starts in the folder and offers existing files only: a
+        // name typed that names none is not taken. The selected file is
+        // answered.
         QTimer::singleShot(0, [&] {
             QFileDialog* dialog = checkedDialog(folder, desktop.c_str());
             if (!dialog)
+                return;
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            QTest::keyClicks(name, QStringLiteral("missing.mdb"));
+            clickButton(dialog, QDialogButtonBox::Open);
+            if (!dialog->isVisible())
                 return;
             auto* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
             QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(rowNamed(view, kBackup)).center());

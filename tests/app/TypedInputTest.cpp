@@ -83,8 +83,9 @@ TEST(TypedLength, TypingAndPastingKeepToTheLimitInCharacters)
 
 TEST(TypedNumber, IsAcceptedOnlyAsAPlainDecimalAndTheCheckNamesTheField)
 {
+    // A count of goods (a bill line's 数量, a product's 报警设置) takes cents.
     constexpr NumberRule plain {}, whole {false, true}, sign {true, false}, signedWhole {true, true},
-        cents {false, false, 2};
+        cents = kGoodsCountRule;
     const struct
     {
         const char* typed;
@@ -95,12 +96,13 @@ TEST(TypedNumber, IsAcceptedOnlyAsAPlainDecimalAndTheCheckNamesTheField)
         {"3", cents, "3"}, {"3.1", cents, "3.1"},
         // Refused: no number, a unit, grouping, a sign where none is
         // allowed, half a decimal, an exponent, full-width digits, a
-        // fraction in a count.
+        // fraction where whole numbers are asked, a third decimal or a
+        // minus in a count.
         {"", plain, nullptr}, {"   ", plain, nullptr}, {"abc", plain, nullptr}, {"12元", plain, nullptr},
         {"1,000", plain, nullptr}, {"-3", plain, nullptr}, {"+3", sign, nullptr}, {"--3", sign, nullptr},
         {"-", sign, nullptr}, {".5", plain, nullptr}, {"5.", plain, nullptr}, {"1.2.3", plain, nullptr},
         {"1e3", plain, nullptr}, {"１２", plain, nullptr}, {"2.5", whole, nullptr}, {"1 000", plain, nullptr},
-        {"0.125", cents, nullptr}, {"1.000", cents, nullptr}};
+        {"0.125", cents, nullptr}, {"1.000", cents, nullptr}, {"-1", cents, nullptr}};
     for (const auto& c : cases) {
         const std::optional<QString> parsed = ParseTypedNumber(QString::fromUtf8(c.typed), c.rule);
         EXPECT_EQ(parsed.value_or(QStringLiteral("<refused>")),
@@ -115,10 +117,9 @@ TEST(TypedNumber, IsAcceptedOnlyAsAPlainDecimalAndTheCheckNamesTheField)
         EXPECT_EQ(
             TypedNumberProblem(QString::fromUtf8(typed), QStringLiteral("数量"), cents), QString::fromUtf8(problem));
     // A field of whole numbers says that it takes whole numbers.
-    for (const auto& [typed, rule, problem] : {std::tuple {"2.5", whole, "“报警设置”只能填写整数。"},
-             {"abc", whole, "“报警设置”只能填写整数。"}, {"-3.5", signedWhole, "“报警设置”只能填写整数。"},
-             {" 12 ", whole, ""}, {"2.5x", plain, "“报警设置”只能填写数字。"}})
-        EXPECT_EQ(
-            TypedNumberProblem(QString::fromUtf8(typed), QStringLiteral("报警设置"), rule), QString::fromUtf8(problem))
+    for (const auto& [typed, rule, problem] : {std::tuple {"2.5", whole, "“份数”只能填写整数。"},
+             {"abc", whole, "“份数”只能填写整数。"}, {"-3.5", signedWhole, "“份数”只能填写整数。"},
+             {" 12 ", whole, ""}, {"2.5x", plain, "“份数”只能填写数字。"}})
+        EXPECT_EQ(TypedNumberProblem(QString::fromUtf8(typed), QStringLiteral("份数"), rule), QString::fromUtf8(problem))
             << typed;
 }

@@ -12,6 +12,7 @@
 #include "CDlgPrtMonthSelDate.h"
 #include "ClickSupport.h"
 #include "FrameTestSupport.h"
+#include "PictureSupport.h"
 
 namespace {
 
@@ -102,6 +103,10 @@ TEST(OnlineService, NamesTheProgramAndOpensItsHelp)
     clickButton(&dialog, "1307");
     ASSERT_EQ(user.messages.size(), 1u);
     EXPECT_TRUE(user.lastText().contains(QDir::toNativeSeparators(path))) << user.lastText().toStdString();
+    // 确定 shows the program's picture of it, as the settings window's does.
+    auto* ok = dialog.findChild<QAbstractButton*>("1308");
+    EXPECT_TRUE(showsPicture(ok, ":/images/icon234.svg"));
+    EXPECT_EQ(ok->cursor().shape(), Qt::PointingHandCursor);
     dialog.setResult(7);
     clickButton(&dialog, "1308");
     EXPECT_EQ(dialog.result(), 0);

@@ -38,7 +38,7 @@ protected:
     }
 };
 
-// The six figures as "%.2lf" texts.
+// The six figures as DoubleToStr texts.
 QString texts(const PartyFigures& f)
 {
     return QStringList {DoubleToStr(f.goods), DoubleToStr(f.returns), DoubleToStr(f.payments),

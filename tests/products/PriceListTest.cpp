@@ -2,6 +2,7 @@
 
 #include "CDlgPriceListDlg.h"
 #include "Database.h"
+#include "PictureSupport.h"
 #include "ProductTestSupport.h"
 
 // The price list of either side, the all-products list and the price entry,
@@ -56,6 +57,16 @@ protected:
 
 TEST_P(PriceListDialogTest, AddsANewPriceChangesAListedOneInPlaceAndRefusesWhatCannotBeAdded)
 {
+    // The heading: the price-list picture, left of the title and level with it, then the party's name.
+    const auto* picture = dialog.findChild<QLabel*>("titlePicture");
+    const QList<QLabel*> labels = dialog.findChildren<QLabel*>();
+    const auto title = std::find_if(labels.begin(), labels.end(), [](auto* l) { return l->text() == "客户价目列表"; });
+    ASSERT_TRUE(picture && title != labels.end());
+    EXPECT_TRUE(showsPicture(picture, ":/images/icon213.svg"));
+    const QRect shown = picture->geometry(), titled = (*title)->geometry();
+    EXPECT_LT(shown.right(), titled.left());
+    EXPECT_TRUE(shown.top() <= titled.center().y() && titled.center().y() <= shown.bottom()) << titled.center().y();
+    EXPECT_LT(titled.right(), dialog.findChild<QLabel*>("1282")->geometry().left());
     EXPECT_EQ(dialog.findChild<QLabel*>("1282")->text(), kOwner);
     EXPECT_EQ(columnTexts(list, 2) + columnTexts(list, 3), QStringList({"M8", "M10", "0.45", "0.60"}));
     // Each price typed and confirmed; the last one is confirmed by the

@@ -8,7 +8,7 @@
 
 namespace {
 
-const QStringList kTyped = {"DZ-9", "电钻", "500W", "台", " 120 ", "168.5", "2", ""};
+const QStringList kTyped = {"DZ-9", "电钻", "500W", "台", " 120 ", "168.5", "2.5", ""};
 
 using ProductDialog = StorePage;
 
@@ -29,22 +29,23 @@ TEST_F(ProductDialog, ANewProductIsCheckedWrittenAndItsPageListed)
             EXPECT_TRUE(d->isVisible()) << missing;
         }
         fillProduct(d, kTyped);
-        // Prices are unsigned decimals, the alarm count a whole number of at least 0: each wrong text is refused
-        // with the field's name and what it takes, and the dialog stays open. (A change is checked the same way.)
+        // Prices are unsigned decimals, the alarm count takes what a bill line's count takes (2.5 above, not
+        // negative, two decimals): each wrong text is refused with the field's name and why, and the dialog stays
+        // open. (A change is checked the same way.)
         const struct
         {
             int field;
             const char* typed;
-            const char* label;
-            const char* takes;
-        } wrong[] = {{4, "abc", "进货单价", "数字"}, {4, "1,000", "进货单价", "数字"}, {5, "-5", "出货单价", "数字"},
-            {6, "2.5", "报警设置", "整数"}, {6, "-1", "报警设置", "整数"}};
+            const char* refused;
+        } wrong[] = {{4, "abc", "“进货单价”只能填写数字。"}, {4, "1,000", "“进货单价”只能填写数字。"},
+            {5, "-5", "“出货单价”只能填写数字。"}, {6, "-1", "“报警设置”只能填写数字。"},
+            {6, "2.5件", "“报警设置”只能填写数字。"}, {6, "2.555", "“报警设置”最多两位小数。"}};
         for (const auto& c : wrong) {
             fillProduct(d, {c.typed}, c.field);
             clickButton(d, "1");
             EXPECT_TRUE(d->isVisible()) << c.typed;
             fillProduct(d, {kTyped[c.field]}, c.field);
-            wrongNumbers << QStringLiteral("“%1”只能填写%2。").arg(c.label, c.takes);
+            wrongNumbers << QString::fromUtf8(c.refused);
         }
         EXPECT_EQ(rowCount(db, "tbl_StoreMgr"), 5);
         // A failed write announces nothing and keeps what was typed.
@@ -65,7 +66,7 @@ TEST_F(ProductDialog, ANewProductIsCheckedWrittenAndItsPageListed)
         db.scalar("SELECT ProductCode || '|' || ProductName || '|' || ProductSpec || '|' || ProductUnit || '|' || "
                   "StockUnitPrice || '|' || ShipmentUnitPrice || '|' || PromptCount || '|' || ProductRemark || '|' "
                   "|| ProductStockCount || '|' || length(GUID) FROM tbl_StoreMgr WHERE ProductName = '电钻'"),
-        "DZ-9|电钻|500W|台|120|168.5|2||0|36");
+        "DZ-9|电钻|500W|台|120|168.5|2.5||0|36");
     EXPECT_EQ(shownNames(), (QStringList {"货品5", "电钻"}));
     EXPECT_EQ(pageLine(), "共 6 条记录，第 2 / 2 页。");
     EXPECT_EQ(page->ProductButton(1)->record().ProductStockCount, "0.00");

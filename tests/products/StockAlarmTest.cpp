@@ -21,6 +21,9 @@ TEST(StockAlarm, ListsAndPrintsTheStoredCountsStrictlyBelowTheAlarmCount)
     addStock("D", "0", "");
     addStock("E", "9.99", "10件");
     addStock("F", "10.00", "10");
+    // An alarm of 2.5 (kilograms, metres) is a number like the count.
+    addStock("H", "2.4", "2.5");
+    addStock("I", "2.50", "2.5");
     // The goods bills would give G a figure of 0, but the stored count is
     // what the alarm compares.
     addLines(db, addStock("G", "50", "20"), {{Sales, "2011-05-02", "出货单", "50", "1"}});
@@ -35,7 +38,8 @@ TEST(StockAlarm, ListsAndPrintsTheStoredCountsStrictlyBelowTheAlarmCount)
 
     EXPECT_EQ(listed,
         (QList<QStringList> {
-            {"A", "货品A", "规格A", "5"}, {"C", "货品C", "规格C", "-2.5"}, {"E", "货品E", "规格E", "9.99"}}));
+            {"A", "货品A", "规格A", "5"}, {"C", "货品C", "规格C", "-2.5"}, {"E", "货品E", "规格E", "9.99"},
+            {"H", "货品H", "规格H", "2.4"}}));
     ASSERT_EQ(reports.documents.size(), 1u);
     EXPECT_EQ(reports.documents[0]->records(), listed);
     const QString text = reports.lastPdfText();

@@ -261,6 +261,7 @@ TEST_F(DataMaintenanceTest, ARestoreKeepsEachSideCopyAndFromThePageEndsTheProgra
     user.answerFileName(link);
     clickButton(&page, "1233");
     EXPECT_EQ(user.suggestedFileNames, QStringList(2, documents));
+    EXPECT_EQ(user.fileDialogKinds, QStringList(2, "open")); // a name that names no file is not offered
     const QString ask = "数据库恢复将导致当前数据全部丢失，是否继续？";
     EXPECT_EQ(
         user.texts(), (QStringList{ask, ask, ask, QString("数据库恢复失败：“%1”就是正在使用的数据库。").arg(link)}));

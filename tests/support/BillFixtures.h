@@ -29,12 +29,12 @@ struct FixtureLine
     QString name;
     QString spec;
     QString amount;    // the count, as stored
-    QString unitPrice; // the line amount is amount × unitPrice, "%.2lf"
+    QString unitPrice; // the line amount is amount × unitPrice, a DoubleToStr text
 };
 
 // A goods bill of the side: one row per line, every line with the bill's
 // GUID, code, date, company, kind and total (the sum of the line amounts,
-// "%.2lf"). Answers the lines as written, in the sales layout.
+// a DoubleToStr text). Answers the lines as written, in the sales layout.
 std::vector<struct_button_goodsbill> AddGoodsBillRows(Database &db, PartySide side, const QString &billType,
                                                       const QString &company, const QString &date,
                                                       const std::vector<FixtureLine> &lines,

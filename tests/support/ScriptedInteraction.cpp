@@ -53,12 +53,14 @@ void ScriptedInteraction::error(QWidget *parent, const QString &caption, const Q
 QString ScriptedInteraction::saveFileName(QWidget *, const QString &, const QString &suggestedPath, const QString &)
 {
     suggestedFileNames << suggestedPath;
+    fileDialogKinds << QStringLiteral("save");
     return takeNext(m_fileNames);
 }
 
 QString ScriptedInteraction::openFileName(QWidget *, const QString &, const QString &directory, const QString &)
 {
     suggestedFileNames << directory;
+    fileDialogKinds << QStringLiteral("open");
     return takeNext(m_fileNames);
 }
 
@@ -98,6 +100,7 @@ void ScriptedInteraction::clear()
     owners.clear();
     modalDialogs.clear();
     suggestedFileNames.clear();
+    fileDialogKinds.clear();
     openedWithDesktop.clear();
 }
 

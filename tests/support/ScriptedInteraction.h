@@ -51,6 +51,8 @@ public:
     // Class names of the dialogs run modally, in order.
     QStringList modalDialogs;
     QStringList suggestedFileNames;
+    // "open" (an existing file only) or "save" (any name), one a file dialog.
+    QStringList fileDialogKinds;
     QStringList openedWithDesktop;
     bool opensFiles = true;
 
