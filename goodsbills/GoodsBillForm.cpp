@@ -12,10 +12,6 @@ bool IsBlank(const QString& text)
     return text.trimmed().isEmpty();
 }
 
-// Stock is kept in cents: a count takes at most two decimals, so that a
-// bill saved and deleted again leaves the stock exactly as it was.
-constexpr NumberRule kCountRule {false, false, 2};
-
 // "第 2 行的“数量”只能填写数字。": the line as the person counts them; empty
 // when the text is a number under the rule.
 QString LineNumberProblem(int line, const QString& text, const QString& field, NumberRule rule)
@@ -98,7 +94,7 @@ std::optional<GoodsBillForm::Problem> GoodsBillForm::Validate() const
             if (texts[static_cast<std::size_t>(column)].isEmpty())
                 return Problem {QStringLiteral("请填写完整产品信息。"), line, column};
         }
-        const QString count = LineNumberProblem(line, texts[Count], QStringLiteral("数量"), kCountRule);
+        const QString count = LineNumberProblem(line, texts[Count], QStringLiteral("数量"), kGoodsCountRule);
         if (!count.isEmpty())
             return Problem {count, line, Count};
         const QString price = LineNumberProblem(line, texts[UnitPrice], QStringLiteral("单价"), {});
