@@ -1,11 +1,9 @@
 #include "PageWidgets.h"
 
-#include <QDate>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLayout>
 #include <QSize>
-#include <QStyleOptionViewItem>
 #include <QTableView>
 
 #include <algorithm>
@@ -13,6 +11,7 @@
 #include "GlobalFunctions.h"
 #include "GridReport.h"
 #include "ImageButton.h"
+#include "ListColumnFitter.h"
 
 ImageButton* MakeCommandButton(QWidget* parent, const char* id, const QString& text)
 {
@@ -64,60 +63,16 @@ void SetUpReportList(QTableView* view, QLayout* pageLayout)
     view->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
-namespace {
-
-// The width a cell of the list takes to show the text whole, as the list's
-// own cells are measured, with the grid line beside it.
-int cellWidth(const QTableView* view, const QString& text)
-{
-    QStyleOptionViewItem option;
-    option.initFrom(view);
-    option.font = view->font();
-    option.features = QStyleOptionViewItem::HasDisplay;
-    option.text = text;
-    const QSize size = view->style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), view);
-    return size.width() + (view->showGrid() ? 1 : 0);
-}
-
-} // namespace
-
-void FitListColumns(QTableView* view, const std::vector<ListColumnFit>& columns)
+void FitListColumns(QTableView* view, const std::vector<int>& least)
 {
     QHeaderView* header = view->horizontalHeader();
     header->setStretchLastSection(true);
-    const int count = static_cast<int>(columns.size());
+    const int count = static_cast<int>(least.size());
     for (int column = 0; column < header->count(); ++column) {
         view->setColumnHidden(column, column >= count);
-        if (column >= count)
-            continue;
-        // A title gets the room a cell would give it, not only the
-        // header's tight fit.
-        const QString title = view->model()->headerData(column, Qt::Horizontal).toString();
-        int width = std::max({columns[column].least, header->sectionSizeHint(column), cellWidth(view, title)});
-        for (const QString& sample : columns[column].samples)
-            width = std::max(width, cellWidth(view, sample));
-        view->setColumnWidth(column, width);
+        if (column < count)
+            view->setColumnWidth(column, std::max(least[column], ListTitleWidth(view, column)));
     }
-}
-
-QStringList BillCodeSamples(const QStringList& prefixes)
-{
-    // The digits of every day are equally wide.
-    const QString number = QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) + QStringLiteral("-001");
-    QStringList codes;
-    for (const QString& prefix : prefixes)
-        codes << prefix + number;
-    return codes;
-}
-
-QString DateSample()
-{
-    return DateText(QDate::currentDate());
-}
-
-QString AmountSample(bool withSign)
-{
-    return withSign ? QStringLiteral("-99999.99") : QStringLiteral("99999.99");
 }
 
 std::unique_ptr<GridReport> LoadReportTemplate(const char* templateName)

@@ -4,7 +4,6 @@
 // alike, so that a control looks and behaves the same in every window.
 
 #include <QString>
-#include <QStringList>
 
 #include <memory>
 #include <vector>
@@ -32,31 +31,14 @@ void PlacePagingRow(QWidget* prev, QWidget* add, QWidget* next, QWidget* pageLin
 // A bill report page's list: whole rows selected one at a time, nothing
 // edited in place, grid lines, titles at the left as the cells' texts, and
 // rows of one height (a search may list twenty thousand bills). The page's
-// layout keeps narrow side margins: the list needs the room.
+// layout keeps narrow side margins: the list needs the room. Its columns
+// follow what it lists (FitReportColumns).
 void SetUpReportList(QTableView* view, QLayout* pageLayout);
 
-// How a list's column is sized: at least `least` pixels, and wide enough
-// for its title and for each sample, the widest texts its cells must show
-// whole.
-struct ListColumnFit
-{
-    int least = 0;
-    QStringList samples;
-};
-// Sizes a list's columns by their fits, the first column by the first fit,
-// and hides the columns past them (the GUID). The last one shown stretches
-// to the view. The widths do not follow what is listed, so that a search
-// never moves a column: call it again only when the titles change.
-void FitListColumns(QTableView* view, const std::vector<ListColumnFit>& columns);
-
-// Samples of a bill list's texts at their widest: the codes the bill
-// editors propose with these prefixes (prefix and date), with room for
-// the number of the day's bill a shop types after it
-// ("XS_CH_20261207-001"); a date; an amount of up to five digits before
-// the point, with or without a minus.
-QStringList BillCodeSamples(const QStringList& prefixes);
-QString DateSample();
-QString AmountSample(bool withSign);
+// Sizes a list's columns once, each at least its width in `least` (the
+// first column by the first) and wide enough for its title, and hides the
+// columns past them. The last one shown stretches to the view.
+void FitListColumns(QTableView* view, const std::vector<int>& least);
 
 // A report loaded with the template of that name from the program's
 // folder. A template that cannot be loaded is reported when the person

@@ -14,34 +14,29 @@
 #include "Database.h"
 #include "ExportFile.h"
 #include "FinanceBillExport.h"
-#include "FinanceBillMode.h"
 #include "FinanceBillPage.h"
 #include "FinanceBillStore.h"
 #include "GlobalFunctions.h"
 #include "GridReport.h"
 #include "ImageButton.h"
 #include "Interaction.h"
+#include "ListColumnFitter.h"
 #include "PageWidgets.h"
 
 namespace {
 
 const QString kTemplateName = QStringLiteral("Provider_FinaBillSearch_Report.grf");
 
-// The list's columns: thirteen of them and the remark fit the page at the
-// main window's size only as wide as their titles, with the code, the date
-// and the amounts shown whole.
-std::vector<ListColumnFit> columnFits()
+// The list's columns: the number, the kind, the code, the date and the
+// amounts whole; the names and the typed texts share what is left, the
+// remark last.
+std::vector<ColumnFit> columnFits()
 {
-    std::vector<ListColumnFit> fits(FinanceBillListModel::ColumnGuid);
-    QStringList prefixes;
-    for (const FinanceBillModeInfo *mode = FinanceBillModesBegin(); mode != FinanceBillModesEnd(); ++mode)
-        prefixes << QString::fromUtf8(mode->codePrefix);
-    prefixes.removeAll(QString());
-    fits[FinanceBillListModel::ColumnBillCode].samples = BillCodeSamples(prefixes);
-    fits[FinanceBillListModel::ColumnInputDate].samples = {DateSample()};
-    fits[FinanceBillListModel::ColumnIncome].samples = {AmountSample(false)};
-    fits[FinanceBillListModel::ColumnPayout].samples = {AmountSample(false)};
-    fits[FinanceBillListModel::ColumnTotal].samples = {AmountSample(true)};
+    using Column = FinanceBillListModel;
+    std::vector<ColumnFit> fits(Column::ColumnGuid, ColumnFit::Whole);
+    for (int shared : {Column::ColumnAccount, Column::ColumnParty, Column::ColumnSeller, Column::ColumnMoneyType,
+             Column::ColumnVoucher, Column::ColumnIncomeType, Column::ColumnRemark})
+        fits[shared] = ColumnFit::Shared;
     return fits;
 }
 
@@ -71,7 +66,7 @@ CDlgTabData_Fina_Provider::CDlgTabData_Fina_Provider(QWidget *parent)
     m_list->setObjectName(QStringLiteral("1383"));
     m_list->setModel(m_model);
     SetUpReportList(m_list, PageLayout());
-    FitListColumns(m_list, columnFits());
+    FitReportColumns(m_list, columnFits());
 
     auto *sort = new QVBoxLayout;
     sort->addWidget(sortLabel);
@@ -102,9 +97,8 @@ CDlgTabData_Fina_Provider::~CDlgTabData_Fina_Provider() = default;
 int CDlgTabData_Fina_Provider::SetSide(int side)
 {
     m_nSide = side;
+    // The columns follow the caption: "供应商名称" is wider than "客户名称".
     m_model->SetPartyCaption(FinanceBillListModel::PartyCaption(side));
-    // "供应商名称" is wider than "客户名称".
-    FitListColumns(m_list, columnFits());
     return 1;
 }
 

@@ -16,36 +16,25 @@
 #include "GoodsBillEditing.h"
 #include "GoodsBillListExport.h"
 #include "GoodsBillListModel.h"
-#include "GoodsBillModeInfo.h"
 #include "GoodsBillPage.h"
 #include "GoodsBillStore.h"
 #include "GoodsBillWriter.h"
 #include "GridReport.h"
 #include "ImageButton.h"
 #include "Interaction.h"
+#include "ListColumnFitter.h"
 #include "PageWidgets.h"
 
 namespace {
 
-// The list's columns: the usual widths, wider where a title needs it or to
-// show a code, a date and an amount whole; the remark takes the rest of the
-// page.
-std::vector<ListColumnFit> columnFits()
+// The list's columns: the number, the code, the kind, the date and the
+// amounts whole; the company, the seller and the remark share what is left.
+std::vector<ColumnFit> columnFits()
 {
-    const int least[] = {80, 110, 80, 80, 80, 100, 80, 100, 0};
-    std::vector<ListColumnFit> fits;
-    for (int width : least)
-        fits.push_back({width, {}});
-    // The codes of every mode of either side: the columns stand alike on
-    // both report pages.
-    QStringList prefixes;
-    for (int mode = 0; mode < 20; ++mode)
-        prefixes << GoodsBillModeInfo::For(mode).codePrefix;
-    prefixes.removeAll(QString());
-    fits[GoodsBillListModel::ColumnCode].samples = BillCodeSamples(prefixes);
-    fits[GoodsBillListModel::ColumnDate].samples = {DateSample()};
-    fits[GoodsBillListModel::ColumnAmount].samples = {AmountSample(true)};
-    fits[GoodsBillListModel::ColumnDeposit].samples = {AmountSample(true)};
+    std::vector<ColumnFit> fits(GoodsBillListModel::ColumnGuid, ColumnFit::Whole);
+    for (int shared : {GoodsBillListModel::ColumnCompany, GoodsBillListModel::ColumnSeller,
+             GoodsBillListModel::ColumnRemark})
+        fits[shared] = ColumnFit::Shared;
     return fits;
 }
 
@@ -119,7 +108,7 @@ int CDlgTabData_Provider::SetSide(int side)
     m_view->setModel(model);
     delete m_model;
     m_model = model;
-    FitListColumns(m_view, columnFits());
+    FitReportColumns(m_view, columnFits());
 
     const QSignalBlocker blocker(m_sortCombo);
     m_sortCombo->clear();

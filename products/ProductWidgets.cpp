@@ -93,7 +93,7 @@ void SetUpPriceList(QTableWidget *list)
     list->setHorizontalHeaderLabels({QStringLiteral("编号"), QStringLiteral("货品名称"), QStringLiteral("货品规格"),
                                      QStringLiteral("参考价"), QStringLiteral("guid")});
     // The price takes what the price list dialog has left.
-    FitListColumns(list, {{40, {}}, {140, {}}, {120, {}}, {0, {}}});
+    FitListColumns(list, {40, 140, 120, 0});
     SetUpRecordList(list, PriceColumnGuid);
 }
 

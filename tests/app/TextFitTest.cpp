@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QTabWidget>
 #include <QTextDocument>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -11,10 +12,13 @@
 #include "BillFixtures.h"
 #include "CDlgSelProductDlg.h"
 #include "CDlgSelProductSpecDlg.h"
+#include "CDlgTabData_Fina_Provider.h"
+#include "CDlgTabData_Provider.h"
 #include "ClickSupport.h"
 #include "FinanceBillMode.h"
 #include "FrameFixture.h"
 #include "GoodsBillModeInfo.h"
+#include "ListColumnFitter.h"
 #include "RecordCard.h"
 #include "SafeApplication.h"
 
@@ -153,15 +157,58 @@ QStringList pageState(QWidget* page)
     return state;
 }
 
-// The widths of a page's list columns, which a search leaves as they are.
+// The widths of a page's list columns, which a search leaves as they are;
+// a report list's columns follow what it lists (tested below).
 QList<int> columnWidths(QWidget* page)
 {
     QList<int> widths;
     for (const QHeaderView* header : page->findChildren<QHeaderView*>()) {
-        for (int column = 0; header->orientation() == Qt::Horizontal && column < header->count(); ++column)
+        const bool fitted = header->parentWidget()->findChild<ListColumnFitter*>();
+        for (int column = 0; !fitted && header->orientation() == Qt::Horizontal && column < header->count(); ++column)
             widths << header->sectionSize(column);
     }
     return widths;
+}
+
+// What a report list shows wrong: a column of codes, dates, amounts, kinds
+// or numbers not exactly as wide as its title and widest text, a cell cut
+// while a column holds room it does not need, a cut cell whose tooltip is
+// not its whole text, columns that end short of the view's right edge or
+// past it. The texts shown cut go to `cut`.
+QStringList reportListFaults(QTableView* view, QStringList& cut)
+{
+    const QString whole = QStringLiteral("记录号 单据编号 单据类型 录入时间 收入 支出 合计 单据金额 单据订金");
+    const QHeaderView* header = view->horizontalHeader();
+    QStringList faults;
+    cut.clear();
+    bool spare = false;
+    for (int column = 0; column < header->count(); ++column) {
+        const QString title = view->model()->headerData(column, Qt::Horizontal).toString();
+        const int width = header->sectionSize(column);
+        int need = std::max(header->sectionSizeHint(column), cellWidth(view, title));
+        for (int row = 0; !header->isSectionHidden(column) && row < view->model()->rowCount(); ++row) {
+            const QModelIndex cell = view->model()->index(row, column);
+            need = std::max(need, view->sizeHintForIndex(cell).width() + 1);
+            if (view->sizeHintForIndex(cell).width() + 1 <= width)
+                continue;
+            cut << cell.data().toString();
+            const QPoint at = view->visualRect(cell).center();
+            QHelpEvent help(QEvent::ToolTip, at, view->viewport()->mapToGlobal(at));
+            QCoreApplication::sendEvent(view->viewport(), &help);
+            if (QToolTip::text() != cut.last())
+                faults << QStringLiteral("“%1” is cut, its tooltip is “%2”").arg(cut.last(), QToolTip::text());
+        }
+        spare = spare || (!header->isSectionHidden(column) && width > need);
+        if (whole.split(u' ').contains(title) && width != need)
+            faults << QStringLiteral("%1 is %2 wide, its texts need %3").arg(title).arg(width).arg(need);
+    }
+    if (header->length() != view->viewport()->width())
+        faults << QStringLiteral("the columns end at %1, the view at %2")
+                      .arg(header->length())
+                      .arg(view->viewport()->width());
+    if (spare && !cut.isEmpty())
+        faults << QStringLiteral("texts are cut while a column holds spare room");
+    return faults;
 }
 
 QString windowName(QWidget* window)
@@ -383,4 +430,76 @@ TEST(TextFit, EveryButtonAndLabelOfEveryWindowShowsItsWholeTextAndEnterTriggersN
     main.ShowTabGroup(9);
     EXPECT_EQ(main.VisibleGroup(), 9);
     EXPECT_TRUE(main.TabGroup(4)->isVisible());
+}
+
+TEST(TextFit, ReportListsFitCodesDatesAndAmountsAndShareTheRestAmongNamesAndRemarks)
+{
+    FrameFixture frame;
+    const QString today = DateText(QDate::currentDate());
+    const QString longName = QStringLiteral("义乌佳乐装饰材料有限公司"), shortName = QStringLiteral("华东五金厂");
+    const QString longRemark = QStringLiteral("付华东五金厂七月全部货款及运费，另扣退货两箱，余款八月底以前结清");
+    const QString shortRemark = QStringLiteral("付华东货款");
+    const FixtureLine line {
+        QStringLiteral("A1"), QStringLiteral("合页"), QString(), QStringLiteral("1"), QStringLiteral("12345.60")};
+    // More bills than the lists lay out the texts of; codes are typed
+    // freely.
+    const char* updates[] = {"UPDATE tbl_GoodsBill_shipment SET BillCode = ?, BillRemark = ? WHERE GUID = ?",
+        "UPDATE tbl_goodsbill_shipment_provider SET BillCode = ?, BillRemark = ? WHERE GUID = ?",
+        "UPDATE tbl_FinanceBill_income SET BillCode = ?, BillRemark = ? WHERE GUID = ?",
+        "UPDATE tbl_FinanceBill_income_provider SET BillCode = ?, BillRemark = ? WHERE GUID = ?"};
+    Database& db = frame.db.db();
+    Transaction bills(db);
+    for (int i = 0; i < 140; ++i) {
+        const PartySide side = i % 2 ? PartyProvider : PartyClient;
+        const QString& name = i > 1 ? shortName : longName;
+        const QStringList texts
+            = {i > 1 ? QStringLiteral("XS-%1").arg(i / 2 + 100) : QStringLiteral("XS_CH_20070722-001-补开"),
+                i > 1 ? shortRemark : longRemark};
+        const QString type = side == PartyClient ? QStringLiteral("出货单") : QStringLiteral("进货单");
+        const QString goods = AddGoodsBillRows(db, side, type, name, today, {line})[0].GUID;
+        const QString finance
+            = AddFinanceBillRow(db, side, QStringLiteral("支出单"), name, QStringLiteral("现金"), today, line.unitPrice)
+                  .GUID;
+        frame.db.exec(updates[i % 2], texts + QStringList {goods});
+        frame.db.exec(updates[2 + i % 2], texts + QStringList {finance});
+    }
+    bills.commit();
+    // Every report page at the main window's size, after a search of all
+    // its bills (the walks that run one) and after listing one party's.
+    CDlgMainDlg& main = *frame.mainDlg;
+    main.show();
+    ASSERT_EQ(main.size(), QSize(1100, 700));
+    for (const Walk& walk : kWalks) {
+        const QString run = QString::fromLatin1(walk.steps.back());
+        if (run != QLatin1String("1399") && run != QLatin1String("1420"))
+            continue;
+        main.ShowTabGroup(walk.group);
+        main.ActivateTab(walk.group, walk.tab);
+        QWidget* shown = main.TabGroup(walk.group)->widget(walk.tab);
+        auto* view = shown->findChild<QTableView*>();
+        auto* goods = qobject_cast<CDlgTabData_Provider*>(shown);
+        SCOPED_TRACE(QStringLiteral("%1/%2").arg(walk.group).arg(walk.tab).toStdString());
+        frame.user.onNextModal([&](QDialog* dialog) {
+            press(dialog, run);
+            return dialog->result();
+        });
+        press(shown, QString::fromLatin1(walk.steps.front()));
+        QStringList cut;
+        EXPECT_EQ(reportListFaults(view, cut), QStringList());
+        // The goods lists have room for every name; the fourteen columns of
+        // the finance lists not for the long one.
+        cut.removeDuplicates();
+        EXPECT_EQ(cut, goods ? QStringList({longRemark}) : QStringList({longName, longRemark}));
+        main.resize(1300, 700);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(reportListFaults(view, cut), QStringList());
+        main.resize(1100, 700);
+        QCoreApplication::processEvents();
+        if (goods)
+            goods->ShowPartyBills(shortName, QString(), QString());
+        else
+            qobject_cast<CDlgTabData_Fina_Provider*>(shown)->ShowPartyBills(shortName, QString(), QString());
+        EXPECT_EQ(reportListFaults(view, cut), QStringList());
+        EXPECT_EQ(cut, QStringList());
+    }
 }
