@@ -2,6 +2,15 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <future>
+#include <system_error>
+
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -287,14 +296,152 @@ void Transaction::commit()
 
 // --- Whole-file operations (backup and restore) ---
 
-void Database::copyTo(const QString &target) const
+namespace {
+
+// Why a file call failed, as the SQLite result code the rest of the
+// program turns into a sentence.
+int FileErrorCode(int error)
 {
-    const QString context = QStringLiteral("copying %1 to %2").arg(m_path, target);
+    return error == ENOSPC || error == EDQUOT ? SQLITE_FULL : SQLITE_IOERR;
+}
+
+// Writes all of `data` at the file's position; 0, or errno.
+int WriteAll(int fd, const char *data, size_t size)
+{
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, size);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return written < 0 ? errno : EIO;
+        data += written;
+        size -= size_t(written);
+    }
+    return 0;
+}
+
+int SyncFile(int fd)
+{
+    return ::fsync(fd) == 0 ? 0 : errno;
+}
+
+// The open file behind the main database; null for one kept in memory.
+sqlite3_file *MainFile(sqlite3 *db)
+{
+    sqlite3_file *file = nullptr;
+    if (sqlite3_file_control(db, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file || !file->pMethods)
+        return nullptr;
+    return file;
+}
+
+// Closes a file descriptor when it goes out of scope.
+class FileDescriptor
+{
+public:
+    explicit FileDescriptor(int fd)
+        : m_fd(fd)
+    {
+    }
+    ~FileDescriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    FileDescriptor(const FileDescriptor &) = delete;
+    FileDescriptor &operator=(const FileDescriptor &) = delete;
+    int get() const { return m_fd; }
+    // Closes now; 0, or errno (a network drive may report a failed write
+    // only here).
+    int close() { return ::close(std::exchange(m_fd, -1)) == 0 ? 0 : errno; }
+
+private:
+    int m_fd;
+};
+
+} // namespace
+
+QString Database::journalMode()
+{
+    Statement mode = prepare("PRAGMA main.journal_mode");
+    return mode.next() ? mode.textAt(0) : QString();
+}
+
+bool Database::whileFileSettled(const std::function<void()> &action)
+{
     if (!m_db)
-        throw DbError(SQLITE_MISUSE, QStringLiteral("connection closed"), context);
-    const QFileInfo existing(target);
-    if (existing.exists() && (!existing.isFile() || existing.size() > 0))
-        throw DbError(SQLITE_CANTOPEN, QStringLiteral("target file exists"), context);
+        throw DbError(SQLITE_MISUSE, QStringLiteral("connection closed"), m_path);
+    if (!sqlite3_get_autocommit(m_db) || !MainFile(m_db))
+        return false;
+    // The read takes the shared lock (playing back a journal left by a
+    // crashed writer first); until COMMIT no writer can change the file.
+    executeScript(QStringLiteral("BEGIN; SELECT count(*) FROM sqlite_master;"));
+    const auto endRead = [this] { executeScript(QStringLiteral("COMMIT")); };
+    try {
+        // Committed pages may still be in the -wal file only.
+        if (journalMode().compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0) {
+            endRead();
+            return false;
+        }
+        action();
+    } catch (...) {
+        try {
+            endRead();
+        } catch (const DbError &) {
+            // The first failure is the one to report.
+        }
+        throw;
+    }
+    endRead();
+    return true;
+}
+
+bool Database::copyFileTo(int fd, const std::function<void()> &meanwhile, const QString &context)
+{
+    // Large reads and writes: through the backup API each page costs a read
+    // and a write of its own.
+    const bool settled = whileFileSettled([&] {
+        sqlite3_file *file = MainFile(m_db);
+        sqlite3_int64 size = 0;
+        int rc = file->pMethods->xFileSize(file, &size);
+        std::vector<char> chunk(1 << 20);
+        for (sqlite3_int64 offset = 0; rc == SQLITE_OK && offset < size; offset += sqlite3_int64(chunk.size())) {
+            const int length = int(std::min<sqlite3_int64>(sqlite3_int64(chunk.size()), size - offset));
+            rc = file->pMethods->xRead(file, chunk.data(), length, offset);
+            if (rc != SQLITE_OK)
+                break;
+            if (const int error = WriteAll(fd, chunk.data(), size_t(length)))
+                throw DbError(FileErrorCode(error), QString::fromLocal8Bit(std::strerror(error)), context);
+        }
+        if (rc != SQLITE_OK)
+            throw DbError(rc, QString::fromUtf8(sqlite3_errstr(rc)), context);
+    });
+    if (!settled)
+        return false;
+    // Forcing a large file to disk takes about as long as checking it: the
+    // two run at once.
+    std::future<int> synced;
+    if (meanwhile) {
+        try {
+            synced = std::async(std::launch::async, SyncFile, fd);
+        } catch (const std::system_error &) {
+            // No thread to spare: one after the other.
+        }
+        try {
+            meanwhile();
+        } catch (...) {
+            if (synced.valid())
+                synced.wait();
+            throw;
+        }
+    }
+    const int error = synced.valid() ? synced.get() : SyncFile(fd);
+    if (error != 0)
+        throw DbError(FileErrorCode(error), QString::fromLocal8Bit(std::strerror(error)), context);
+    return true;
+}
+
+void Database::backupTo(const QString &target, const QString &context) const
+{
     sqlite3 *copy = nullptr;
     int rc = sqlite3_open_v2(target.toUtf8().constData(), &copy, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     QString message;
@@ -319,11 +466,35 @@ void Database::copyTo(const QString &target) const
         rc = closed;
         message = QString::fromUtf8(sqlite3_errstr(rc));
     }
-    if (rc != SQLITE_OK) {
+    if (rc != SQLITE_OK)
+        throw DbError(rc, message, context);
+}
+
+void Database::copyTo(const QString &target, const std::function<void()> &meanwhile)
+{
+    const QString context = QStringLiteral("copying %1 to %2").arg(m_path, target);
+    if (!m_db)
+        throw DbError(SQLITE_MISUSE, QStringLiteral("connection closed"), context);
+    const QFileInfo existing(target);
+    if (existing.exists() && (!existing.isFile() || existing.size() > 0))
+        throw DbError(SQLITE_CANTOPEN, QStringLiteral("target file exists"), context);
+    try {
+        FileDescriptor copy(::open(QFile::encodeName(target).constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666));
+        if (copy.get() < 0)
+            throw DbError(SQLITE_CANTOPEN, QString::fromLocal8Bit(std::strerror(errno)), context);
+        const bool copied = copyFileTo(copy.get(), meanwhile, context);
+        if (const int error = copy.close())
+            throw DbError(FileErrorCode(error), QString::fromLocal8Bit(std::strerror(error)), context);
+        if (!copied) {
+            backupTo(target, context);
+            if (meanwhile)
+                meanwhile();
+        }
+    } catch (...) {
         // A half-written copy must never be mistaken for a good one.
         QFile::remove(target);
         QFile::remove(target + QStringLiteral("-journal"));
-        throw DbError(rc, message, context);
+        throw;
     }
 }
 

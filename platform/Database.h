@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <utility>
@@ -119,11 +120,23 @@ public:
     [[noreturn]] void throwError(int rc, const QString &context) const;
 
     // --- Whole-file operations (backup and restore) ---
-    // Copies the whole database through SQLite's online backup API into a
-    // new file at `target`: one that does not exist yet, or an empty one the
-    // caller just made. The connection stays open and usable. On failure no
-    // file is left behind. Throws DbError.
-    void copyTo(const QString &target) const;
+    // Runs `action` while the file at path() holds exactly the committed
+    // data and nobody can write to it: inside a read transaction of this
+    // connection, in a rollback-journal mode. Returns false without running
+    // it where the file alone does not hold the data: in WAL mode, inside a
+    // transaction of this connection, for a database without a file.
+    // Throws DbError, and passes on what `action` throws.
+    bool whileFileSettled(const std::function<void()> &action);
+    // Copies the whole database into a new file at `target`: one that does
+    // not exist yet, or an empty one the caller just made. The copy is
+    // consistent while the connection stays open and usable: the file's
+    // bytes read while it is settled (see whileFileSettled()), else a copy
+    // through SQLite's online backup API. `meanwhile`, when given, runs once
+    // the copy is complete and readable, while it is still being forced to
+    // disk (e.g. a check of the copy); what it throws fails the copy. The
+    // copy is on disk when copyTo() returns; on failure no file is left
+    // behind. Throws DbError.
+    void copyTo(const QString &target, const std::function<void()> &meanwhile = {});
     // Closes the connection for real; fails (DbError, still open) while a
     // statement is unfinished. Every later call fails until reopen().
     void close();
@@ -134,6 +147,13 @@ public:
     void reopen();
 
 private:
+    // "delete", "wal", ... as PRAGMA journal_mode says.
+    QString journalMode();
+    // The file's bytes into the file open as `fd`; false when the file alone
+    // does not hold the data.
+    bool copyFileTo(int fd, const std::function<void()> &meanwhile, const QString &context);
+    void backupTo(const QString &target, const QString &context) const;
+
     sqlite3 *m_db = nullptr;
     QString m_path;
 };

@@ -106,6 +106,25 @@ QString CreateTemporaryFile(const QString &folder, const QString &stem, int *err
     return QString();
 }
 
+// Makes `target`, an empty file just made in the folder of `file`, a second
+// name of `file`; false, with `target` as it was, where the file system has
+// no such names. A later rename over `file` then leaves the data under
+// `target` without a byte copied. A link to a link names the file it leads
+// to, so that the rename cannot change what `target` holds.
+bool LinkInPlaceOf(const QString &file, const QString &target)
+{
+    const QString link = TemporaryPath(QFileInfo(target).absolutePath(), QFileInfo(target).fileName());
+    if (::linkat(AT_FDCWD, QFile::encodeName(file).constData(), AT_FDCWD, QFile::encodeName(link).constData(),
+            AT_SYMLINK_FOLLOW)
+        != 0)
+        return false;
+    if (RenameOver(link, target) != 0) {
+        QFile::remove(link);
+        return false;
+    }
+    return true;
+}
+
 // The reason of a failed database call; the developer's detail goes to
 // the trace log.
 QString Reason(const DbError &error)
@@ -122,12 +141,13 @@ void RemoveLeftovers(const QString &databasePath)
         QFile::remove(databasePath + QLatin1String(suffix));
 }
 
-// Why `source` cannot be restored; empty when it can.
-QString CheckSource(Database &source, const QString &path)
+// Why the data of `db`, read from the file at `path`, cannot be restored;
+// empty when it can. The messages name `path`.
+QString CheckData(Database &db, const QString &path)
 {
     const QString name = Native(path);
     try {
-        Statement check = source.prepare("PRAGMA quick_check");
+        Statement check = db.prepare("PRAGMA quick_check");
         if (!check.next() || check.textAt(0) != QLatin1String("ok"))
             return QStringLiteral("“%1”已损坏，没有通过数据库检查。").arg(name);
     } catch (const DbError &failure) {
@@ -135,13 +155,30 @@ QString CheckSource(Database &source, const QString &path)
         return QStringLiteral("“%1”已损坏，没有通过数据库检查。").arg(name);
     }
     try {
-        const QString missing = DatabaseCopy::MissingTable(source);
+        const QString missing = DatabaseCopy::MissingTable(db);
         if (!missing.isEmpty())
             return QStringLiteral("“%1”不是本程序的数据库，其中没有数据表 %2。").arg(name, missing);
     } catch (const DbError &failure) {
         return QStringLiteral("无法读取“%1”：%2").arg(name, Reason(failure));
     }
     return QString();
+}
+
+// Why the copy at `path` of the chosen file `source` cannot be restored;
+// empty when it can. The copy is what replaces the database, so the copy
+// is what is checked.
+QString CheckCopy(const QString &path, const QString &source)
+{
+    QString refusal;
+    try {
+        Database copy(path, Database::OpenMode::ReadOnly);
+        refusal = CheckData(copy, source);
+    } catch (const DbError &failure) {
+        refusal = QStringLiteral("“%1”无法作为数据库打开：%2").arg(Native(source), Reason(failure));
+    }
+    // Reading a copy in WAL mode leaves an empty -wal and -shm beside it.
+    RemoveLeftovers(path);
+    return refusal;
 }
 
 } // namespace
@@ -221,8 +258,8 @@ DatabaseCopy::RestoreOutcome DatabaseCopy::Restore(const QString &source, const 
     const QString livePath = m_live.path();
     const QString folder = QFileInfo(livePath).absolutePath();
 
-    // 1. The chosen file: not the database itself, a readable database of
-    // this program, undamaged. Nothing has changed yet.
+    // 1. The chosen file: not the database itself, a file SQLite opens.
+    // Nothing has changed yet.
     Notify(RestoreStep::CheckSource, source);
     if (IsSameFile(source, livePath)) {
         outcome.error = QStringLiteral("“%1”就是正在使用的数据库。").arg(Native(source));
@@ -239,14 +276,13 @@ DatabaseCopy::RestoreOutcome DatabaseCopy::Restore(const QString &source, const 
         outcome.error = QStringLiteral("“%1”无法作为数据库打开：%2").arg(Native(source), Reason(failure));
         return outcome;
     }
-    outcome.error = CheckSource(*chosen, source);
-    if (!outcome.error.isEmpty())
-        return outcome;
 
-    // 2. A copy of the data in use. Once the database file was replaced
-    // the program never deletes it; until then it holds nothing the file
-    // does not, and a failure removes it again (on a full disk each retry
-    // would otherwise leave another full-size copy behind).
+    // 2. A copy of the data in use: a second name of the database file
+    // where the file system allows (the rename in step 4 leaves the old
+    // data under it), else a copy. Once the database file was replaced the
+    // program never deletes it; until then it holds nothing the file does
+    // not, and a failure removes it again (on a full disk each retry would
+    // otherwise leave another full-size copy behind).
     int error = 0;
     QString sideCopy;
     for (int attempt = 0; attempt < 100 && sideCopy.isEmpty(); ++attempt) {
@@ -267,7 +303,10 @@ DatabaseCopy::RestoreOutcome DatabaseCopy::Restore(const QString &source, const 
     }
     Notify(RestoreStep::SideCopy, sideCopy);
     try {
-        m_live.copyTo(sideCopy);
+        bool linked = false;
+        m_live.whileFileSettled([&] { linked = LinkInPlaceOf(livePath, sideCopy); });
+        if (!linked)
+            m_live.copyTo(sideCopy);
     } catch (const DbError &failure) {
         QFile::remove(sideCopy);
         outcome.error = QStringLiteral("无法保存当前数据的副本：%1").arg(Reason(failure));
@@ -281,21 +320,28 @@ DatabaseCopy::RestoreOutcome DatabaseCopy::Restore(const QString &source, const 
     };
 
     // 3. The chosen file, copied beside the database file so that the
-    // rename below stays on one file system.
+    // rename below stays on one file system, and the copy checked: opened,
+    // undamaged, a database of this program.
     const QString incoming = CreateTemporaryFile(folder, QStringLiteral("汀岑进销存恢复"), &error);
     if (incoming.isEmpty()) {
         failBeforeReplace(QStringLiteral("无法在“%1”中写入文件：%2。").arg(Native(folder), FileErrorText(error)));
         return outcome;
     }
     Notify(RestoreStep::CopySource, incoming);
+    QString refusal;
     try {
-        chosen->copyTo(incoming);
+        chosen->copyTo(incoming, [&] { refusal = CheckCopy(incoming, source); });
     } catch (const DbError &failure) {
         QFile::remove(incoming);
         failBeforeReplace(QStringLiteral("无法复制“%1”：%2").arg(Native(source), Reason(failure)));
         return outcome;
     }
     chosen.reset();
+    if (!refusal.isEmpty()) {
+        QFile::remove(incoming);
+        failBeforeReplace(refusal);
+        return outcome;
+    }
 
     // 4. The switch: close, rename, reopen and check.
     Notify(RestoreStep::Close, livePath);

@@ -10,7 +10,7 @@ class Database;
 
 // Whole-file copies of the database in use: a backup into a file the user
 // names, and the restore of such a file in place of the database. Both copy
-// through SQLite's online backup API, so the copy is consistent while the
+// through Database::copyTo(), so the copy is consistent while the
 // connection stays open, and both write a new file first and rename it
 // into place, so that a failure never leaves a half-written file where a
 // good one was. Never opens a window: failures come back as sentences that
@@ -42,11 +42,11 @@ public:
     QString Backup(const QString &target);
 
     // Puts the database file `source` in place of the database in use:
-    // checks it, keeps a side copy of the data in use, copies `source` into
-    // the data folder, closes the connection, renames the copy over the
-    // database file and reopens the connection on it. On failure the
-    // connection is open on the old data again wherever that was possible
-    // (see Database::isOpen()).
+    // opens it, keeps a side copy of the data in use, copies `source` into
+    // the data folder and checks that copy, closes the connection, renames
+    // the copy over the database file and reopens the connection on it. On
+    // failure the connection is open on the old data again wherever that
+    // was possible (see Database::isOpen()).
     RestoreOutcome Restore(const QString &source, const QDateTime &now = QDateTime::currentDateTime());
 
     // Lets a caller watch (or, in tests, disturb) each step of a restore.

@@ -216,6 +216,26 @@ TEST_P(FailedRestoreTest, TheOldDatabaseStaysInUseAndTheMessageSaysWhy)
 INSTANTIATE_TEST_SUITE_P(Steps, FailedRestoreTest, ::testing::ValuesIn(kFailedRestores),
     [](const ::testing::TestParamInfo<FailedRestore> &info) { return info.param.label; });
 
+// A chosen file that another program keeps in WAL mode holds its newest
+// rows in the -wal file beside it: the restored data has them too.
+TEST_F(DataMaintenanceTest, ARestoreTakesTheRowsAChosenFileHoldsInItsWalFile)
+{
+    const QString chosen = earlierBackup();
+    Database other(chosen, Database::OpenMode::ReadWrite);
+    other.executeScript("PRAGMA journal_mode = WAL; PRAGMA wal_autocheckpoint = 0");
+    AddClientRow(other, "只在日志里的客户");
+    const QString chosenRows = clientsOf(chosen);
+    ASSERT_TRUE(chosenRows.endsWith("只在日志里的客户"));
+    const DatabaseCopy::RestoreOutcome outcome = copy.Restore(chosen);
+    ASSERT_TRUE(outcome.restored) << outcome.error.toStdString();
+    EXPECT_EQ(clientsOf(db.path()), chosenRows);
+    // Beside the side copy only what SQLite keeps while it has the
+    // database, now in WAL mode too, open.
+    const QString live = QFileInfo(db.path()).fileName();
+    EXPECT_EQ(strayFiles(), (QStringList{live + "-shm", live + "-wal", QFileInfo(outcome.sideCopy).fileName()}));
+    expectInUse();
+}
+
 // A restore keeps each side copy and leaves no journal of the old file;
 // from the page, once asked and given a file that is not the database
 // itself, it ends the program with code 0 on the restored data.
