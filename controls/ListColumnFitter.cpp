@@ -128,13 +128,13 @@ constexpr std::size_t kLaidOutTexts = 64;
 class WidestTexts
 {
 public:
-    void Add(QString text, qreal sum)
+    void Add(const QString& text, qreal sum)
     {
         if (m_texts.size() > kLaidOutTexts && sum <= m_texts.front().first)
             return;
         if (std::any_of(m_texts.begin(), m_texts.end(), [&](const Sum& kept) { return kept.second == text; }))
             return;
-        m_texts.emplace_back(sum, std::move(text));
+        m_texts.emplace_back(sum, text);
         std::push_heap(m_texts.begin(), m_texts.end(), greater);
         if (m_texts.size() > kLaidOutTexts + 1) {
             std::pop_heap(m_texts.begin(), m_texts.end(), greater);
@@ -192,11 +192,15 @@ void ListColumnFitter::Fit()
     // Row by row: a row's texts lie together.
     AdvanceSum advances(m_view->font());
     std::vector<WidestTexts> widest(static_cast<std::size_t>(count));
-    for (int row = 0; row < model->rowCount(); ++row) {
-        for (int column = 0; column < count; ++column) {
-            QString text = model->index(row, column).data().toString();
-            const qreal sum = advances(text);
-            widest[static_cast<std::size_t>(column)].Add(std::move(text), sum);
+    const auto add = [&](int column, const QString& text) {
+        widest[static_cast<std::size_t>(column)].Add(text, advances(text));
+    };
+    if (const auto* direct = dynamic_cast<const ListColumnTexts*>(model)) {
+        direct->VisitTexts(count, add);
+    } else {
+        for (int row = 0; row < model->rowCount(); ++row) {
+            for (int column = 0; column < count; ++column)
+                add(column, model->index(row, column).data().toString());
         }
     }
     m_needs.clear();

@@ -5,6 +5,7 @@
 
 #include <QObject>
 
+#include <functional>
 #include <vector>
 
 class QString;
@@ -42,6 +43,22 @@ int ListCellWidth(const QTableView* view, const QString& text);
 // The width the column takes to show its title whole, in the header and as
 // a cell would.
 int ListTitleWidth(const QTableView* view, int column);
+
+// A model that hands the fitter its display texts straight, without a
+// QModelIndex and a QVariant per cell: a search may list tens of thousands
+// of rows, and every listing is measured whole. The fitter reads other
+// models through data().
+class ListColumnTexts
+{
+public:
+    // Calls visit with the Qt::DisplayRole texts of the columns before
+    // `columns`, row by row from the top, each row's from the left; a text
+    // the same as the one above it may be left out.
+    virtual void VisitTexts(int columns, const std::function<void(int column, const QString& text)>& visit) const = 0;
+
+protected:
+    ~ListColumnTexts() = default;
+};
 
 // Keeps a report list's columns fitted: after each listing, each change of
 // a row or a title, and each change of the view's width. The columns past

@@ -42,8 +42,9 @@ public:
     // seller, remark and GUID.
     GoodsBillLines Search(const GoodsBillQuery &query);
     // The same lines handed to visit one at a time, so that a search over
-    // years of bills holds no list of its own.
-    void Search(const GoodsBillQuery &query, const std::function<void(const struct_button_goodsbill &)> &visit);
+    // years of bills holds no list of its own; visit may take the line's
+    // texts.
+    void Search(const GoodsBillQuery &query, const std::function<void(struct_button_goodsbill &&)> &visit);
     // The side's party names in the order they were entered.
     QStringList CompanyNames();
 

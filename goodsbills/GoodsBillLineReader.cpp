@@ -6,9 +6,9 @@
 QString GoodsBillLineReader::SelectResolved(const GoodsBillSide &side, const QString &lineColumns)
 {
     // An empty link never finds a finance bill, even one stored with an
-    // empty GUID.
+    // empty GUID: as NULL it equals nothing, and SQLite skips the lookup.
     return QStringLiteral("SELECT %3, d.MoneyCount AS ResolvedDeposit, d.GUID AS ResolvedDepositGuid FROM %1 AS l "
-                          "LEFT JOIN %2 AS d ON l.ImprestBillGuid <> '' AND d.GUID = l.ImprestBillGuid")
+                          "LEFT JOIN %2 AS d ON d.GUID = NULLIF(l.ImprestBillGuid, '')")
         .arg(QLatin1String(side.table), QLatin1String(side.depositTable), lineColumns);
 }
 

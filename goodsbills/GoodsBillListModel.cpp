@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <iterator>
 #include <numeric>
+#include <utility>
 
 #include "GlobalFunctions.h"
 
@@ -35,12 +36,14 @@ QString GoodsBillListModel::SignedAmount(const GoodsBillSide &side, const QStrin
     return QLatin1Char('-') + amount;
 }
 
-GoodsBillListModel::Row GoodsBillListModel::rowFor(const struct_button_goodsbill &line, int number) const
+GoodsBillListModel::Row GoodsBillListModel::rowFor(struct_button_goodsbill &&line, int number) const
 {
+    QString amount = SignedAmount(m_side, line.BillType, line.SumMoney);
+    QString deposit = SignedAmount(m_side, line.BillType, line.Imprest);
     return Row{number,
-        {QString(), line.BillCode, line.BillType, line.InputDate, line.CompanyName,
-            SignedAmount(m_side, line.BillType, line.SumMoney), SignedAmount(m_side, line.BillType, line.Imprest),
-            line.SellerName, line.BillRemark, line.GUID}};
+        {QString(), std::move(line.BillCode), std::move(line.BillType), std::move(line.InputDate),
+            std::move(line.CompanyName), std::move(amount), std::move(deposit), std::move(line.SellerName),
+            std::move(line.BillRemark), std::move(line.GUID)}};
 }
 
 void GoodsBillListModel::SetBills(const GoodsBillLines &firstLines, int sortKey)
@@ -48,7 +51,7 @@ void GoodsBillListModel::SetBills(const GoodsBillLines &firstLines, int sortKey)
     FillBills(
         [&](const auto &add) {
             for (const struct_button_goodsbill &line : firstLines)
-                add(line);
+                add(struct_button_goodsbill(line));
         },
         sortKey);
 }
@@ -137,7 +140,7 @@ int GoodsBillListModel::UpdateBill(const struct_button_goodsbill &firstLine)
     if (row < 0)
         return -1;
     Row &shown = m_rows[static_cast<std::size_t>(row)];
-    shown = rowFor(firstLine, shown.number);
+    shown = rowFor(struct_button_goodsbill(firstLine), shown.number);
     emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
     return row;
 }
@@ -215,4 +218,38 @@ QVariant GoodsBillListModel::headerData(int section, Qt::Orientation orientation
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 || section >= ColumnCount)
         return QVariant();
     return Titles().at(section);
+}
+
+void GoodsBillListModel::VisitTexts(int columns, const std::function<void(int column, const QString &text)> &visit) const
+{
+    columns = std::min(columns, int(ColumnCount));
+    // One text for the numbers, its digits written over while nobody else
+    // holds it (QString::setNum makes a new text each time).
+    QString number;
+    const Row *above = nullptr;
+    for (const Row &row : m_rows) {
+        if (columns > ColumnNumber) {
+            char16_t digits[12];
+            char16_t *first = std::end(digits);
+            unsigned rest = row.number < 0 ? 0u - unsigned(row.number) : unsigned(row.number);
+            do {
+                *--first = char16_t(u'0' + rest % 10);
+                rest /= 10;
+            } while (rest != 0);
+            if (row.number < 0)
+                *--first = u'-';
+            number.resize(std::end(digits) - first);
+            std::copy(first, std::end(digits), reinterpret_cast<char16_t *>(number.data()));
+            visit(ColumnNumber, number);
+        }
+        // A text that shares the one above (the rows' repeated kinds, days
+        // and names do) is passed once.
+        for (int column = ColumnNumber + 1; column < columns; ++column) {
+            const QString &text = row.texts[column];
+            const QString *same = above ? &above->texts[column] : nullptr;
+            if (!same || text.constData() != same->constData() || text.size() != same->size())
+                visit(column, text);
+        }
+        above = &row;
+    }
 }

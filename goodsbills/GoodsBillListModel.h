@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "GoodsBillLines.h"
+#include "ListColumnFitter.h"
 
 // The goods-bill report page's list: one row per bill with its record
 // number, code, kind, date, company, signed total and deposit, seller,
@@ -13,7 +14,7 @@
 // positive (shipments, purchase returns), paid out negative (sales returns,
 // stock-ins). Plain data operations a test can call; the page shows the
 // model in a view.
-class GoodsBillListModel : public QAbstractTableModel
+class GoodsBillListModel : public QAbstractTableModel, public ListColumnTexts
 {
     Q_OBJECT
 
@@ -45,11 +46,12 @@ public:
     // first lines), signed, sorted by the key (SortBy) and numbered from 0.
     void SetBills(const GoodsBillLines &firstLines, int sortKey = -1);
     // The same, with the lines that fill hands to the function it is given,
-    // one call per bill. When fill throws, the list stays as it was.
+    // one call per bill; the rows take the lines' texts. When fill throws,
+    // the list stays as it was.
     template<typename Fill> void FillBills(Fill &&fill, int sortKey)
     {
         std::vector<Row> rows;
-        fill([&](const struct_button_goodsbill &line) { rows.push_back(rowFor(line, 0)); });
+        fill([&](struct_button_goodsbill &&line) { rows.push_back(rowFor(std::move(line), 0)); });
         replaceRows(std::move(rows), sortKey);
     }
     // A stable sort: rows with equal keys keep their order. Dates and
@@ -76,6 +78,7 @@ public:
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    void VisitTexts(int columns, const std::function<void(int column, const QString &text)> &visit) const override;
 
 private:
     // A search may list every bill of five years: a row keeps only its
@@ -86,7 +89,8 @@ private:
         // Every column's text but the number's.
         QString texts[ColumnCount];
     };
-    Row rowFor(const struct_button_goodsbill &line, int number) const;
+    // Takes the line's texts.
+    Row rowFor(struct_button_goodsbill &&line, int number) const;
     void replaceRows(std::vector<Row> rows, int sortKey);
     // Sorts the rows and numbers them, without telling the views.
     void sortRows(int key);

@@ -2,15 +2,18 @@
 
 #include <QStringList>
 
-GoodsBillCondition ConditionFor(const GoodsBillQuery &query, const GoodsBillSide &side)
+GoodsBillCondition ConditionFor(const GoodsBillQuery &query, const GoodsBillSide &side, const QString &table)
 {
     GoodsBillCondition condition;
     QStringList parts;
+    // "?N" for the next value.
+    const auto next = [&](const GoodsBillCondition::Value &value) {
+        condition.values.push_back(value);
+        return QStringLiteral("?%1").arg(condition.values.size());
+    };
     const auto equal = [&](const char *column, const QString &value) {
-        if (value.isEmpty())
-            return;
-        parts << QStringLiteral("%1 = ?").arg(QLatin1String(column));
-        condition.values.emplace_back(value);
+        if (!value.isEmpty())
+            parts << QStringLiteral("%1%2 = %3").arg(table, QLatin1String(column), next(value));
     };
     equal("CompanyName", query.companyName);
     if (query.billTypeChoice == GoodsBillQuery::ReturnBills)
@@ -19,15 +22,13 @@ GoodsBillCondition ConditionFor(const GoodsBillQuery &query, const GoodsBillSide
         equal("BillType", side.mainBillType);
     if (query.hasDateRange) {
         // Date texts compare in calendar order.
-        parts << QStringLiteral("InputDate >= ? AND InputDate <= ?");
-        condition.values.emplace_back(query.firstDay);
-        condition.values.emplace_back(query.lastDay);
+        parts << QStringLiteral("%1InputDate >= %2").arg(table, next(query.firstDay))
+              << QStringLiteral("%1InputDate <= %2").arg(table, next(query.lastDay));
     }
     if (query.hasAmountRange) {
         // As numbers: "100" lies above "99.00".
-        parts << QStringLiteral("CAST(SumMoney AS REAL) >= ? AND CAST(SumMoney AS REAL) <= ?");
-        condition.values.emplace_back(query.lowestAmount);
-        condition.values.emplace_back(query.highestAmount);
+        parts << QStringLiteral("CAST(%1SumMoney AS REAL) >= %2").arg(table, next(query.lowestAmount))
+              << QStringLiteral("CAST(%1SumMoney AS REAL) <= %2").arg(table, next(query.highestAmount));
     }
     equal("BillRemark", query.billRemark);
     equal("SellerName", query.sellerName);
@@ -35,7 +36,6 @@ GoodsBillCondition ConditionFor(const GoodsBillQuery &query, const GoodsBillSide
     equal("ProductCode", query.productCode);
     equal("ProductName", query.productName);
     equal("ProductSpec", query.productSpec);
-    if (!parts.isEmpty())
-        condition.whereClause = QStringLiteral(" WHERE ") + parts.join(QStringLiteral(" AND "));
+    condition.expression = parts.join(QStringLiteral(" AND "));
     return condition;
 }

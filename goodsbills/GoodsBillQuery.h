@@ -37,16 +37,18 @@ struct GoodsBillQuery
     bool operator==(const GoodsBillQuery &) const = default;
 };
 
-// The WHERE part over a line table's own columns (" WHERE CompanyName = ?
-// AND ..."; empty without filters), with the values to bind in placeholder
-// order. The conditions stand in this order: company, bill type, date
+// The conditions over a line table's columns, joined by AND ("l.CompanyName
+// = ?1 AND ..."; empty without filters), with the values to bind: value i
+// goes to placeholder ?(i+1), which may stand more than once in a
+// statement. The conditions stand in this order: company, bill type, date
 // range, amount range, remark, seller, bill code, product code, name and
-// variant.
+// variant. Each column name is written after `table` (e.g. "l."), for a
+// statement that joins the line table to another.
 struct GoodsBillCondition
 {
     using Value = std::variant<QString, double>;
-    QString whereClause;
+    QString expression;
     std::vector<Value> values;
 };
 
-GoodsBillCondition ConditionFor(const GoodsBillQuery &query, const GoodsBillSide &side);
+GoodsBillCondition ConditionFor(const GoodsBillQuery &query, const GoodsBillSide &side, const QString &table);

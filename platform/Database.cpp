@@ -1,5 +1,7 @@
 #include "Database.h"
 
+#include <cstring>
+
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -72,6 +74,71 @@ QString DbError::detail() const
     return QString::fromStdString(what());
 }
 
+namespace {
+
+constexpr const char *kSeenKeysType = "SeenKeys";
+
+// first_sight(key, seen): see SeenKeys.
+void firstSight(sqlite3_context *context, int, sqlite3_value **args)
+{
+    auto *seen = static_cast<SeenKeys *>(sqlite3_value_pointer(args[1], kSeenKeysType));
+    if (!seen) {
+        sqlite3_result_error(context, "first_sight() needs a SeenKeys bound as its second value", -1);
+        return;
+    }
+    const auto *key = reinterpret_cast<const char *>(sqlite3_value_text(args[0]));
+    sqlite3_result_int(context, seen->Add(QByteArrayView(key, key ? sqlite3_value_bytes(args[0]) : 0)) ? 1 : 0);
+}
+
+} // namespace
+
+bool SeenKeys::Add(QByteArrayView key)
+{
+    if (m_last != 0) {
+        const QByteArrayView last = keyAt(m_last);
+        if (last.size() == key.size() && std::memcmp(last.data(), key.data(), std::size_t(key.size())) == 0)
+            return false;
+    }
+    // At most half the slots taken, so that a search for a free one stays
+    // short.
+    if (2 * (m_ends.size() + 1) > m_slots.size()) {
+        std::vector<Slot> held(std::max<std::size_t>(1024, 2 * m_slots.size()));
+        held.swap(m_slots);
+        for (const Slot &slot : held) {
+            if (slot.number != 0)
+                slotFor(keyAt(slot.number), slot.hash) = slot;
+        }
+    }
+    const auto hash = static_cast<std::uint32_t>(qHash(key));
+    Slot &slot = slotFor(key, hash);
+    if (slot.number != 0) {
+        m_last = slot.number;
+        return false;
+    }
+    m_keys.append(key.data(), std::size_t(key.size()));
+    m_ends.push_back(m_keys.size());
+    m_last = static_cast<std::uint32_t>(m_ends.size());
+    slot = Slot{m_last, hash};
+    return true;
+}
+
+QByteArrayView SeenKeys::keyAt(std::uint32_t number) const
+{
+    const std::size_t begin = number > 1 ? m_ends[number - 2] : 0;
+    return QByteArrayView(m_keys.data() + begin, qsizetype(m_ends[number - 1] - begin));
+}
+
+SeenKeys::Slot &SeenKeys::slotFor(QByteArrayView key, std::uint32_t hash)
+{
+    // The slot holding the key, or the free one where it goes.
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        Slot &slot = m_slots[i];
+        if (slot.number == 0 || (slot.hash == hash && keyAt(slot.number) == key))
+            return slot;
+    }
+}
+
 Statement::Statement(Database &db, const char *sql)
     : m_db(db)
     , m_sql(QString::fromUtf8(sql))
@@ -124,6 +191,14 @@ Statement &Statement::bind(int index, double value)
 Statement &Statement::bind(int index, std::int64_t value)
 {
     const int rc = sqlite3_bind_int64(m_stmt, index, value);
+    if (rc != SQLITE_OK)
+        fail(rc);
+    return *this;
+}
+
+Statement &Statement::bind(int index, SeenKeys &seen)
+{
+    const int rc = sqlite3_bind_pointer(m_stmt, index, &seen, kSeenKeysType, nullptr);
     if (rc != SQLITE_OK)
         fail(rc);
     return *this;
@@ -183,6 +258,12 @@ QString Statement::textAt(int column) const
     return data ? QString::fromUtf8(data, sqlite3_column_bytes(m_stmt, column)) : QString();
 }
 
+QByteArrayView Statement::utf8At(int column) const
+{
+    const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
+    return data ? QByteArrayView(data, sqlite3_column_bytes(m_stmt, column)) : QByteArrayView();
+}
+
 double Statement::real(const QString &name) const
 {
     const int i = columnIndex(name);
@@ -203,6 +284,9 @@ Database::Database(const QString &path, OpenMode mode)
         flags |= SQLITE_OPEN_CREATE;
     if (mode == OpenMode::ReadOnly)
         flags = SQLITE_OPEN_READONLY;
+    // The program reaches its connection from one thread only: SQLite's
+    // lock around every call (two per value read) is pure cost.
+    flags |= SQLITE_OPEN_NOMUTEX;
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &m_db, flags, nullptr);
     if (rc != SQLITE_OK) {
         const QString message = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(rc));
@@ -212,8 +296,12 @@ Database::Database(const QString &path, OpenMode mode)
     }
     sqlite3_extended_result_codes(m_db, 1);
     sqlite3_busy_timeout(m_db, 2000);
-    // A file that is not a database only shows itself at the first read.
     try {
+        const int defined = sqlite3_create_function_v2(
+            m_db, "first_sight", 2, SQLITE_UTF8 | SQLITE_DIRECTONLY, nullptr, firstSight, nullptr, nullptr, nullptr);
+        if (defined != SQLITE_OK)
+            throwError(defined, QStringLiteral("defining first_sight()"));
+        // A file that is not a database only shows itself at the first read.
         executeScript(QStringLiteral("PRAGMA foreign_keys = OFF; SELECT count(*) FROM sqlite_master;"));
     } catch (...) {
         sqlite3_close(m_db);

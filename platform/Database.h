@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QHash>
 #include <QString>
 
@@ -7,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <stdexcept>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -38,6 +40,36 @@ private:
 
 class Database;
 
+// The keys one run of a statement has met, for the program's SQL function
+// first_sight(key, seen): true (1) the first time a key is passed with the
+// set, false (0) after. Bound to a statement with Statement::bind. A WHERE
+// that ends in first_sight keeps one row per key, and SQLite never reads
+// the other rows' columns: a bill's first line out of all its lines.
+class SeenKeys
+{
+public:
+    // Adds the key; true when it was not held yet.
+    bool Add(QByteArrayView key);
+
+private:
+    // Open addressing: a key's number (from 1; 0 for a free slot) and its
+    // hash, so that a search compares a key only where the hash matches.
+    struct Slot
+    {
+        std::uint32_t number = 0;
+        std::uint32_t hash = 0;
+    };
+    QByteArrayView keyAt(std::uint32_t number) const;
+    Slot &slotFor(QByteArrayView key, std::uint32_t hash);
+
+    // Every key held, end to end, and where each one ends.
+    std::string m_keys;
+    std::vector<std::size_t> m_ends;
+    std::vector<Slot> m_slots;
+    // The key met last: rows of one key mostly come together.
+    std::uint32_t m_last = 0;
+};
+
 // One prepared statement with bound values. It owns its sqlite3_stmt and
 // finalizes it; rows are read by column name, never by position.
 class Statement
@@ -55,6 +87,9 @@ public:
     Statement &bind(int index, double value);
     Statement &bind(int index, std::int64_t value);
     Statement &bind(int index, int value) { return bind(index, static_cast<std::int64_t>(value)); }
+    // The set a first_sight(key, ?) of the statement fills; it must outlive
+    // the run.
+    Statement &bind(int index, SeenKeys &seen);
 
     // Binds every argument in order, starting at placeholder 1.
     template<typename... Args>
@@ -79,6 +114,10 @@ public:
     std::int64_t integer(const QString &name) const;
     // For aggregates whose column has no useful name.
     QString textAt(int column) const;
+    // The column's UTF-8 text as SQLite holds it, valid until the next step
+    // or reset; NULL reads as empty. For reading many rows without making
+    // a QString of every value.
+    QByteArrayView utf8At(int column) const;
 
 private:
     int columnIndex(const QString &name) const;
