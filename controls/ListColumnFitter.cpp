@@ -134,7 +134,8 @@ public:
             return;
         if (std::any_of(m_texts.begin(), m_texts.end(), [&](const Sum& kept) { return kept.second == text; }))
             return;
-        m_texts.emplace_back(sum, text);
+        // A copy of its own: the text may be gone after the call.
+        m_texts.emplace_back(sum, QString(text.constData(), text.size()));
         std::push_heap(m_texts.begin(), m_texts.end(), greater);
         if (m_texts.size() > kLaidOutTexts + 1) {
             std::pop_heap(m_texts.begin(), m_texts.end(), greater);
