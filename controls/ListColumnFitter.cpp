@@ -193,9 +193,8 @@ void ListColumnFitter::Fit()
     // Row by row: a row's texts lie together.
     AdvanceSum advances(m_view->font());
     std::vector<WidestTexts> widest(static_cast<std::size_t>(count));
-    const auto add = [&](int column, const QString& text) {
-        widest[static_cast<std::size_t>(column)].Add(text, advances(text));
-    };
+    const auto add
+        = [&](int column, const QString& text) { widest[static_cast<std::size_t>(column)].Add(text, advances(text)); };
     if (const auto* direct = dynamic_cast<const ListColumnTexts*>(model)) {
         direct->VisitTexts(count, add);
     } else {

@@ -256,7 +256,8 @@ QVariant GoodsBillListModel::headerData(int section, Qt::Orientation orientation
     return Titles().at(section);
 }
 
-void GoodsBillListModel::VisitTexts(int columns, const std::function<void(int column, const QString &text)> &visit) const
+void GoodsBillListModel::VisitTexts(
+    int columns, const std::function<void(int column, const QString &text)> &visit) const
 {
     // The numbers and the own texts are handed over where they lie (they
     // need to last only for the call), not copied into QStrings of their
