@@ -134,7 +134,8 @@ public:
             return;
         if (std::any_of(m_texts.begin(), m_texts.end(), [&](const Sum& kept) { return kept.second == text; }))
             return;
-        m_texts.emplace_back(sum, text);
+        // A copy of its own: the text may be gone after the call.
+        m_texts.emplace_back(sum, QString(text.constData(), text.size()));
         std::push_heap(m_texts.begin(), m_texts.end(), greater);
         if (m_texts.size() > kLaidOutTexts + 1) {
             std::pop_heap(m_texts.begin(), m_texts.end(), greater);
@@ -192,9 +193,8 @@ void ListColumnFitter::Fit()
     // Row by row: a row's texts lie together.
     AdvanceSum advances(m_view->font());
     std::vector<WidestTexts> widest(static_cast<std::size_t>(count));
-    const auto add = [&](int column, const QString& text) {
-        widest[static_cast<std::size_t>(column)].Add(text, advances(text));
-    };
+    const auto add
+        = [&](int column, const QString& text) { widest[static_cast<std::size_t>(column)].Add(text, advances(text)); };
     if (const auto* direct = dynamic_cast<const ListColumnTexts*>(model)) {
         direct->VisitTexts(count, add);
     } else {

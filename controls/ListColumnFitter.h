@@ -52,8 +52,8 @@ class ListColumnTexts
 {
 public:
     // Calls visit with the Qt::DisplayRole texts of the columns before
-    // `columns`, row by row from the top, each row's from the left; a text
-    // the same as the one above it may be left out.
+    // `columns`, row by row from the top; a text the same as the one above
+    // it may be left out. A text may last only for the call.
     virtual void VisitTexts(int columns, const std::function<void(int column, const QString& text)>& visit) const = 0;
 
 protected:

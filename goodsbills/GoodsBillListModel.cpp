@@ -36,14 +36,41 @@ QString GoodsBillListModel::SignedAmount(const GoodsBillSide &side, const QStrin
     return QLatin1Char('-') + amount;
 }
 
-GoodsBillListModel::Row GoodsBillListModel::rowFor(struct_button_goodsbill &&line, int number) const
+GoodsBillListModel::Row GoodsBillListModel::rowFor(struct_button_goodsbill &&line, int number, QString &own) const
 {
-    QString amount = SignedAmount(m_side, line.BillType, line.SumMoney);
-    QString deposit = SignedAmount(m_side, line.BillType, line.Imprest);
-    return Row{number,
-        {QString(), std::move(line.BillCode), std::move(line.BillType), std::move(line.InputDate),
-            std::move(line.CompanyName), std::move(amount), std::move(deposit), std::move(line.SellerName),
-            std::move(line.BillRemark), std::move(line.GUID)}};
+    Row row;
+    row.number = number;
+    row.own = own.size();
+    const QString amount = SignedAmount(m_side, line.BillType, line.SumMoney);
+    const QString *owned[] = {&line.BillCode, &amount, &line.GUID};
+    static_assert(std::size(owned) == std::size(kOwnColumns));
+    for (std::size_t i = 0; i < std::size(owned); ++i) {
+        own.append(*owned[i]);
+        row.ownSizes[i] = owned[i]->size();
+    }
+    row.texts[ColumnDeposit] = SignedAmount(m_side, line.BillType, line.Imprest);
+    row.texts[ColumnType] = std::move(line.BillType);
+    row.texts[ColumnDate] = std::move(line.InputDate);
+    row.texts[ColumnCompany] = std::move(line.CompanyName);
+    row.texts[ColumnSeller] = std::move(line.SellerName);
+    row.texts[ColumnRemark] = std::move(line.BillRemark);
+    return row;
+}
+
+bool GoodsBillListModel::isOwn(int column)
+{
+    return std::find(std::begin(kOwnColumns), std::end(kOwnColumns), column) != std::end(kOwnColumns);
+}
+
+QStringView GoodsBillListModel::ownText(const Row &row, int column) const
+{
+    qsizetype begin = row.own;
+    for (std::size_t i = 0; i < std::size(kOwnColumns); ++i) {
+        if (kOwnColumns[i] == column)
+            return QStringView(m_own).sliced(begin, row.ownSizes[i]);
+        begin += row.ownSizes[i];
+    }
+    return QStringView();
 }
 
 void GoodsBillListModel::SetBills(const GoodsBillLines &firstLines, int sortKey)
@@ -56,11 +83,12 @@ void GoodsBillListModel::SetBills(const GoodsBillLines &firstLines, int sortKey)
         sortKey);
 }
 
-void GoodsBillListModel::replaceRows(std::vector<Row> rows, int sortKey)
+void GoodsBillListModel::replaceRows(std::vector<Row> rows, QString own, int sortKey)
 {
     // One reset for the whole list: views lay out every row at a reset.
     beginResetModel();
     m_rows = std::move(rows);
+    m_own = std::move(own);
     sortRows(sortKey);
     endResetModel();
 }
@@ -91,8 +119,10 @@ void GoodsBillListModel::sortRows(int key)
     } else if (key == SortByAmount) {
         std::vector<double> amounts;
         amounts.reserve(m_rows.size());
-        for (const Row &row : m_rows)
-            amounts.push_back(StrToDouble(row.texts[ColumnAmount]));
+        for (const Row &row : m_rows) {
+            const QStringView amount = ownText(row, ColumnAmount);
+            amounts.push_back(StrToDouble(QString::fromRawData(amount.data(), amount.size())));
+        }
         sortOrder([&](std::size_t a, std::size_t b) { return amounts[a] < amounts[b]; });
     } else if (key == SortByCompany) {
         // A shop has a few hundred companies: rank the distinct names once
@@ -130,7 +160,7 @@ void GoodsBillListModel::sortRows(int key)
 int GoodsBillListModel::RowOf(const QString &guid) const
 {
     const auto found
-        = std::find_if(m_rows.begin(), m_rows.end(), [&](const Row &row) { return row.texts[ColumnGuid] == guid; });
+        = std::find_if(m_rows.begin(), m_rows.end(), [&](const Row &row) { return ownText(row, ColumnGuid) == guid; });
     return found == m_rows.end() ? -1 : static_cast<int>(found - m_rows.begin());
 }
 
@@ -140,7 +170,7 @@ int GoodsBillListModel::UpdateBill(const struct_button_goodsbill &firstLine)
     if (row < 0)
         return -1;
     Row &shown = m_rows[static_cast<std::size_t>(row)];
-    shown = rowFor(struct_button_goodsbill(firstLine), shown.number);
+    shown = rowFor(struct_button_goodsbill(firstLine), shown.number, m_own);
     emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
     return row;
 }
@@ -161,16 +191,22 @@ QString GoodsBillListModel::Text(int row, int column) const
     if (column < 0 || column >= ColumnCount)
         return QString();
     const Row &shown = m_rows.at(static_cast<std::size_t>(row));
-    return column == ColumnNumber ? QString::number(shown.number) : shown.texts[column];
+    if (column == ColumnNumber)
+        return QString::number(shown.number);
+    if (isOwn(column))
+        return ownText(shown, column).toString();
+    return shown.texts[column];
 }
 
 std::vector<QStringList> GoodsBillListModel::ShownTexts() const
 {
     std::vector<QStringList> texts;
     texts.reserve(m_rows.size());
-    for (const Row &row : m_rows) {
-        QStringList cells(std::begin(row.texts), std::begin(row.texts) + ColumnGuid);
-        cells[ColumnNumber] = QString::number(row.number);
+    for (std::size_t row = 0; row < m_rows.size(); ++row) {
+        QStringList cells;
+        cells.reserve(ColumnGuid);
+        for (int column = 0; column < ColumnGuid; ++column)
+            cells << Text(static_cast<int>(row), column);
         texts.push_back(cells);
     }
     return texts;
@@ -182,15 +218,15 @@ GoodsBillLines GoodsBillListModel::Bills() const
     lines.reserve(m_rows.size());
     for (const Row &row : m_rows) {
         struct_button_goodsbill line;
-        line.BillCode = row.texts[ColumnCode];
+        line.BillCode = ownText(row, ColumnCode).toString();
         line.BillType = row.texts[ColumnType];
         line.InputDate = row.texts[ColumnDate];
         line.CompanyName = row.texts[ColumnCompany];
-        line.SumMoney = row.texts[ColumnAmount];
+        line.SumMoney = ownText(row, ColumnAmount).toString();
         line.Imprest = row.texts[ColumnDeposit];
         line.SellerName = row.texts[ColumnSeller];
         line.BillRemark = row.texts[ColumnRemark];
-        line.GUID = row.texts[ColumnGuid];
+        line.GUID = ownText(row, ColumnGuid).toString();
         lines.push_back(line);
     }
     return lines;
@@ -220,35 +256,37 @@ QVariant GoodsBillListModel::headerData(int section, Qt::Orientation orientation
     return Titles().at(section);
 }
 
-void GoodsBillListModel::VisitTexts(int columns, const std::function<void(int column, const QString &text)> &visit) const
+void GoodsBillListModel::VisitTexts(
+    int columns, const std::function<void(int column, const QString &text)> &visit) const
 {
+    // The numbers and the own texts are handed over where they lie (they
+    // need to last only for the call), not copied into QStrings of their
+    // own.
     columns = std::min(columns, int(ColumnCount));
-    // One text for the numbers, its digits written over while nobody else
-    // holds it (QString::setNum makes a new text each time).
-    QString number;
     const Row *above = nullptr;
     for (const Row &row : m_rows) {
-        if (columns > ColumnNumber) {
-            char16_t digits[12];
-            char16_t *first = std::end(digits);
-            unsigned rest = row.number < 0 ? 0u - unsigned(row.number) : unsigned(row.number);
-            do {
-                *--first = char16_t(u'0' + rest % 10);
-                rest /= 10;
-            } while (rest != 0);
-            if (row.number < 0)
-                *--first = u'-';
-            number.resize(std::end(digits) - first);
-            std::copy(first, std::end(digits), reinterpret_cast<char16_t *>(number.data()));
-            visit(ColumnNumber, number);
-        }
-        // A text that shares the one above (the rows' repeated kinds, days
-        // and names do) is passed once.
-        for (int column = ColumnNumber + 1; column < columns; ++column) {
+        for (int column = 0; column < columns; ++column) {
             const QString &text = row.texts[column];
-            const QString *same = above ? &above->texts[column] : nullptr;
-            if (!same || text.constData() != same->constData() || text.size() != same->size())
+            if (column == ColumnNumber) {
+                char16_t digits[12];
+                char16_t *first = std::end(digits);
+                unsigned rest = row.number < 0 ? 0u - unsigned(row.number) : unsigned(row.number);
+                do {
+                    *--first = char16_t(u'0' + rest % 10);
+                    rest /= 10;
+                } while (rest != 0);
+                if (row.number < 0)
+                    *--first = u'-';
+                visit(column, QString::fromRawData(reinterpret_cast<const QChar *>(first), std::end(digits) - first));
+            } else if (isOwn(column)) {
+                const QStringView own = ownText(row, column);
+                visit(column, QString::fromRawData(own.data(), own.size()));
+            } else if (!above || text.constData() != above->texts[column].constData()
+                || text.size() != above->texts[column].size()) {
+                // A text that shares the one above (the rows' repeated
+                // kinds, days and names do) is passed once.
                 visit(column, text);
+            }
         }
         above = &row;
     }

@@ -86,8 +86,10 @@ void firstSight(sqlite3_context *context, int, sqlite3_value **args)
         sqlite3_result_error(context, "first_sight() needs a SeenKeys bound as its second value", -1);
         return;
     }
+    // NULL counts as the empty key.
     const auto *key = reinterpret_cast<const char *>(sqlite3_value_text(args[0]));
-    sqlite3_result_int(context, seen->Add(QByteArrayView(key, key ? sqlite3_value_bytes(args[0]) : 0)) ? 1 : 0);
+    const QByteArrayView text = key ? QByteArrayView(key, sqlite3_value_bytes(args[0])) : QByteArrayView("", 0);
+    sqlite3_result_int(context, seen->Add(text) ? 1 : 0);
 }
 
 } // namespace
@@ -96,7 +98,9 @@ bool SeenKeys::Add(QByteArrayView key)
 {
     if (m_last != 0) {
         const QByteArrayView last = keyAt(m_last);
-        if (last.size() == key.size() && std::memcmp(last.data(), key.data(), std::size_t(key.size())) == 0)
+        const bool same = last.size() == key.size()
+            && (key.isEmpty() || std::memcmp(last.data(), key.data(), std::size_t(key.size())) == 0);
+        if (same)
             return false;
     }
     // At most half the slots taken, so that a search for a free one stays

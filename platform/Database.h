@@ -42,9 +42,12 @@ class Database;
 
 // The keys one run of a statement has met, for the program's SQL function
 // first_sight(key, seen): true (1) the first time a key is passed with the
-// set, false (0) after. Bound to a statement with Statement::bind. A WHERE
-// that ends in first_sight keeps one row per key, and SQLite never reads
-// the other rows' columns: a bill's first line out of all its lines.
+// set, false (0) after; NULL counts as the empty key. Bound to a statement
+// with Statement::bind. A WHERE with first_sight keeps one row per key, and
+// SQLite never reads the other rows' columns: a bill's first line out of
+// all its lines. SQLite tests a WHERE's parts in an order of its own: a
+// condition that must hold before a key counts as seen goes in a CASE
+// around first_sight.
 class SeenKeys
 {
 public:

@@ -1,5 +1,5 @@
 // The shared functions: dates, number texts, GUIDs, the deposit print
-// option; and what the shop's staff read in a message box: the program's
+// option, the SQL function first_sight(); and what the shop's staff read in a message box: the program's
 // name as its caption, and for a failed database call what failed and a
 // Chinese reason for each of SQLite's common results (the SQL and SQLite's
 // own text go to the trace only).
@@ -120,6 +120,39 @@ TEST(DbError, EachResultHasItsSentence)
         EXPECT_TRUE(error.detail().contains(QStringLiteral("INSERT INTO tbl_StoreMgr")));
         EXPECT_TRUE(error.detail().contains(QStringLiteral("English text from SQLite")));
     }
+}
+
+// first_sight() keeps the first row of each key: the rows of a key in a
+// row, apart, or after thousands of others; the empty key and NULL as one.
+TEST(FirstSight, KeepsTheFirstRowOfEachKeyOnly)
+{
+    TestDatabase db;
+    db.exec("CREATE TABLE sights (n INTEGER PRIMARY KEY, k TEXT)");
+    QStringList keys;
+    for (int i = 0; i < 3000; ++i)
+        keys << QStringLiteral("key %1").arg(i) << QStringLiteral("key %1").arg(i);
+    for (int i = 3000; i-- > 0;)
+        keys << QStringLiteral("key %1").arg(i);
+    keys << QString() << QStringLiteral("key 7") << QStringLiteral("新 key");
+    Transaction writing(db.db());
+    for (const QString& key : std::as_const(keys))
+        db.exec("INSERT INTO sights (k) VALUES (?)", {key});
+    db.exec("INSERT INTO sights (k) VALUES (NULL)");
+    writing.commit();
+
+    Statement query = db.db().prepare("SELECT n FROM sights WHERE first_sight(k, ?) ORDER BY n");
+    SeenKeys seen;
+    query.bind(1, seen);
+    QList<int> kept;
+    while (query.next())
+        kept << int(query.integer(QStringLiteral("n")));
+    QList<int> firsts;
+    for (int i = 0; i < 3000; ++i)
+        firsts << 2 * i + 1;
+    firsts << 9001 << 9003;
+    EXPECT_EQ(kept, firsts);
+    // Without a set it is an error, not a guess.
+    EXPECT_THROW(db.db().prepare("SELECT first_sight('a', NULL)").next(), DbError);
 }
 
 // Every box is captioned with the program's name; a database error says

@@ -330,7 +330,10 @@ INSTANTIATE_TEST_SUITE_P(Filters, GoodsBillQueryTest,
         QueryCase {"productCode", {.productCode = "A1"}, "0 2"},
         QueryCase {"productName", {.productName = "螺丝"}, "0"},
         QueryCase {"productSpec", {.productSpec = "大"}, "0 1"},
-        QueryCase {"companyAndCode", {.companyName = "甲", .productCode = "B1"}, "0"}),
+        QueryCase {"companyAndCode", {.companyName = "甲", .productCode = "B1"}, "0"},
+        // Bill 0 matches at its second line, though its first is in March.
+        QueryCase {"marchAndCode",
+            {.hasDateRange = true, .firstDay = "2011-03-01", .lastDay = "2011-03-31", .productCode = "B1"}, "0 1"}),
     [](const testing::TestParamInfo<QueryCase>& info) { return std::string(info.param.name); });
 
 namespace {
