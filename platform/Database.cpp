@@ -1,7 +1,5 @@
 #include "Database.h"
 
-#include <cstring>
-
 #include <sqlite3.h>
 
 #include <algorithm>
